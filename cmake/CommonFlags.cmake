@@ -1,0 +1,12 @@
+# One place for the flags every target of the project shares.
+add_library(orvane_flags INTERFACE)
+target_compile_options(orvane_flags INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(orvane_flags INTERFACE
+    ORVANE_DEFAULT_URL="${ORVANE_DEFAULT_URL}")
+
+option(ORVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(ORVANE_SANITIZE)
+    set(_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_compile_options(orvane_flags INTERFACE ${_san})
+    target_link_options(orvane_flags INTERFACE ${_san})
+endif()

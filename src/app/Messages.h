@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The texts of the current language, numbered 1 to 17 (index 0 unused).
+// Entries 1 to 8 are captions, 9 to 17 messages.
+inline constexpr int kMessageCount = 17;
+extern std::array<std::string, kMessageCount + 1> Messages;
+
+// Message numbers, named after their use.
+enum MessageNumber : int {
+    kMsgDescription = 1,
+    kMsgLayoutsFolder = 2,
+    kMsgScreensFolder = 3,
+    kMsgDownloadCaption = 4,
+    kMsgInstallCaption = 5,
+    kMsgDeleteCaption = 6,
+    kMsgOverwriteCaption = 7,
+    kMsgUseDefaultCaption = 8,
+    kMsgLayoutsFolderInvalid = 9,
+    kMsgScreensFolderInvalid = 10,
+    kMsgConfirmDelete = 11,
+    kMsgCannotDownload = 12,
+    kMsgFileMissing = 13,
+    kMsgFinished = 14,
+    kMsgNoDefaultScreen = 15,
+    kMsgDeleteUnzipped = 16,
+    kMsgOfferUnzip = 17,
+};
+
+// Fills Messages with French texts when `language` is not 0, English otherwise.
+void ApplyLanguage(int32_t language);
+
+// A message with its "|" line-break markers turned into CR LF.
+std::string WithLineBreaks(const std::string& message);

@@ -1,0 +1,8 @@
+#pragma once
+
+class SingleInstanceLock;
+
+// The start-up before the main window: refuses a second copy, starts the log
+// afresh with "Start", reads the settings and loads the language texts.
+// False when another copy runs: the caller then ends without a window.
+bool StartUp(SingleInstanceLock& lock);

@@ -1,0 +1,59 @@
+#include "services/FileUtils.h"
+
+#include "services/Machine.h"
+#include "services/PathText.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+static fs::file_status StatusOf(const std::string& path) {
+    std::error_code error;
+    if (path.empty())
+        return fs::file_status(fs::file_type::not_found);
+    return fs::status(FsPath(path), error);
+}
+
+bool IsFile(const std::string& path) {
+    const fs::file_status status = StatusOf(path);
+    return fs::exists(status) && !fs::is_directory(status);
+}
+
+bool IsFolder(const std::string& path) {
+    return fs::is_directory(StatusOf(path));
+}
+
+std::string WithTrailingSeparator(const std::string& path) {
+    if (EndsWithSeparator(path))
+        return path;
+    const char separator = path.find("://") != std::string::npos ? '/' : kSeparator;
+    return path + separator;
+}
+
+bool MakeFolder(const std::string& path) {
+    std::string folder = path;
+    if (EndsWithSeparator(folder) && folder.size() > 1)
+        folder.pop_back();
+    if (folder.empty())
+        return false;
+    std::error_code error;
+    return fs::create_directory(FsPath(folder), error) && !error;
+}
+
+bool ShellDelete(const std::string& path, bool /*permanent*/) {
+    if (path.empty())
+        return false;
+    const fs::path target = FsPath(path);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(target, error)))
+        return false;
+    fs::remove_all(target, error);
+    return !error && !fs::exists(fs::symlink_status(target, error));
+}
+
+std::string SpecialFolderPath(int32_t folder) {
+    if (folder == kProgramFilesFolder)
+        return Machine().programFilesFolder;
+    return {};
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// True for an existing entry that is not a folder; false on any failure.
+bool IsFile(const std::string& path);
+
+// True for an existing folder; false on any failure.
+bool IsFolder(const std::string& path);
+
+// `path` ending with a separator: "/" for a URL (text holding "://"), the
+// native one otherwise. A path that already ends with "/" or "\" is kept.
+std::string WithTrailingSeparator(const std::string& path);
+
+// Creates the last level of `path` (one trailing separator ignored). True
+// only when this call created the folder.
+bool MakeFolder(const std::string& path);
+
+// Deletes a file, or a folder with everything in it. There is no recycle
+// bin here, so `permanent` false deletes permanently too.
+bool ShellDelete(const std::string& path, bool permanent);
+
+inline constexpr int32_t kProgramFilesFolder = 38;
+
+// Path of a special folder; only the program-files folder is known.
+std::string SpecialFolderPath(int32_t folder);

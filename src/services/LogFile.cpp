@@ -1,0 +1,22 @@
+#include "services/LogFile.h"
+
+#include "app/ProgramInfo.h"
+#include "services/Machine.h"
+#include "services/PathText.h"
+
+#include <fstream>
+
+std::string DefaultLogPath() {
+    return ProgramFolderWithSeparator() + kProgramTitle + ".log.txt";
+}
+
+void WriteLog(const std::string& text, const std::string& file, bool timeStamp, bool restart) {
+    const std::string path = file.empty() ? DefaultLogPath() : file;
+    std::string line = timeStamp ? Machine().timeOfDay() + " " + text : text;
+    line += "\r\n";
+    // Opened and closed for every line, so the log is complete on disk even
+    // if the program stops abruptly afterwards.
+    std::ofstream out(FsPath(path), std::ios::binary | (restart ? std::ios::trunc : std::ios::app));
+    if (out)
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+}

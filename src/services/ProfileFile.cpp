@@ -1,0 +1,88 @@
+#include "services/ProfileFile.h"
+
+#include "app/ProgramInfo.h"
+#include "services/FileIO.h"
+#include "services/PathText.h"
+#include "services/ProfileText.h"
+
+namespace {
+
+// The platform routine's buffer: 255 characters, the last one the zero.
+constexpr size_t kBufferSize = 255;
+
+std::string ResolveSection(const std::string& section) {
+    return section.empty() ? std::string(kProgramTitle) : section;
+}
+
+// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
+size_t FittingLength(const std::string& text, size_t limit) {
+    if (text.size() <= limit)
+        return text.size();
+    size_t length = limit;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    return length;
+}
+
+// What the platform's profile read leaves in its buffer: the value (or the
+// default) cut to fit, a zero character, then the spaces it was filled with.
+// Returns the number of characters copied, without the zero.
+size_t FillProfileBuffer(const std::string& value, std::string& buffer) {
+    buffer.assign(kBufferSize, ' ');
+    const size_t copied = FittingLength(value, kBufferSize - 1);
+    buffer.replace(0, copied, value, 0, copied);
+    buffer[copied] = '\0';
+    return copied;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::string ResolveSettingsFile(const std::string& file) {
+    if (file.empty())
+        return ProgramFolderWithSeparator() + kProgramTitle + ".ini";
+    if (file.find_first_of("/\\") == std::string::npos)
+        return ProgramFolderWithSeparator() + file;
+    return file;
+}
+
+void WriteSetting(const std::string& key, const std::string& value, const std::string& file,
+                  const std::string& section) {
+    const std::string path = ResolveSettingsFile(file);
+    if (const auto bytes = ContentOrEmptyIfMissing(path)) {
+        ProfileText profile = ProfileText::Parse(*bytes);
+        profile.Set(ResolveSection(section), key, value);
+        ReplaceFileContent(path, profile.Serialize());
+    }
+}
+
+std::string ReadSetting(const std::string& key, const std::string& file,
+                        const std::string& defaultValue, const std::string& section) {
+    const auto bytes = ReadWholeFile(ResolveSettingsFile(file));
+    std::optional<std::string> stored;
+    if (bytes)
+        stored = ProfileText::Parse(*bytes).Find(ResolveSection(section), key);
+    std::string buffer;
+    const size_t copied = FillProfileBuffer(stored.value_or(TrimSpaces(defaultValue)), buffer);
+    if (copied > 0)
+        buffer.resize(copied);
+    return TrimSettingText(buffer, "");
+}
+
+std::string TrimSettingText(const std::string& text, const std::string& fillChar) {
+    const char fill = fillChar.empty() ? '\0' : fillChar.front();
+    std::string result = TrimSpaces(text);
+    if (result.find(fill) == std::string::npos)
+        return result;
+    while (!result.empty() && result.back() == fill)
+        result = TrimSpaces(result.substr(0, result.size() - 1));
+    while (!result.empty() && result.front() == fill)
+        result = TrimSpaces(result.substr(1));
+    return result;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The user's regional formats, read from the environment's locale
+// (LC_NUMERIC, LC_TIME) without touching the process-wide C locale.
+
+// `value` written with the regional decimal separator, e.g. "0,1" or "0.1".
+std::string RegionalDecimalText(double value);
+
+// The current time of day as the user's locale writes it, e.g. "14:05:09".
+std::string RegionalTimeOfDay();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QMainWindow>
+
+// The main window.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Form_Unload();
+};

@@ -1,0 +1,69 @@
+#include "app/Settings.h"
+#include "services/PathText.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProposalTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+    std::string home = folder.MakeDir("home");
+    std::string programFiles = folder.MakeDir("opt");
+    void SetUp() override {
+        machine.Facts().homeFolder = home;
+        machine.Facts().programFilesFolder = programFiles;
+    }
+};
+
+TEST_F(ProposalTest, FullInstallationGivesTheDeepestLevelWithTrailingSeparator) {
+    folder.MakeDir("home/Orvane-FE/Projects/Layouts/Corvella_Mame_Set");
+    EXPECT_EQ(ProposeLayoutsFolder(), home + "/Orvane-FE/Projects/Layouts/Corvella_Mame_Set/");
+}
+
+TEST_F(ProposalTest, MissingLevelsAreSkippedAndTheNextTestedOneLevelHigher) {
+    folder.MakeDir("home/Orvane-FE/Projects");
+    EXPECT_EQ(ProposeLayoutsFolder(), home + "/Orvane-FE/Projects/");
+    folder.MakeDir("home/Orvane-FE/Layouts/Corvella_Mame_Set");
+    fs::remove(folder.Sub("home/Orvane-FE/Projects"));
+    EXPECT_EQ(ProposeLayoutsFolder(), home + "/Orvane-FE/Layouts/Corvella_Mame_Set/");
+}
+
+TEST_F(ProposalTest, LevelsAreFoundIgnoringCaseAndAppendedAsSpeltOnDisk) {
+    folder.MakeDir("home/orvanefe/projects/LAYOUTS");
+    EXPECT_EQ(ProposeLayoutsFolder(), home + "/orvanefe/projects/LAYOUTS/");
+}
+
+TEST_F(ProposalTest, ProgramFilesIsSearchedWhenTheHomeFolderHasNoMatch) {
+    folder.MakeDir("home/Games");
+    folder.MakeDir("opt/OrvaneFE");
+    EXPECT_EQ(ProposeLayoutsFolder(), programFiles + "/OrvaneFE/");
+}
+
+TEST_F(ProposalTest, OnlyTheFirstListedMatchCountsEvenAFile) {
+    folder.Write("home/orvane.txt", "not a folder");
+    folder.MakeDir("home/Orvane-FE/Projects");
+    std::string first;
+    for (const auto& entry : fs::directory_iterator(home))
+        if (first.empty())
+            first = PathText(entry.path().filename());
+    const std::string expected =
+        first == "Orvane-FE" ? home + "/Orvane-FE/Projects/" : home + "/orvane.txt/";
+    EXPECT_EQ(ProposeLayoutsFolder(), expected);
+}
+
+TEST_F(ProposalTest, NothingFoundTestsTheBareNamesInTheCurrentFolder) {
+    const fs::path saved = fs::current_path();
+    fs::current_path(folder.MakeDir("cwd"));
+    EXPECT_EQ(ProposeLayoutsFolder(), "");
+    folder.MakeDir("cwd/Layouts");
+    EXPECT_EQ(ProposeLayoutsFolder(), "Layouts/");
+    fs::current_path(saved);
+}
+
+} // namespace

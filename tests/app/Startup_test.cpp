@@ -1,0 +1,75 @@
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "services/LogFile.h"
+#include "services/SingleInstance.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    TempFolder locks;
+    MachineScope machine{folder.Path()};
+    std::string Log() const { return FileContent(folder.Sub("OrvanePatchLayouts.log.txt")); }
+};
+
+TEST_F(StartupTest, StartsTheLogAfreshAndLoadsTheLanguage) {
+    folder.Write("OrvanePatchLayouts.log.txt", "old run\r\n");
+    folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\nLanguage=1\r\n");
+    SingleInstanceLock lock(locks.Path());
+    ASSERT_TRUE(StartUp(lock));
+    EXPECT_EQ(Log(), "12:34:56 Start\r\n");
+    EXPECT_EQ(Language, 1);
+    EXPECT_EQ(Messages[kMsgFinished], "Termin\u00e9");
+}
+
+TEST_F(StartupTest, ASecondInstanceEndsBeforeTouchingLogOrSettings) {
+    SingleInstanceLock first(locks.Path());
+    ASSERT_TRUE(StartUp(first));
+    WriteLog("working", "", false, false);
+    SingleInstanceLock second(locks.Path());
+    EXPECT_FALSE(StartUp(second));
+    EXPECT_EQ(Log(), "12:34:56 Start\r\nworking\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.Sub("OrvanePatchLayouts.ini")));
+}
+
+TEST_F(StartupTest, CopiesInOtherProgramFoldersDoNotBlockEachOther) {
+    TempFolder other;
+    SingleInstanceLock first(locks.Path());
+    SingleInstanceLock second(locks.Path());
+    EXPECT_TRUE(first.TryAcquire(folder.Path()));
+    EXPECT_TRUE(second.TryAcquire(other.Path()));
+    EXPECT_NE(first.LockPathFor(folder.Path()), first.LockPathFor(other.Path()));
+}
+
+TEST_F(StartupTest, TheLockIsFreedWhenTheFirstCopyEnds) {
+    {
+        SingleInstanceLock first(locks.Path());
+        ASSERT_TRUE(first.TryAcquire(folder.Path()));
+    }
+    SingleInstanceLock next(locks.Path());
+    EXPECT_TRUE(next.TryAcquire(folder.Path()));
+}
+
+TEST(Messages, LanguageZeroIsEnglishAnyOtherValueFrench) {
+    ApplyLanguage(0);
+    EXPECT_EQ(Messages[kMsgOverwriteCaption], "&Overwrite");
+    ApplyLanguage(2);
+    EXPECT_EQ(Messages[kMsgOverwriteCaption], "E&craser");
+    ApplyLanguage(-1);
+    EXPECT_EQ(Messages[kMsgLayoutsFolderInvalid], "Le dossier des layouts semble invalide.");
+}
+
+TEST(Messages, LineBreakMarkersBecomeCrLf) {
+    ApplyLanguage(0);
+    EXPECT_EQ(WithLineBreaks(Messages[kMsgDeleteUnzipped]),
+              "The files previously unzipped in the patch are now of no use.\r\n"
+              "Do you want to delete them ?");
+}
+
+} // namespace

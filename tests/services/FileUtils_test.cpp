@@ -1,0 +1,72 @@
+#include "services/FileUtils.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileUtils, IsFileAndIsFolderTellFilesFromFoldersAndFailQuietly) {
+    TempFolder folder;
+    const std::string file = folder.Write("a.png", "x");
+    const std::string dir = folder.MakeDir("layout");
+    EXPECT_TRUE(IsFile(file));
+    EXPECT_FALSE(IsFolder(file));
+    EXPECT_TRUE(IsFolder(dir));
+    EXPECT_TRUE(IsFolder(dir + "/"));
+    EXPECT_FALSE(IsFile(dir));
+    EXPECT_FALSE(IsFile(folder.Sub("missing")));
+    EXPECT_FALSE(IsFolder(folder.Sub("missing")));
+    EXPECT_FALSE(IsFile(folder.Sub("*.png")));
+    EXPECT_FALSE(IsFolder(""));
+    EXPECT_FALSE(IsFile(file + "/inside"));
+}
+
+TEST(FileUtils, WithTrailingSeparatorKeepsAnyFinalSeparatorAndPicksOneForUrls) {
+    EXPECT_EQ(WithTrailingSeparator("/games/layouts"), "/games/layouts/");
+    EXPECT_EQ(WithTrailingSeparator("/games/layouts/"), "/games/layouts/");
+    EXPECT_EQ(WithTrailingSeparator("C:\\Games\\"), "C:\\Games\\");
+    EXPECT_EQ(WithTrailingSeparator("http://host/orvane"), "http://host/orvane/");
+    EXPECT_EQ(WithTrailingSeparator("http://host/orvane\\"), "http://host/orvane\\");
+    EXPECT_EQ(WithTrailingSeparator(""), "/");
+}
+
+TEST(FileUtils, MakeFolderCreatesOnlyTheLastLevelOnce) {
+    TempFolder folder;
+    const std::string fresh = folder.Sub("Screens") + "\\";
+    EXPECT_TRUE(MakeFolder(folder.Sub("Screens/")));
+    EXPECT_TRUE(IsFolder(folder.Sub("Screens")));
+    EXPECT_FALSE(MakeFolder(folder.Sub("Screens/")));
+    EXPECT_FALSE(MakeFolder(folder.Sub("missing/child")));
+    EXPECT_FALSE(MakeFolder(""));
+    EXPECT_EQ(fresh, folder.Sub("Screens") + "\\"); // the caller's text is untouched
+}
+
+TEST(FileUtils, ShellDeleteRemovesAFolderWithItsContentAndFailsOnMissingPaths) {
+    TempFolder folder;
+    folder.Write("Screens/a/b.png", "x");
+    folder.Write("Screens/c.png", "y");
+    EXPECT_TRUE(ShellDelete(folder.Sub("Screens"), true));
+    EXPECT_FALSE(IsFolder(folder.Sub("Screens")));
+    EXPECT_FALSE(ShellDelete(folder.Sub("Screens"), true));
+    EXPECT_TRUE(ShellDelete(folder.Write("one.png", "z"), false));
+    EXPECT_FALSE(ShellDelete("", true));
+}
+
+TEST(FileUtils, ShellDeleteOfALinkLeavesItsTargetAlone) {
+    TempFolder folder;
+    const std::string target = folder.Write("keep/precious.png", "x");
+    std::filesystem::create_directory_symlink(folder.Sub("keep"), folder.Sub("link"));
+    EXPECT_TRUE(ShellDelete(folder.Sub("link"), true));
+    EXPECT_EQ(FileContent(target), "x");
+}
+
+TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {
+    TempFolder folder;
+    MachineScope machine(folder.Path());
+    machine.Facts().programFilesFolder = "/opt";
+    EXPECT_EQ(SpecialFolderPath(38), "/opt");
+    EXPECT_EQ(SpecialFolderPath(5), "");
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "services/LogFile.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LogFileTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+    std::string Log() const { return FileContent(folder.Sub("OrvanePatchLayouts.log.txt")); }
+};
+
+TEST_F(LogFileTest, RestartEmptiesTheLogAndAppendCreatesAMissingOne) {
+    WriteLog("first", "", false, false);
+    EXPECT_EQ(Log(), "first\r\n");
+    WriteLog("second", "", false, false);
+    WriteLog("Start", "", true, true);
+    EXPECT_EQ(Log(), "12:34:56 Start\r\n");
+}
+
+TEST_F(LogFileTest, EmptyTextsAndEmbeddedLineBreaksAreWrittenAsTheyAre) {
+    WriteLog("", "", false, true);
+    WriteLog("", "", true, false);
+    WriteLog("a\r\nb", "", false, false);
+    EXPECT_EQ(Log(), "\r\n12:34:56 \r\na\r\nb\r\n");
+}
+
+TEST_F(LogFileTest, AnExplicitFileIsUsedUnchanged) {
+    const std::string other = folder.Sub("other.txt");
+    WriteLog("x", other, false, false);
+    EXPECT_EQ(FileContent(other), "x\r\n");
+    EXPECT_EQ(Log(), "<missing>");
+}
+
+TEST_F(LogFileTest, ALogThatCannotBeWrittenIsSkippedSilently) {
+    folder.MakeDir("OrvanePatchLayouts.log.txt");
+    WriteLog("lost", "", true, true);
+    WriteLog("lost", "", false, false);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Sub("OrvanePatchLayouts.log.txt")));
+}
+
+} // namespace
