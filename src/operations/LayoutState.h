@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Main-window state shared by the install, the delete and the clean-up.
+struct LayoutState {
+    // Names from the last layout listing: entries 1 to LayoutCount (0 unused).
+    std::vector<std::string> LayoutNames{std::string()};
+    int32_t LayoutCount = 0;
+    // An install ran to its end since the start (read when the window closes).
+    bool InstallDone = false;
+};
