@@ -1,0 +1,75 @@
+#include "operations/UnzipScreens.h"
+
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "operations/MainWindowPort.h"
+#include "services/FileUtils.h"
+#include "services/LogFile.h"
+#include "services/PathText.h"
+
+namespace {
+
+const char* const kArchiveName = "loadscr.zip";
+
+void DrawAndYield(MainWindowPort& window, int32_t value, const std::string& caption) {
+    window.DrawProgress(value, 100, caption);
+    window.YieldToWindow();
+}
+
+} // namespace
+
+std::string ScreensArchivePath() {
+    return ProgramFolderWithSeparator() + kArchiveName;
+}
+
+// One spelling for every use: on a case-sensitive file system "screens" and
+// "Screens" would be two folders.
+std::string ScreensFolderPath() {
+    return ProgramFolderWithSeparator() + kScreensFolderName;
+}
+
+void UnzipScreens(MainWindowPort& window) {
+    const std::string archive = ScreensArchivePath();
+    if (!IsFile(archive)) {
+        window.ShowMessage(Messages[kMsgFileMissing] + "\r\n" + archive, MessageIcon::Information);
+        window.SetProgressVisible(false);
+        return;
+    }
+    const std::string folder = ScreensFolderPath();
+    MakeFolder(folder);
+    window.SetHourglass(true);
+    window.SetProgressVisible(true);
+    DrawAndYield(window, 50, "Unzipping...");
+    if (!window.UnzipWithWindow(archive, folder, false))
+        WriteLog("Maybe problems while unzipping " + archive, "", false, false);
+    DrawAndYield(window, 100, "Unzipping...");
+    window.SetHourglass(false);
+    window.ShowMessage(Messages[kMsgFinished], MessageIcon::Information);
+    window.SetProgressVisible(false);
+}
+
+void OfferUnzipAtStart(MainWindowPort& window) {
+    const std::string folder = ScreensFolderPath() + kSeparator;
+    const std::string archive = ScreensArchivePath();
+    if (IsFolder(folder) || !IsFile(archive))
+        return;
+    if (!window.AskYesNo(Messages[kMsgOfferUnzip]))
+        return;
+    MakeFolder(folder);
+    window.UnzipWithWindow(archive, folder, false);
+}
+
+void DeleteTemporaryFiles(MainWindowPort& window) {
+    const std::string folder = ScreensFolderPath();
+    if (!IsFolder(folder))
+        return;
+    if (!window.AskYesNo(WithLineBreaks(Messages[kMsgDeleteUnzipped]) + "\r\n" + folder))
+        return;
+    window.SetHourglass(true);
+    window.YieldToWindow();
+    window.SetProgressVisible(true);
+    window.DrawProgress(0, 100, "Deleting temporary files");
+    const bool deleted = ShellDelete(folder, true);
+    WriteLog((deleted ? "Deleted : " : "Can't delete ") + folder, "", false, false);
+    window.SetHourglass(false);
+}
