@@ -1,5 +1,6 @@
 #include "services/RegionalFormat.h"
 
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <langinfo.h>
@@ -38,23 +39,41 @@ std::string RegionalDecimalText(double value) {
         if (text && *text)
             radix = text;
     }
+    // to_chars ignores the process locale, so '.' is the only point to replace.
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.15g", value);
-    std::string result = digits;
+    const auto end = std::to_chars(digits, digits + sizeof digits, value,
+                                   std::chars_format::general, 15).ptr;
+    std::string result(digits, end);
     if (auto dot = result.find('.'); dot != std::string::npos)
         result.replace(dot, 1, radix);
     return result;
 }
 
-std::string RegionalTimeOfDay() {
+static std::string FormatTime(const char* format, const std::tm& moment) {
     EnvironmentLocale timeLocale(LC_TIME_MASK);
+    char text[128] = {};
+    if (timeLocale.get())
+        strftime_l(text, sizeof text, format, &moment, timeLocale.get());
+    else
+        std::strftime(text, sizeof text, format, &moment);
+    return text;
+}
+
+std::string RegionalTimeOfDay() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char text[64] = {};
-    if (timeLocale.get())
-        strftime_l(text, sizeof text, "%X", &local, timeLocale.get());
-    else
-        std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
+    return FormatTime("%X", local);
+}
+
+std::string RegionalGeneralDate(int year, int month, int day, int hour, int minute, int second) {
+    std::tm moment{};
+    moment.tm_year = year - 1900;
+    moment.tm_mon = month - 1;
+    moment.tm_mday = day;
+    moment.tm_hour = hour;
+    moment.tm_min = minute;
+    moment.tm_sec = second;
+    const bool midnight = hour == 0 && minute == 0 && second == 0;
+    return FormatTime(midnight ? "%x" : "%x %X", moment);
 }

@@ -10,3 +10,7 @@ std::string RegionalDecimalText(double value);
 
 // The current time of day as the user's locale writes it, e.g. "14:05:09".
 std::string RegionalTimeOfDay();
+
+// A date and time in the user's general date format: the short date, then
+// the time of day unless it is exactly midnight.
+std::string RegionalGeneralDate(int year, int month, int day, int hour, int minute, int second);
