@@ -3,6 +3,7 @@
 #include "services/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     // The single-instance check comes before anything else, display included.
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     if (!StartUp(lock))
         return 0;
     QApplication application(argc, argv);
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/OrvanePatchLayouts.png")));
     Form1 form;
     form.show();
     return application.exec();

@@ -1,0 +1,98 @@
+#include "app/DialDossier.h"
+
+#include "services/PathText.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kFirstDriveRoot = "C:\\";
+#else
+constexpr const char* kFirstDriveRoot = "/";
+#endif
+
+// Every root followed by a zero character; empty when the list is unknown.
+std::string DriveList() {
+#ifdef _WIN32
+    const DWORD needed = GetLogicalDriveStringsA(0, nullptr);
+    std::string list(needed, '\0');
+    const DWORD written = needed == 0 ? 0 : GetLogicalDriveStringsA(needed, list.data());
+    if (written == 0 || written > needed)
+        return {};
+    list.resize(written);
+    return list;
+#else
+    return std::string("/") + '\0';
+#endif
+}
+
+// The start text: `initialFolder` up to and including its last separator.
+std::string CutAfterLastSeparator(const std::string& initialFolder) {
+    const auto last = initialFolder.find_last_of("/\\");
+    return last == std::string::npos ? initialFolder : initialFolder.substr(0, last + 1);
+}
+
+char SeparatorFor(const std::string& path) {
+    if (path.find('/') != std::string::npos)
+        return '/';
+    if (path.find('\\') != std::string::npos)
+        return '\\';
+    return kSeparator;
+}
+
+} // namespace
+
+std::string BrowseForFolder(const ShowFolderDialogFn& showFolderDialog,
+                            const std::string& initialFolder, const std::string& title,
+                            bool emptyOnCancel) {
+    const std::string start = StartFolderForDialog(CutAfterLastSeparator(initialFolder));
+    std::string path = showFolderDialog(start, title);
+    if (path.empty() && emptyOnCancel)
+        return {};
+    if (path.empty())
+        path = initialFolder;
+    // An empty answer stays empty; a chosen root such as "/" is kept as it is.
+    if (path.empty())
+        return {};
+    if (!EndsWithSeparator(path))
+        path += SeparatorFor(path);
+    return path;
+}
+
+std::string StartFolderForDialog(const std::string& text) {
+    if (text.empty())
+        return kFirstDriveRoot;
+    if (IsDriveRoot(text))
+        return WithBackslash(text);
+    return WithoutBackslash(text);
+}
+
+bool IsDriveRoot(const std::string& text) {
+    return OccursInDriveList(text, DriveList());
+}
+
+bool OccursInDriveList(const std::string& text, const std::string& driveList) {
+    if (driveList.empty() || text.empty())
+        return false;
+    const std::string upperList = UpperAscii(driveList);
+    return upperList.find(UpperAscii(text)) != std::string::npos;
+}
+
+std::string WithBackslash(const std::string& text) {
+    if (text.empty() || EndsWithSeparator(text))
+        return text;
+    return text + kSeparator;
+}
+
+std::string WithoutBackslash(const std::string& text) {
+    if (!EndsWithSeparator(text))
+        return text;
+    return text.substr(0, text.size() - 1);
+}
+
+std::string FolderDialogTitle(const std::string& title) {
+    return title.empty() ? "Sélectionner le dossier de votre choix." : title;
+}

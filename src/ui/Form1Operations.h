@@ -1,0 +1,22 @@
+#pragma once
+
+#include "operations/LayoutState.h"
+#include "operations/MainWindowPort.h"
+
+#include <functional>
+
+// What the main window runs for its buttons, at its opening and at its
+// closing. An empty entry does nothing. Tests give the window their own.
+using WindowOperation = std::function<void(MainWindowPort&, LayoutState&)>;
+
+struct Form1Operations {
+    WindowOperation install;              // Command3
+    WindowOperation download;             // Command4
+    WindowOperation deleteLoadingScreens; // Command5
+    WindowOperation unzip;                // Command6
+    WindowOperation offerUnzipAtStart;    // end of Form_Load
+    WindowOperation deleteTemporaryFiles; // closing after an install
+};
+
+// The program's own operations.
+Form1Operations DefaultOperations();

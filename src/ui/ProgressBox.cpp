@@ -1,0 +1,96 @@
+#include "ProgressBox.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+// The box's own horizontal unit before any drawing sets its scale.
+constexpr double kTwipsPerPixel = 15.0;
+
+QColor FromColorValue(uint32_t color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QPainter::CompositionMode ModeFor(int32_t drawMode) {
+    switch (drawMode) {
+    case 7:
+        return QPainter::RasterOp_SourceXorDestination;
+    case 10:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+} // namespace
+
+ProgressBox::ProgressBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ProgressBox::SetBackColor(uint32_t color) {
+    backColor_ = FromColorValue(color);
+}
+
+void ProgressBox::SetForeColor(uint32_t color) {
+    foreColor_ = FromColorValue(color);
+}
+
+double ProgressBox::TextWidth(const QString& text) const {
+    const double pixels = fontMetrics().horizontalAdvance(text);
+    return image_.width() > 0 ? pixels * scaleWidth_ / image_.width() : pixels;
+}
+
+double ProgressBox::TextHeight(const QString& /*text*/) const {
+    return fontMetrics().height();
+}
+
+void ProgressBox::Cls() {
+    image_.fill(backColor_);
+    update();
+}
+
+void ProgressBox::Print(double x, double y, const QString& text) {
+    QPainter painter(&image_);
+    painter.setFont(font());
+    painter.setPen(foreColor_);
+    painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()), text);
+    update();
+}
+
+void ProgressBox::FillFromCorner(double right, double bottom) {
+    const int width = ToPixelX(right);
+    const int height = static_cast<int>(std::round(bottom));
+    if (width <= 0 || height <= 0)
+        return;
+    // The bar is always solid, as a box drawn with its fill flag is.
+    QPainter painter(&image_);
+    painter.setCompositionMode(ModeFor(drawMode_));
+    painter.fillRect(QRect(0, 0, width, height), foreColor_);
+    update();
+}
+
+void ProgressBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), image_);
+}
+
+void ProgressBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    const QSize inner = contentsRect().size().expandedTo(QSize(1, 1));
+    if (image_.size() == inner)
+        return;
+    image_ = QImage(inner, QImage::Format_RGB32);
+    image_.fill(backColor_);
+    scaleWidth_ = inner.width() * kTwipsPerPixel;
+}
+
+int ProgressBox::ToPixelX(double x) const {
+    if (scaleWidth_ <= 0)
+        return 0;
+    return static_cast<int>(std::round(x * image_.width() / scaleWidth_));
+}

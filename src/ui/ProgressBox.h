@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <cstdint>
+
+// The main window's progress area: a sunken box whose drawing is kept in an
+// off-screen image and repainted from it, so it survives being covered.
+// Horizontal positions are in the box's scale (0 to ScaleWidth() across the
+// inner width, twips until a drawing sets it); vertical ones in pixels.
+class ProgressBox : public QFrame {
+    Q_OBJECT
+  public:
+    explicit ProgressBox(QWidget* parent = nullptr);
+
+    // Colours are 0x00BBGGRR values; the draw mode is a raster operation
+    // number (7 XOR pen, 10 NOT-XOR pen, 13 copy pen).
+    void SetBackColor(uint32_t color);
+    void SetForeColor(uint32_t color);
+    void SetDrawMode(int32_t drawMode) { drawMode_ = drawMode; }
+    void SetFillStyle(int32_t fillStyle) { fillStyle_ = fillStyle; }
+    int32_t FillStyle() const { return fillStyle_; }
+
+    double ScaleWidth() const { return scaleWidth_; }
+    void SetScaleWidth(double width) { scaleWidth_ = width; }
+    double ScaleHeight() const { return image_.height(); }
+
+    // Extent of `text` in the box's font and scale.
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text) const;
+
+    // Fills the box with the background colour.
+    void Cls();
+    // Writes `text` in the foreground colour with its top-left corner at (x, y).
+    void Print(double x, double y, const QString& text);
+    // A filled rectangle from the top-left corner to (right, bottom) in the
+    // foreground colour, combined with the image through the draw mode.
+    void FillFromCorner(double right, double bottom);
+
+    // What the box shows inside its border.
+    const QImage& Image() const { return image_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    int ToPixelX(double x) const;
+
+    QImage image_;
+    QColor backColor_{Qt::white};
+    QColor foreColor_{Qt::black};
+    int32_t drawMode_ = 13;
+    int32_t fillStyle_ = 0;
+    double scaleWidth_ = 0;
+};
