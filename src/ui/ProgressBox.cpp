@@ -39,7 +39,28 @@ void ProgressBox::SetForeColor(uint32_t color) {
     foreColor_ = FromColorValue(color);
 }
 
+double ProgressBox::ScaleWidth() const {
+    FitImageToBox();
+    return scaleWidth_;
+}
+
+void ProgressBox::SetScaleWidth(double width) {
+    FitImageToBox();
+    scaleWidth_ = width;
+}
+
+double ProgressBox::ScaleHeight() const {
+    FitImageToBox();
+    return image_.height();
+}
+
+const QImage& ProgressBox::Image() const {
+    FitImageToBox();
+    return image_;
+}
+
 double ProgressBox::TextWidth(const QString& text) const {
+    FitImageToBox();
     const double pixels = fontMetrics().horizontalAdvance(text);
     return image_.width() > 0 ? pixels * scaleWidth_ / image_.width() : pixels;
 }
@@ -49,11 +70,13 @@ double ProgressBox::TextHeight(const QString& /*text*/) const {
 }
 
 void ProgressBox::Cls() {
+    FitImageToBox();
     image_.fill(backColor_);
     update();
 }
 
 void ProgressBox::Print(double x, double y, const QString& text) {
+    FitImageToBox();
     QPainter painter(&image_);
     painter.setFont(font());
     painter.setPen(foreColor_);
@@ -62,6 +85,7 @@ void ProgressBox::Print(double x, double y, const QString& text) {
 }
 
 void ProgressBox::FillFromCorner(double right, double bottom) {
+    FitImageToBox();
     const int width = ToPixelX(right);
     const int height = static_cast<int>(std::round(bottom));
     if (width <= 0 || height <= 0)
@@ -76,11 +100,15 @@ void ProgressBox::FillFromCorner(double right, double bottom) {
 void ProgressBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), image_);
+    painter.drawImage(contentsRect().topLeft(), Image());
 }
 
 void ProgressBox::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
+    FitImageToBox();
+}
+
+void ProgressBox::FitImageToBox() const {
     const QSize inner = contentsRect().size().expandedTo(QSize(1, 1));
     if (image_.size() == inner)
         return;

@@ -21,9 +21,9 @@ class ProgressBox : public QFrame {
     void SetFillStyle(int32_t fillStyle) { fillStyle_ = fillStyle; }
     int32_t FillStyle() const { return fillStyle_; }
 
-    double ScaleWidth() const { return scaleWidth_; }
-    void SetScaleWidth(double width) { scaleWidth_ = width; }
-    double ScaleHeight() const { return image_.height(); }
+    double ScaleWidth() const;
+    void SetScaleWidth(double width);
+    double ScaleHeight() const;
 
     // Extent of `text` in the box's font and scale.
     double TextWidth(const QString& text) const;
@@ -38,19 +38,22 @@ class ProgressBox : public QFrame {
     void FillFromCorner(double right, double bottom);
 
     // What the box shows inside its border.
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The image follows the inner size. A box that was never shown has had
+    // no resize event yet, so every use checks it.
+    void FitImageToBox() const;
     int ToPixelX(double x) const;
 
-    QImage image_;
+    mutable QImage image_;
     QColor backColor_{Qt::white};
     QColor foreColor_{Qt::black};
     int32_t drawMode_ = 13;
     int32_t fillStyle_ = 0;
-    double scaleWidth_ = 0;
+    mutable double scaleWidth_ = 0;
 };

@@ -1,0 +1,66 @@
+#include "FakeDialogs.h"
+
+#include "app/AppState.h"
+#include "app/Messages.h"
+
+namespace {
+
+const char* IconName(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return "Exclamation";
+    case MessageIcon::Information:
+        return "Information";
+    case MessageIcon::Question:
+        return "Question";
+    case MessageIcon::Critical:
+        return "Critical";
+    }
+    return "?";
+}
+
+} // namespace
+
+void FakeMessageBoxes::Show(QWidget* /*owner*/, const std::string& text, MessageIcon icon) {
+    calls_.push_back(std::string("message(") + IconName(icon) + "): " + text);
+}
+
+bool FakeMessageBoxes::AskYesNo(QWidget* /*owner*/, const std::string& text) {
+    calls_.push_back("ask: " + text);
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::string FakeFolderDialog::ShowFolderDialog(const std::string& startFolder, QWidget* /*owner*/,
+                                               const std::string& title) {
+    startFolders.push_back(startFolder);
+    titles.push_back(title);
+    return answer;
+}
+
+WindowBench::WindowBench() {
+    Language = 0;
+    ApplyLanguage(0);
+    LayoutsPath = folder.Path() + "/layouts/";
+    SourcePath = folder.Path() + "/Screens/";
+}
+
+Form1& WindowBench::Open(Form1Operations operations) {
+    Form1Services services;
+    auto fakeBoxes = std::make_unique<FakeMessageBoxes>(calls);
+    auto fakeDialog = std::make_unique<FakeFolderDialog>();
+    boxes = fakeBoxes.get();
+    dialog = fakeDialog.get();
+    services.messageBoxes = std::move(fakeBoxes);
+    services.folderDialog = std::move(fakeDialog);
+    services.operations = std::move(operations);
+    window = std::make_unique<Form1>(std::move(services));
+    return *window;
+}
+
+void WindowBench::StoreSettings(const std::string& lines) const {
+    folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\n" + lines);
+}

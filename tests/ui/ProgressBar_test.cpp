@@ -1,0 +1,136 @@
+#include "ProgressBar.h"
+#include "ProgressBox.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A progress box of the main window's size with its standard look.
+class ProgressBench : public ::testing::Test {
+  protected:
+    ProgressBench() {
+        box.resize(281, 25);
+        box.show();
+    }
+
+    std::string Draw(ProgressBox& target, int32_t value, int32_t maximum, std::string caption,
+                     bool showPercent = kStandardShowPercent) {
+        DrawProgressBar(target, value, maximum, caption, showPercent, kStandardAlignment,
+                        kStandardForeColor, kStandardBackColor, kStandardFillStyle,
+                        kStandardDrawMode);
+        return caption;
+    }
+
+    // The same caption drawn with no bar: what the box shows before inverting.
+    QImage Reference(const std::string& fullCaption) {
+        ProgressBox reference;
+        reference.resize(box.size());
+        Draw(reference, 0, 100, fullCaption, false);
+        return reference.Image();
+    }
+
+    ProgressBox box;
+};
+
+QRgb Inverted(QRgb pixel) {
+    return qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel));
+}
+
+bool IsWhite(QRgb pixel) {
+    return (pixel & 0xFFFFFF) == 0xFFFFFF;
+}
+
+// Columns [from, to) of `image` that differ from `expected` pixel-wise.
+int DifferingColumns(const QImage& image, int from, int to,
+                     const std::function<QRgb(int, int)>& expected) {
+    int differing = 0;
+    for (int x = from; x < to; ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFF) != (expected(x, y) & 0xFFFFFF)) {
+                ++differing;
+                break;
+            }
+    return differing;
+}
+
+TEST_F(ProgressBench, CaptionTakesTheRoundedPercentage) {
+    EXPECT_EQ(Draw(box, 0, 100, "Downloading..."), "Downloading... 0%");
+    EXPECT_EQ(Draw(box, 40, 100, "Copying..."), "Copying... 40%");
+    EXPECT_EQ(Draw(box, 1, 8, "Copying..."), "Copying... 12%") << "12.5 goes to the even 12";
+    EXPECT_EQ(Draw(box, 3, 8, "Copying..."), "Copying... 38%") << "37.5 goes to the even 38";
+    EXPECT_EQ(Draw(box, 5, 5, "x", false), "x") << "no percentage asked for";
+}
+
+TEST_F(ProgressBench, NoBarAtZeroAndTheCaptionCentred) {
+    Draw(box, 0, 100, "Downloading...");
+    const QImage& image = box.Image();
+    int left = image.width(), right = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (!IsWhite(image.pixel(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(right, left) << "the caption is drawn";
+    EXPECT_GT(left, 0) << "no bar at the left edge";
+    EXPECT_NEAR(left, image.width() - 1 - right, 3) << "centred";
+    EXPECT_NEAR(right - left + 1, box.fontMetrics().horizontalAdvance("Downloading... 0%"), 3);
+}
+
+TEST_F(ProgressBench, BarInvertsWhatLiesUnderIt) {
+    Draw(box, 40, 100, "Copying...");
+    const QImage reference = Reference("Copying... 40%");
+    const QImage& image = box.Image();
+    const int edge = (image.width() * 40 + 50) / 100;
+    const auto inverted = [&](int x, int y) { return Inverted(reference.pixel(x, y)); };
+    const auto plain = [&](int x, int y) { return reference.pixel(x, y); };
+    EXPECT_EQ(DifferingColumns(image, 0, edge - 1, inverted), 0) << "left of the bar's end";
+    EXPECT_EQ(DifferingColumns(image, edge + 1, image.width(), plain), 0) << "right of it";
+    EXPECT_EQ(DifferingColumns(reference, 0, image.width(), inverted), image.width())
+        << "the reference is not its own inverse";
+}
+
+TEST_F(ProgressBench, FullBarInvertsTheWholeBox) {
+    Draw(box, 100, 100, "Copying...");
+    const QImage reference = Reference("Copying... 100%");
+    const QImage& image = box.Image();
+    EXPECT_EQ(DifferingColumns(image, 0, image.width(),
+                               [&](int x, int y) { return Inverted(reference.pixel(x, y)); }),
+              0);
+    EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::black));
+}
+
+// Counts the events that reach it.
+class EventCounter : public QObject {
+  public:
+    int events = 0;
+    bool event(QEvent*) override {
+        ++events;
+        return true;
+    }
+};
+
+TEST_F(ProgressBench, ValueAboveMaximumDrawsNothingAndYieldsNot) {
+    Draw(box, 30, 100, "Copying...");
+    const QImage before = box.Image();
+    EventCounter counter;
+    QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+    EXPECT_EQ(Draw(box, 150, 100, "Copying..."), "Copying... 150%");
+    EXPECT_EQ(box.Image(), before);
+    EXPECT_EQ(counter.events, 0) << "no events processed";
+    Draw(box, 60, 100, "Copying...");
+    EXPECT_EQ(counter.events, 1) << "a drawing processes pending events once";
+}
+
+TEST_F(ProgressBench, DrawingSurvivesARepaint) {
+    Draw(box, 40, 100, "Copying...");
+    const QImage drawn = box.Image();
+    box.repaint();
+    const QImage shown = box.grab().toImage().copy(box.contentsRect());
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              drawn.convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
