@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -135,6 +136,21 @@ TEST(Form1Operations, DrawProgressUsesTheStandardLookOnPicture1) {
     EXPECT_NE(image, before);
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black)) << "bar at the left";
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::white));
+}
+
+TEST(Form1Operations, ProgramsOwnUnzipOperationsAreWired) {
+    WindowBench bench;
+    bench.folder.Write("loadscr.zip", "not read: the offer is declined");
+    bench.Open(DefaultOperations());
+    ASSERT_EQ(bench.calls.size(), 1u);
+    EXPECT_EQ(bench.calls[0], "ask: Do you want to unzip the loading screens ?")
+        << "offer at start";
+    bench.calls.clear();
+    std::filesystem::remove(bench.folder.Sub("loadscr.zip"));
+    bench.Find<QPushButton>("Command6")->click();
+    EXPECT_EQ(bench.calls,
+              std::vector<std::string>{"message(Information): The file does not exist\r\n" +
+                                       bench.folder.Sub("loadscr.zip")});
 }
 
 } // namespace
