@@ -1,6 +1,5 @@
 #include "Form1.h"
 
-#include "ProgressBar.h"
 #include "app/AppState.h"
 #include "app/DialDossier.h"
 #include "app/Messages.h"
@@ -8,7 +7,6 @@
 #include "ui_Form1.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLayout>
 #include <QScreen>
 
@@ -19,17 +17,6 @@ QString Caption(int messageNumber) {
 }
 
 // Check-box states as the settings hold them: 0 unchecked, 1 checked, 2 grayed.
-int32_t StateOf(const QCheckBox& box) {
-    switch (box.checkState()) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 void SetState(QCheckBox& box, int32_t state) {
     box.setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
@@ -148,8 +135,8 @@ void Form1::Form_Unload() {
     ClosingValues values;
     values.layoutsText = ui_->Text1->text().toStdString();
     values.sourceText = ui_->Text2->text().toStdString();
-    values.overwriteState = StateOf(*ui_->Check1);
-    values.useDefaultState = StateOf(*ui_->Check2);
+    values.overwriteState = OverwriteState();
+    values.useDefaultState = UseDefaultState();
     SaveSettingsAndLogEnd(values);
 }
 
@@ -239,56 +226,4 @@ void Form1::RunOperation(const WindowOperation& operation) {
     });
     if (guard_.TakeDeferredClose())
         close();
-}
-
-std::string Form1::FieldText(FolderField field) const {
-    const FolderTextBox* box = field == FolderField::Layouts ? ui_->Text1 : ui_->Text2;
-    return box->text().toStdString();
-}
-
-int32_t Form1::OverwriteState() const {
-    return StateOf(*ui_->Check1);
-}
-
-int32_t Form1::UseDefaultState() const {
-    return StateOf(*ui_->Check2);
-}
-
-void Form1::ShowMessage(const std::string& text, MessageIcon icon) {
-    messageBoxes_->Show(this, text, icon);
-}
-
-bool Form1::AskYesNo(const std::string& text) {
-    return messageBoxes_->AskYesNo(this, text);
-}
-
-void Form1::FocusField(FolderField field) {
-    (field == FolderField::Layouts ? ui_->Text1 : ui_->Text2)->setFocus(Qt::OtherFocusReason);
-}
-
-void Form1::SetHourglass(bool busy) {
-    if (busy)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
-}
-
-void Form1::SetProgressVisible(bool visible) {
-    ui_->Picture1->setVisible(visible);
-}
-
-void Form1::DrawProgress(int32_t value, int32_t maximum, const std::string& caption) {
-    std::string text = caption;
-    DrawProgressBar(*ui_->Picture1, value, maximum, text, kStandardShowPercent, kStandardAlignment,
-                    kStandardForeColor, kStandardBackColor, kStandardFillStyle, kStandardDrawMode);
-}
-
-void Form1::YieldToWindow() {
-    QCoreApplication::processEvents();
-}
-
-bool Form1::UnzipWithWindow(const std::string& /*archive*/, const std::string& /*folder*/,
-                            bool /*hidden*/) {
-    // TO WIRE: the unzip window (frmUnZip with UnzipArchive) is not there yet.
-    return false;
 }
