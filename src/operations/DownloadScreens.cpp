@@ -3,8 +3,8 @@
 #include "app/Messages.h"
 #include "app/ProgramInfo.h"
 #include "app/Settings.h"
+#include "operations/UnzipScreens.h"
 #include "services/LogFile.h"
-#include "services/PathText.h"
 #include "services/ProfileFile.h"
 #include "services/UrlCache.h"
 
@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr const char* kArchiveName = "loadscr.zip";
+// Cached copies of the archive from any server and folder.
+constexpr const char* kCachedArchiveEnding = "loadscr.zip";
 constexpr const char* kProgressCaption = "Downloading...";
 constexpr int32_t kFullBar = 100;
 
@@ -67,9 +68,8 @@ void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
     window.SetHourglass(true);
     window.YieldToWindow();
 
-    PurgeUrlCache(kArchiveName);
-    const std::string archive = ProgramFolderWithSeparator() + kArchiveName;
-    if (DownloadFile(url, archive, "", true, 0, WithProgressOn(window, options)) != 0)
+    PurgeUrlCache(kCachedArchiveEnding);
+    if (DownloadFile(url, ScreensArchivePath(), "", true, 0, WithProgressOn(window, options)) != 0)
         ReportFailure(window, url);
 
     window.SetHourglass(false);
