@@ -5,6 +5,6 @@ std::vector<std::string> ListCachedUrls() {
 }
 
 bool PurgeUrlCache(const std::string& /*urlEnding*/) {
-    // Every entry of the cache would be matched here; an empty cache has none.
+    // libcurl keeps nothing between transfers: no entry can match.
     return false;
 }

@@ -81,6 +81,8 @@ TEST_F(DownloadFileTest, ServersThatCannotBeReachedFailWithTheClientsCode) {
     EXPECT_EQ(Fetch("file://" + scene.folder.Sub("elsewhere/loadscr.zip")),
               -CURLE_UNSUPPORTED_PROTOCOL);
     ExpectOldArchiveKept();
+    EXPECT_EQ(Fetch(""), -CURLE_URL_MALFORMAT); // an emptied "URL" key
+    ExpectOldArchiveKept();
 }
 
 TEST_F(DownloadFileTest, AMissingFolderIsCreatedOnlyWhenPreparationIsAsked) {
