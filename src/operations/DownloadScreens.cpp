@@ -1,0 +1,78 @@
+#include "operations/DownloadScreens.h"
+
+#include "app/Messages.h"
+#include "app/ProgramInfo.h"
+#include "app/Settings.h"
+#include "operations/UnzipScreens.h"
+#include "services/LogFile.h"
+#include "services/ProfileFile.h"
+#include "services/UrlCache.h"
+
+#include <algorithm>
+
+namespace {
+
+// Cached copies of the archive from any server and folder.
+constexpr const char* kCachedArchiveEnding = "loadscr.zip";
+constexpr const char* kProgressCaption = "Downloading...";
+constexpr int32_t kFullBar = 100;
+
+// Marks a download as running for as long as the object lives.
+class RunningFlag {
+  public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+int32_t ReceivedShare(int64_t received, int64_t expected) {
+    return static_cast<int32_t>(std::min(received, expected) * kFullBar / expected);
+}
+
+// Keeps the window alive during the transfer: the bar follows the bytes when
+// the server announced a length, otherwise the window only repaints.
+DownloadOptions WithProgressOn(MainWindowPort& window, DownloadOptions options) {
+    options.progress = [&window](int64_t received, int64_t expected) {
+        if (expected > 0)
+            window.DrawProgress(ReceivedShare(received, expected), kFullBar, kProgressCaption);
+        else
+            window.YieldToWindow();
+    };
+    return options;
+}
+
+void ReportFailure(MainWindowPort& window, const std::string& url) {
+    window.SetHourglass(false);
+    WriteLog("Can't download !");
+    window.ShowMessage(Messages[kMsgCannotDownload] + "\r\n" + url, MessageIcon::Exclamation);
+}
+
+} // namespace
+
+void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
+    // The window yields while the bytes arrive, so a second click can land here.
+    static bool running = false;
+    if (running)
+        return;
+    const RunningFlag flag(running);
+
+    const std::string url = ReadSetting(kKeyUrl, "", kDefaultArchiveUrl);
+    WriteLog(" ");
+    WriteLog("Try to download " + url);
+    window.SetProgressVisible(true);
+    window.DrawProgress(0, kFullBar, kProgressCaption);
+    window.SetHourglass(true);
+    window.YieldToWindow();
+
+    PurgeUrlCache(kCachedArchiveEnding);
+    if (DownloadFile(url, ScreensArchivePath(), "", true, 0, WithProgressOn(window, options)) != 0)
+        ReportFailure(window, url);
+
+    window.SetHourglass(false);
+    window.ShowMessage(Messages[kMsgFinished], MessageIcon::Information);
+    window.SetProgressVisible(false);
+}

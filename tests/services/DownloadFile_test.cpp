@@ -1,0 +1,149 @@
+#include "services/DownloadFile.h"
+#include "services/FileUtils.h"
+#include "services/UrlCache.h"
+#include "support/DownloadScene.h"
+
+#include <chrono>
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class DownloadFileTest : public ::testing::Test {
+  protected:
+    DownloadScene scene;
+    int32_t Fetch(const std::string& url) {
+        return DownloadFile(url, scene.target, "", true, 0, scene.options);
+    }
+    void ExpectOldArchiveKept() {
+        EXPECT_EQ(FileContent(scene.target), scene.oldArchive);
+        EXPECT_EQ(scene.ProgramFolderNames(), Names{"loadscr.zip"});
+    }
+};
+
+TEST_F(DownloadFileTest, AnArchiveReplacesTheOldOneAndAsksForAFreshCopy) {
+    EXPECT_EQ(Fetch(scene.server.Url("/loadscr.zip")), kDownloadSucceeded);
+    EXPECT_EQ(FileContent(scene.target), scene.newArchive);
+    EXPECT_EQ(scene.ProgramFolderNames(), Names{"loadscr.zip"});
+    EXPECT_EQ(scene.server.LastHeader("Cache-Control"), "no-cache");
+
+    EXPECT_EQ(Fetch(scene.server.Url("/moved.zip")), kDownloadSucceeded);
+    EXPECT_EQ(scene.server.RequestCount(), 3);
+}
+
+struct FailureRow {
+    const char* path;
+    int32_t code;
+};
+
+void PrintTo(const FailureRow& row, std::ostream* out) {
+    *out << row.path << " -> " << row.code;
+}
+
+// "/missing.zip" names its test "missing".
+std::string NameOf(const std::string& path) {
+    return path.substr(1, path.find('.') - 1);
+}
+
+class DownloadFailureTest : public DownloadFileTest,
+                            public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(DownloadFailureTest, FailsWithItsCodeAndLeavesTheOldArchive) {
+    EXPECT_EQ(Fetch(scene.server.Url(GetParam().path)), GetParam().code);
+    ExpectOldArchiveKept();
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerAnswers, DownloadFailureTest,
+                         ::testing::Values(FailureRow{"/missing.zip", 404},
+                                           FailureRow{"/broken.zip", 500},
+                                           FailureRow{"/page.zip", kDownloadNotAnArchive},
+                                           FailureRow{"/short.zip", -CURLE_PARTIAL_FILE},
+                                           FailureRow{"/stall.zip", -CURLE_OPERATION_TIMEDOUT},
+                                           FailureRow{"/silent.zip", -CURLE_OPERATION_TIMEDOUT},
+                                           FailureRow{"/loop.zip", -CURLE_TOO_MANY_REDIRECTS},
+                                           FailureRow{"/to_file.zip", -CURLE_UNSUPPORTED_PROTOCOL}),
+                         [](const auto& info) { return NameOf(info.param.path); });
+
+TEST_F(DownloadFileTest, ARedirectLoopEndsAfterTenRedirects) {
+    Fetch(scene.server.Url("/loop.zip"));
+    EXPECT_EQ(scene.server.RequestCount(), 1 + 10);
+}
+
+TEST_F(DownloadFileTest, ServersThatCannotBeReachedFailWithTheClientsCode) {
+    EXPECT_EQ(Fetch(ClosedPortUrl()), -CURLE_COULDNT_CONNECT);
+    ExpectOldArchiveKept();
+    const UnansweredPort silent;
+    EXPECT_EQ(Fetch(silent.Url()), -CURLE_OPERATION_TIMEDOUT);
+    ExpectOldArchiveKept();
+    EXPECT_EQ(Fetch("file://" + scene.folder.Sub("elsewhere/loadscr.zip")),
+              -CURLE_UNSUPPORTED_PROTOCOL);
+    ExpectOldArchiveKept();
+    EXPECT_EQ(Fetch(""), -CURLE_URL_MALFORMAT); // an emptied "URL" key
+    ExpectOldArchiveKept();
+}
+
+TEST_F(DownloadFileTest, AMissingFolderIsCreatedOnlyWhenPreparationIsAsked) {
+    const std::string url = scene.server.Url("/loadscr.zip");
+    const std::string target = scene.folder.Sub("new/deeper/loadscr.zip");
+    EXPECT_EQ(DownloadFile(url, target, "", false, 0, scene.options), kDownloadCannotWrite);
+    EXPECT_FALSE(IsFolder(scene.folder.Sub("new")));
+    EXPECT_EQ(scene.server.RequestCount(), 0);
+
+    EXPECT_EQ(DownloadFile(url, target, "", true, 0, scene.options), kDownloadSucceeded);
+    EXPECT_EQ(FileContent(target), scene.newArchive);
+}
+
+TEST_F(DownloadFileTest, AFolderThatCannotBePreparedGivesThreeWithoutATransfer) {
+    const std::string blocker = scene.folder.Write("blocker", "a file, not a folder");
+    const std::string url = scene.server.Url("/loadscr.zip");
+    EXPECT_EQ(DownloadFile(url, blocker + "/loadscr.zip", "", true, 0, scene.options),
+              kDownloadFolderNotPrepared);
+    EXPECT_EQ(scene.server.RequestCount(), 0);
+    EXPECT_EQ(FileContent(blocker), "a file, not a folder");
+}
+
+TEST_F(DownloadFileTest, ATargetThatIsAFolderIsNotReplaced) {
+    const std::string folderTarget = scene.folder.MakeDir("program/Screens");
+    EXPECT_EQ(
+        DownloadFile(scene.server.Url("/loadscr.zip"), folderTarget, "", true, 0, scene.options),
+        kDownloadCannotReplace);
+    EXPECT_EQ(scene.ProgramFolderNames(), (Names{"Screens", "loadscr.zip"}));
+}
+
+TEST_F(DownloadFileTest, ProgressFollowsTheBytesAtMostEveryInterval) {
+    struct Report {
+        int64_t received, expected;
+        std::chrono::steady_clock::time_point at;
+    };
+    std::vector<Report> reports;
+    scene.options.progress = [&](int64_t received, int64_t expected) {
+        reports.push_back({received, expected, std::chrono::steady_clock::now()});
+    };
+    ASSERT_EQ(Fetch(scene.server.Url("/slow.zip")), kDownloadSucceeded);
+    ASSERT_FALSE(reports.empty());
+    for (size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_GE(reports[i].received, reports[i - 1].received);
+        // The receiver notes the time a little after the transfer checked it.
+        const auto slack = std::chrono::milliseconds(10);
+        EXPECT_GE(reports[i].at - reports[i - 1].at, scene.options.progressInterval - slack);
+    }
+    EXPECT_EQ(reports.back().expected, static_cast<int64_t>(scene.newArchive.size()));
+    EXPECT_LE(reports.back().received, reports.back().expected);
+}
+
+TEST_F(DownloadFileTest, AProgressReceiverThatThrowsStopsTheTransfer) {
+    scene.options.progress = [](int64_t, int64_t) { throw std::runtime_error("window gone"); };
+    EXPECT_EQ(Fetch(scene.server.Url("/slow.zip")), -CURLE_ABORTED_BY_CALLBACK);
+    ExpectOldArchiveKept();
+}
+
+TEST(UrlCacheTest, WithoutACacheNothingIsListedOrPurged) {
+    EXPECT_TRUE(ListCachedUrls().empty());
+    EXPECT_FALSE(PurgeUrlCache("loadscr.zip"));
+    EXPECT_FALSE(PurgeUrlCache(""));
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "services/DownloadFile.h"
+#include "support/LocalHttpServer.h"
+#include "support/TempFolder.h"
+#include "support/TinyZip.h"
+
+#include <string>
+#include <vector>
+
+// A program folder that already holds an archive, and a local server that
+// serves a newer one (also kept as a local file, the target of /to_file.zip).
+struct DownloadScene {
+    TempFolder folder;
+    const std::string newArchive = StoredZip("Pacman.png", NoiseBytes(64 * 1024));
+    const std::string oldArchive = StoredZip("Old.png", "an older picture");
+    LocalHttpServer server{newArchive,
+                           "file://" + folder.Write("elsewhere/loadscr.zip", newArchive)};
+    const std::string programFolder = folder.MakeDir("program");
+    const std::string target = folder.Write("program/loadscr.zip", oldArchive);
+    // Timeouts short enough for tests, and the same interval as the program.
+    DownloadOptions options = [] {
+        DownloadOptions shortened;
+        shortened.connectTimeout = std::chrono::milliseconds(300);
+        shortened.stallTimeout = std::chrono::milliseconds(500);
+        return shortened;
+    }();
+
+    // Names in the program folder, sorted: shows any temporary file left.
+    std::vector<std::string> ProgramFolderNames() const;
+    static std::string NoiseBytes(size_t count);
+};
+
+// An address of 127.0.0.1 on a port where nothing listens.
+std::string ClosedPortUrl();
