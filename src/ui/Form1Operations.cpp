@@ -1,11 +1,11 @@
 #include "Form1Operations.h"
 
+#include "operations/DownloadScreens.h"
 #include "operations/UnzipScreens.h"
 
 Form1Operations DefaultOperations() {
     Form1Operations operations;
-    // TO WIRE: install (InstallLoadingScreens), download (DownloadScreens) and
-    // deleteLoadingScreens (DeleteLoadingScreens), in the same way.
+    operations.download = [](MainWindowPort& window, LayoutState&) { DownloadScreens(window); };
     operations.unzip = [](MainWindowPort& window, LayoutState&) { UnzipScreens(window); };
     operations.offerUnzipAtStart = [](MainWindowPort& window, LayoutState&) {
         OfferUnzipAtStart(window);
