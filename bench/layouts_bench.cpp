@@ -179,6 +179,7 @@ void Check(const char* what, const fs::path& layouts, size_t expected) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows when the output is a file
     Setup setup;
     setup.work =
         argc > 1 ? fs::path(argv[1])

@@ -20,8 +20,7 @@ struct InstallRun {
     int32_t copies = 0;
 };
 
-bool TakeSourceFolder(MainWindowPort& window) {
-    SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
+bool SourceFolderIsValid(MainWindowPort& window) {
     if (IsFolder(SourcePath))
         return true;
     window.ShowMessage(Messages[kMsgScreensFolderInvalid], MessageIcon::Exclamation);
@@ -92,8 +91,9 @@ void InstallLoadingScreens(MainWindowPort& window, LayoutState& state) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
         return;
+    // Both fields are taken even when the first check fails.
     SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
-    if (!TakeLayoutsFolder(window) || !TakeSourceFolder(window))
+    if (!TakeLayoutsFolder(window) || !SourceFolderIsValid(window))
         return;
     LogHeader(window);
     window.SetHourglass(true);

@@ -1,14 +1,21 @@
 #include "support/FrozenFolder.h"
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#endif
 
 namespace {
 
 bool SetImmutable(const std::string& path, bool on) {
+#ifndef __linux__
+    (void)path;
+    (void)on;
+    return false;
+#else
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
@@ -20,6 +27,7 @@ bool SetImmutable(const std::string& path, bool on) {
     }
     close(fd);
     return done;
+#endif
 }
 
 } // namespace
