@@ -11,4 +11,7 @@ struct LayoutState {
     int32_t LayoutCount = 0;
     // An install ran to its end since the start (read when the window closes).
     bool InstallDone = false;
+    // An install or delete is walking LayoutNames; another one started from a
+    // yield meanwhile must not rebuild the list under it.
+    bool OperationRunning = false;
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "operations/LayoutState.h"
+#include "operations/MainWindowPort.h"
+
+// Rebuilds LayoutNames and LayoutCount from the entries of LayoutsPath, in
+// the order the file system returns them. Hidden entries (names starting
+// with '.') are left out; plain files are kept, the callers skip them. The
+// window processes its events after every name.
+void ListLayouts(LayoutState& state, MainWindowPort& window);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "operations/LayoutState.h"
+#include "operations/MainWindowPort.h"
+
+#include <cstdint>
+#include <string>
+
+// Pieces shared by the install and the delete.
+
+inline constexpr const char* kLoadingPngName = "loading.png";
+
+// The loading screen of the layout `name`: LayoutsPath, name, separator, "loading.png".
+std::string LoadingPngOf(const std::string& name);
+
+// One progress step: the drawing, then a yield so the window stays alive.
+void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption);
+
+// Takes the layouts folder from its field. When it is not a folder, says so,
+// puts the focus on the field and returns false.
+bool TakeLayoutsFolder(MainWindowPort& window);
+
+// Marks the layout list as in use for one operation. `Claimed()` is false
+// when another operation holds it: the caller must then do nothing at all.
+class LayoutListClaim {
+  public:
+    explicit LayoutListClaim(LayoutState& state);
+    ~LayoutListClaim();
+    LayoutListClaim(const LayoutListClaim&) = delete;
+    LayoutListClaim& operator=(const LayoutListClaim&) = delete;
+
+    bool Claimed() const { return claimed_; }
+
+  private:
+    LayoutState& state_;
+    bool claimed_;
+};

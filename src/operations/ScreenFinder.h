@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Finds files of one folder by name ignoring letter case, the exact spelling
+// first. The folder is listed once, at the first name that is not found as
+// spelled, so looking up thousands of names costs one listing.
+class ScreenFinder {
+  public:
+    // `folder` ends with a separator.
+    explicit ScreenFinder(std::string folder);
+
+    // Full path of the file `name` of the folder, or "" when there is none.
+    // A folder named `name` does not count.
+    std::string Find(const std::string& name);
+
+  private:
+    void ListOnce();
+
+    std::string folder_;
+    bool listed_ = false;
+    // Lower-cased name -> names on disk, sorted so the choice is repeatable.
+    std::unordered_map<std::string, std::vector<std::string>> byLowerName_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Operation codes and flags of the shell's file operation that the program uses.
+inline constexpr int32_t kFileOperationCopy = 2;
+inline constexpr int16_t kFileOperationNoConfirmation = 16;
+
+// Copies the file `source` to the path `destination`. With the
+// no-confirmation flag an existing destination is replaced without asking;
+// without it an existing destination is kept and the call fails. The copy
+// goes to a temporary name beside `destination` and is renamed over it, so a
+// failed copy never leaves a half-written destination and keeps the
+// previous one. Only regular files (or links to them) are copied. True when
+// the copy is in place; false for any failure and for other operations.
+bool ShellFileOperation(const std::string& source, const std::string& destination,
+                        int32_t operation, int16_t flags);

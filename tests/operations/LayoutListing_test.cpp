@@ -1,0 +1,75 @@
+#include "app/AppState.h"
+#include "operations/LayoutListing.h"
+#include "support/FakeWindow.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> ListedNames(const LayoutState& state) {
+    return {state.LayoutNames.begin() + 1, state.LayoutNames.end()};
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::ranges::sort(names);
+    return names;
+}
+
+TEST(ListLayouts, ListsFoldersAndFilesButNoHiddenEntriesAndYieldsAfterEach) {
+    TempFolder folder;
+    folder.MakeDir("Pacman");
+    folder.MakeDir("with space 'quoted' \"double\" *star");
+    folder.MakeDir("\xc3\xa9t\xc3\xa9");
+    folder.MakeDir(".hidden");
+    folder.Write(".hidden.png", "x");
+    folder.Write("readme.txt", "x");
+    FakeWindow window;
+    LayoutState state;
+    LayoutsPath = folder.Path() + "/";
+
+    ListLayouts(state, window);
+
+    EXPECT_EQ(state.LayoutCount, 4);
+    ASSERT_EQ(state.LayoutNames.size(), 5u);
+    EXPECT_EQ(state.LayoutNames[0], "");
+    EXPECT_EQ(
+        Sorted(ListedNames(state)),
+        (std::vector<std::string>{"Pacman", "readme.txt", "with space 'quoted' \"double\" *star",
+                                  "\xc3\xa9t\xc3\xa9"}));
+    EXPECT_EQ(window.yields, 6); // every entry read, hidden ones too
+    EXPECT_TRUE(window.calls.empty());
+}
+
+TEST(ListLayouts, ARunForgetsTheNamesOfTheRunBefore) {
+    TempFolder folder;
+    folder.MakeDir("a");
+    folder.MakeDir("b");
+    FakeWindow window;
+    LayoutState state;
+    LayoutsPath = folder.Path() + "/";
+    ListLayouts(state, window);
+    ASSERT_EQ(state.LayoutCount, 2);
+
+    std::filesystem::remove(folder.Sub("a"));
+    ListLayouts(state, window);
+    EXPECT_EQ(state.LayoutCount, 1);
+    EXPECT_EQ(ListedNames(state), std::vector<std::string>{"b"});
+}
+
+TEST(ListLayouts, AnUnreadableOrMissingFolderListsNothing) {
+    TempFolder folder;
+    FakeWindow window;
+    LayoutState state;
+    state.LayoutNames = {"", "stale"};
+    state.LayoutCount = 1;
+    LayoutsPath = folder.Sub("missing") + "/";
+    ListLayouts(state, window);
+    EXPECT_EQ(state.LayoutCount, 0);
+    EXPECT_EQ(state.LayoutNames, std::vector<std::string>{""});
+    EXPECT_EQ(window.yields, 0);
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#include "operations/ScreenFinder.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
+    TempFolder folder;
+    const std::string base = folder.Path() + "/";
+    folder.Write("galaga.PNG", "g");
+    folder.Write("Pacman.png", "exact");
+    folder.Write("PACMAN.png", "upper");
+    ScreenFinder finder(base);
+
+    EXPECT_EQ(finder.Find("Galaga.png"), base + "galaga.PNG");
+    EXPECT_EQ(finder.Find("Pacman.png"), base + "Pacman.png");
+    EXPECT_EQ(finder.Find("pacman.png"), base + "PACMAN.png"); // the first of the variants
+    EXPECT_EQ(finder.Find("Frogger.png"), "");
+}
+
+TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
+    TempFolder folder;
+    const std::string base = folder.Path() + "/";
+    folder.MakeDir("Dig.png");
+    folder.MakeDir("Qix.png");
+    folder.Write("QIX.PNG", "q");
+    ScreenFinder finder(base);
+    EXPECT_EQ(finder.Find("Dig.png"), "");
+    EXPECT_EQ(finder.Find("Qix.png"), base + "QIX.PNG");
+}
+
+TEST(ScreenFinder, ListsTheFolderOnceAndStillSeesExactNamesAddedLater) {
+    TempFolder folder;
+    const std::string base = folder.Path() + "/";
+    ScreenFinder finder(base);
+    EXPECT_EQ(finder.Find("a.png"), ""); // lists the empty folder
+    folder.Write("B.PNG", "b");
+    folder.Write("c.png", "c");
+    EXPECT_EQ(finder.Find("c.png"), base + "c.png");
+    EXPECT_EQ(finder.Find("b.png"), ""); // not in the listing of this run
+}
+
+TEST(ScreenFinder, AMissingFolderHoldsNothing) {
+    TempFolder folder;
+    ScreenFinder finder(folder.Sub("missing") + "/");
+    EXPECT_EQ(finder.Find("a.png"), "");
+}
+
+} // namespace
