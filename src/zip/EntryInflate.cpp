@@ -1,0 +1,39 @@
+#include "zip/EntryInflate.h"
+
+#include <cmath>
+
+namespace {
+
+// Deflate cannot expand data by more than this factor (a 258-byte match
+// costs at least two bits), so a larger claimed size is a lie that would
+// only make us allocate memory for nothing.
+constexpr uint64_t kDeflateMaxRatio = 1032;
+constexpr uint64_t kDeflateMaxOverhead = 1024;
+
+bool SizeIsPossible(uint64_t compressedSize, uint64_t uncompressedSize) {
+    return uncompressedSize <= compressedSize * kDeflateMaxRatio + kDeflateMaxOverhead;
+}
+
+// The room zlib's documentation asks for: 1 % more plus 12 bytes.
+uint64_t OutputCapacity(uint64_t uncompressedSize) {
+    return static_cast<uint64_t>(std::nearbyint(static_cast<double>(uncompressedSize) * 1.01 + 12));
+}
+
+} // namespace
+
+bool InflateEntry(const ZlibBinding& zlib, ByteBuffer& source, uint64_t compressedSize,
+                  uint64_t uncompressedSize, uint32_t expectedCrc, ByteBuffer& output) {
+    if (!SizeIsPossible(compressedSize, uncompressedSize))
+        return false;
+    unsigned char* stream = source.Data();
+    stream[0] = 0x78; // deflate, 32 KiB window, default level
+    stream[1] = 0x9C;
+    uint64_t produced = OutputCapacity(uncompressedSize);
+    unsigned char* bytes = output.Reserve(produced);
+    // The result code is of no use: ZIP data carry no Adler-32 trailer, so
+    // zlib reports an error even after writing every byte of a good entry.
+    zlib.Uncompress(bytes, produced, stream, compressedSize + kZlibHeaderRoom);
+    if (produced < uncompressedSize)
+        return false;
+    return zlib.Crc32(0, bytes, uncompressedSize) == expectedCrc;
+}

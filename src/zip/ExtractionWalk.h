@@ -1,0 +1,17 @@
+#pragma once
+
+#include "zip/ByteBuffer.h"
+#include "zip/DataRanges.h"
+
+#include <string>
+
+// What one extraction call carries from entry to entry.
+struct ExtractionWalk {
+    std::string folderPath;
+    std::string resolvedFolder;
+    bool preservePath = false;
+    bool overwrite = false;
+    DataRanges handledData;
+    ByteBuffer source; // entry data, after room for the zlib stream header
+    ByteBuffer output; // decompressed data
+};

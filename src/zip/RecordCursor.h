@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// Reads little-endian fields from a record's bytes. A field that would reach
+// past the bytes reads as 0 and clears Ok() for good, so a caller reads the
+// whole record first and checks once.
+class RecordCursor {
+  public:
+    explicit RecordCursor(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+
+    uint16_t U16() { return static_cast<uint16_t>(Field(2)); }
+    uint32_t U32() { return static_cast<uint32_t>(Field(4)); }
+    bool Ok() const { return ok_; }
+
+  private:
+    uint64_t Field(std::size_t width) {
+        if (!ok_ || width > bytes_.size() - position_) {
+            ok_ = false;
+            return 0;
+        }
+        uint64_t value = 0;
+        for (std::size_t i = 0; i < width; ++i)
+            value |= static_cast<uint64_t>(bytes_[position_ + i]) << (8 * i);
+        position_ += width;
+        return value;
+    }
+
+    std::span<const unsigned char> bytes_;
+    std::size_t position_ = 0;
+    bool ok_ = true;
+};

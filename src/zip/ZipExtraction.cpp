@@ -1,0 +1,131 @@
+// The two extraction operations: their common frame, the directory walk and
+// the step that prepares each file.
+#include "services/FileUtils.h"
+#include "services/PathText.h"
+#include "zip/ArchiveFile.h"
+#include "zip/EntryFiles.h"
+#include "zip/ExtractionWalk.h"
+#include "zip/PathSafety.h"
+#include "zip/ZipExtractionClass.h"
+#include "zip/ZipFolders.h"
+#include "zip/ZipMessages.h"
+#include "zip/ZipNames.h"
+
+#include <cmath>
+
+namespace {
+
+// Pass `pass` of a directory of `totalRecords` records, folders and empty
+// files included; halves round to the even percentage.
+int32_t ProgressPercent(int32_t pass, uint16_t totalRecords) {
+    if (totalRecords == 0)
+        return 100;
+    return static_cast<int32_t>(std::nearbyint(pass / static_cast<double>(totalRecords) * 100.0));
+}
+
+} // namespace
+
+std::optional<ExtractionWalk> ZipExtractionClass::BeginExtraction(const std::string& FolderPath) {
+    if (ZLibVersion().empty())
+        return std::nullopt;
+    RaiseStatus(kStatusExtractionStart);
+    if (!ZipIsOpen()) {
+        RaiseError(kZipErrorNoZipOpen, kNoZipOpenText);
+        return std::nullopt;
+    }
+    if (!IsFolder(FolderPath) && !CreateFolderPath(FolderPath)) {
+        RaiseError(kZipErrorCannotCreateFolder, CannotCreateFolderText(FolderPath));
+        return std::nullopt;
+    }
+    if (!ReadEndRecord(*endRecordPosition_)) {
+        RaiseStatus(kStatusExtractionEnd);
+        return std::nullopt;
+    }
+    archiveFile_->Seek(endRecord_.directoryOffset);
+    std::optional<ExtractionWalk> walk(std::in_place);
+    walk->folderPath = FolderPath;
+    walk->resolvedFolder = ResolvedFolder(FolderPath).value_or(std::string());
+    return walk;
+}
+
+// Reads central records up to the next one that holds data; false when the
+// record read is no central record.
+bool ZipExtractionClass::ReadNextListedHeader(std::string& name) {
+    bool read = ReadCentralHeader(name);
+    while (read && currentHeader_.uncompressedSize == 0) {
+        read = ReadCentralHeader(name);
+        YieldToWindows();
+    }
+    return read;
+}
+
+bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool PreservePath,
+                                         bool Overwrite) {
+    std::optional<ExtractionWalk> walk = BeginExtraction(FolderPath);
+    if (!walk)
+        return false;
+    walk->preservePath = PreservePath;
+    walk->overwrite = Overwrite;
+    bool cancel = false;
+    const int32_t total = fileTotal_;
+    for (int32_t i = 1; i <= total; ++i) {
+        std::string name;
+        if (ReadNextListedHeader(name)) {
+            ExtractFileStep(*walk, name);
+            if (RaiseProgress(ProgressPercent(i, endRecord_.totalRecords), cancel))
+                return false;
+        }
+        YieldToWindows();
+    }
+    RaiseStatus(kStatusExtractionEnd);
+    return true;
+}
+
+bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath,
+                                           bool PreservePath, bool Overwrite) {
+    std::optional<ExtractionWalk> walk = BeginExtraction(FolderPath);
+    if (!walk)
+        return false;
+    walk->preservePath = PreservePath;
+    walk->overwrite = Overwrite;
+    bool ignoredCancel = false;
+    const int32_t total = fileTotal_;
+    for (int32_t i = 1; i <= total; ++i) {
+        std::string name;
+        if (ReadNextListedHeader(name) && i == FileNumber)
+            ExtractFileStep(*walk, name);
+        RaiseProgress(100, ignoredCancel);
+        YieldToWindows();
+    }
+    RaiseStatus(kStatusExtractionEnd);
+    return true;
+}
+
+bool ZipExtractionClass::IsSafeTarget(const ExtractionWalk& walk, const std::string& name) {
+    const bool safe = !HasParentComponent(name) && !HasNulCharacter(name) &&
+                      (!walk.preservePath ||
+                       StaysInsideFolder(walk.resolvedFolder, walk.folderPath, FolderPart(name)));
+    if (!safe)
+        RaiseError(kZipErrorOutsideFolder, OutsideFolderText(name));
+    return safe;
+}
+
+void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name) {
+    name = TargetName(name);
+    if (!IsSafeTarget(walk, name))
+        return;
+    if (walk.preservePath)
+        CreateSubFolders(walk.folderPath, FolderPart(name));
+    else
+        name = FileNamePart(name);
+    const uint64_t directoryPosition = archiveFile_->Position();
+    RaiseStatus(ExtractingText(name));
+    const std::string targetPath = walk.folderPath + kSeparator + name;
+    if (IsFile(targetPath) && !walk.overwrite)
+        RaiseError(kZipErrorExists, ExistsText(targetPath));
+    else if (IsFile(targetPath) && !TryDeleteFile(targetPath))
+        RaiseError(kZipErrorCannotDelete, CannotDeleteText(targetPath));
+    else
+        ExtractEntry(walk, name, targetPath);
+    archiveFile_->Seek(directoryPosition);
+}

@@ -1,0 +1,117 @@
+#include "zip/ZipExtractionClass.h"
+
+#include "services/FileUtils.h"
+#include "zip/ArchiveFile.h"
+#include "zip/EndRecordSearch.h"
+#include "zip/ZipMessages.h"
+
+#include <stdexcept>
+
+ZipExtractionClass::ZipExtractionClass(std::shared_ptr<const ZlibBinding> zlib)
+    : zlib_(std::move(zlib)) {}
+
+ZipExtractionClass::~ZipExtractionClass() {
+    try {
+        ZipClose();
+    } catch (...) {
+        // An owner's Status handler has nowhere to report to while we go.
+    }
+}
+
+bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
+    RaiseStatus(kStatusOpening);
+    ZipClose();
+    if (!IsFile(ZipPath)) {
+        RaiseError(kZipErrorMissingFile, MissingFileText(ZipPath));
+        return false;
+    }
+    archiveFile_ = std::make_unique<ArchiveFile>(ZipPath);
+    YieldToWindows();
+    endRecordPosition_ = FindEndRecord(*archiveFile_);
+    if (!endRecordPosition_) {
+        RaiseError(kZipErrorNotAZip, NotAZipText(ZipPath));
+        return false;
+    }
+    RaiseStatus(kStatusOpened);
+    if (ZLibVersion().empty()) {
+        RaiseError(kZipErrorZlibMissing, kZlibMissingText);
+        return true;
+    }
+    ReadEndRecord(*endRecordPosition_);
+    ReadDirectory();
+    return true;
+}
+
+void ZipExtractionClass::ZipClose() {
+    if (archiveFile_) {
+        archiveFile_.reset();
+        RaiseStatus(kStatusClosed);
+    }
+    endRecordPosition_.reset();
+}
+
+bool ZipExtractionClass::ZipIsOpen() const {
+    return endRecordPosition_.has_value();
+}
+
+std::string ZipExtractionClass::ZipComment() const {
+    return commentText_;
+}
+
+int32_t ZipExtractionClass::FileCount() const {
+    return fileTotal_;
+}
+
+const ZipExtractionClass::ZipEntry& ZipExtractionClass::EntryAt(int32_t Index) const {
+    if (Index < 0 || static_cast<std::size_t>(Index) >= entries_.size())
+        throw std::out_of_range("Index de fichier hors limites : " + std::to_string(Index));
+    return entries_[static_cast<std::size_t>(Index)];
+}
+
+std::string ZipExtractionClass::FileName(int32_t Index) const {
+    return EntryAt(Index).Name;
+}
+
+int64_t ZipExtractionClass::FileCompressedSize(int32_t Index) const {
+    return EntryAt(Index).CompressedSize;
+}
+
+int64_t ZipExtractionClass::FileUncompressedSize(int32_t Index) const {
+    return EntryAt(Index).UncompressedSize;
+}
+
+ZipDateTime ZipExtractionClass::FileDateAndTime(int32_t Index) const {
+    const ZipEntry& entry = EntryAt(Index);
+    return DosDateTimeToZipDateTime(entry.DosDate, entry.DosTime);
+}
+
+std::string ZipExtractionClass::ZLibVersion() {
+    try {
+        const char* version = zlib_->Version();
+        return version ? std::string(version) : std::string();
+    } catch (const ZlibUnavailableError&) {
+        RaiseError(kZipErrorZlibMissing, kZlibMissingText);
+        return {};
+    }
+}
+
+void ZipExtractionClass::RaiseStatus(const std::string& text) {
+    if (Status)
+        Status(text);
+}
+
+void ZipExtractionClass::RaiseError(int32_t number, const std::string& description) {
+    if (ZipError)
+        ZipError(number, description);
+}
+
+bool ZipExtractionClass::RaiseProgress(int32_t percent, bool& cancel) {
+    if (Progress)
+        Progress(percent, cancel);
+    return cancel;
+}
+
+void ZipExtractionClass::YieldToWindows() {
+    if (Yield)
+        Yield();
+}

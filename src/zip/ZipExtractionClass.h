@@ -1,0 +1,91 @@
+#pragma once
+
+#include "zip/ZipDateTime.h"
+#include "zip/ZipRecords.h"
+#include "zip/ZlibBinding.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ArchiveFile;
+struct ExtractionWalk;
+
+// The program's own ZIP reader: opens one archive at a time, lists the
+// entries that hold data and extracts them, reporting every step through its
+// event members. Failures it foresees are ZipError events; the others
+// (unreadable or truncated archives, files that cannot be written) leave the
+// call as exceptions.
+class ZipExtractionClass {
+  public:
+    std::function<void(int32_t Percent, bool& Cancel)> Progress;
+    std::function<void(const std::string& Text)> Status;
+    std::function<void(int32_t Number, const std::string& Description)> ZipError;
+    // Lets the user interface process its pending events; empty does nothing.
+    std::function<void()> Yield;
+
+    explicit ZipExtractionClass(std::shared_ptr<const ZlibBinding> zlib = LinkedZlib());
+    ~ZipExtractionClass();
+    ZipExtractionClass(const ZipExtractionClass&) = delete;
+    ZipExtractionClass& operator=(const ZipExtractionClass&) = delete;
+
+    bool ZipOpen(const std::string& ZipPath);
+    void ZipClose();
+    bool ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath, bool PreservePath,
+                           bool Overwrite);
+    bool ExtractAllFiles(const std::string& FolderPath, bool PreservePath, bool Overwrite);
+
+    bool ZipIsOpen() const;
+    std::string ZipComment() const;
+    int32_t FileCount() const;
+    // Indexes 0 to the archive's record count are accepted (0 and those past
+    // FileCount() answer empty); any other throws std::out_of_range.
+    std::string FileName(int32_t Index) const;
+    int64_t FileCompressedSize(int32_t Index) const;
+    int64_t FileUncompressedSize(int32_t Index) const;
+    ZipDateTime FileDateAndTime(int32_t Index) const;
+    // Empty, after a ZipError 1, when zlib cannot be called.
+    std::string ZLibVersion();
+
+  private:
+    struct ZipEntry {
+        std::string Name;
+        int64_t CompressedSize = 0;
+        int64_t UncompressedSize = 0;
+        uint16_t DosDate = 0;
+        uint16_t DosTime = 0;
+    };
+
+    // Opening and the directory walk.
+    bool ReadEndRecord(uint64_t position);
+    bool ReadCentralHeader(std::string& name);
+    void ReadDirectory();
+    const ZipEntry& EntryAt(int32_t Index) const;
+
+    // Extraction.
+    std::optional<ExtractionWalk> BeginExtraction(const std::string& FolderPath);
+    bool ReadNextListedHeader(std::string& name);
+    void ExtractFileStep(ExtractionWalk& walk, std::string name);
+    bool IsSafeTarget(const ExtractionWalk& walk, const std::string& name);
+    void ExtractEntry(ExtractionWalk& walk, const std::string& name, const std::string& targetPath);
+    void WriteEntryData(ExtractionWalk& walk, const std::string& localName, uint64_t dataLength,
+                        uint32_t expectedCrc, const std::string& targetPath);
+
+    void RaiseStatus(const std::string& text);
+    void RaiseError(int32_t number, const std::string& description);
+    bool RaiseProgress(int32_t percent, bool& cancel);
+    void YieldToWindows();
+
+    std::shared_ptr<const ZlibBinding> zlib_;
+    std::unique_ptr<ArchiveFile> archiveFile_;
+    CentralFileHeader currentHeader_;
+    EndOfCentralDirectory endRecord_;
+    std::optional<uint64_t> endRecordPosition_;
+    std::vector<ZipEntry> entries_;
+    int64_t entryCounter_ = 0;
+    int32_t fileTotal_ = 0;
+    std::string commentText_;
+};

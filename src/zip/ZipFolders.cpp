@@ -1,0 +1,49 @@
+#include "zip/ZipFolders.h"
+
+#include "services/FileUtils.h"
+#include "services/PathText.h"
+#include "zip/ZipFailures.h"
+
+#include <filesystem>
+#include <vector>
+
+static std::vector<std::string> SplitAtSeparator(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto end = path.find(kSeparator, start);
+        parts.push_back(path.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+static bool MakeMissingFolder(const std::string& path) {
+    if (IsFolder(path))
+        return true;
+    std::error_code error;
+    std::filesystem::create_directory(FsPath(path), error);
+    return !error && IsFolder(path);
+}
+
+bool CreateFolderPath(const std::string& path) {
+    std::string accumulated;
+    for (const std::string& part : SplitAtSeparator(path)) {
+        accumulated += part + kSeparator;
+        if (!MakeMissingFolder(accumulated))
+            return false;
+    }
+    return true;
+}
+
+void CreateSubFolders(const std::string& base, const std::string& relative) {
+    if (relative.empty())
+        return;
+    std::string folder = base;
+    for (const std::string& part : SplitAtSeparator(relative)) {
+        folder += kSeparator + part;
+        if (!MakeMissingFolder(folder))
+            throw ZipWriteError("Impossible de créer le répertoire " + folder);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Entry names as the engine hands them out: every "/" of the archive turned
+// into the native separator.
+std::string NativeEntryName(const std::string& archiveName);
+
+// The name a file is written under: every ":" replaced by "_".
+std::string TargetName(const std::string& entryName);
+
+// Text after the last native separator (the whole text when there is none).
+std::string FileNamePart(const std::string& path);
+
+// Text before the last native separator (empty when there is none).
+std::string FolderPart(const std::string& path);

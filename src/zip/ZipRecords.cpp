@@ -1,0 +1,81 @@
+#include "zip/ZipRecords.h"
+
+#include "zip/RecordCursor.h"
+
+uint32_t ParseSignature(std::span<const unsigned char, 4> bytes) {
+    return RecordCursor(bytes).U32();
+}
+
+std::optional<EndOfCentralDirectory> ParseEndRecord(std::span<const unsigned char> bytes) {
+    RecordCursor cursor(bytes);
+    EndOfCentralDirectory record;
+    record.signature = cursor.U32();
+    record.thisDisk = cursor.U16();
+    record.directoryDisk = cursor.U16();
+    record.recordsOnThisDisk = cursor.U16();
+    record.totalRecords = cursor.U16();
+    record.directorySize = cursor.U32();
+    record.directoryOffset = cursor.U32();
+    record.commentLength = cursor.U16();
+    if (!cursor.Ok())
+        return std::nullopt;
+    return record;
+}
+
+std::optional<CentralFileHeader> ParseCentralHeader(std::span<const unsigned char> bytes) {
+    RecordCursor cursor(bytes);
+    CentralFileHeader header;
+    header.signature = cursor.U32();
+    header.versionMadeBy = cursor.U16();
+    header.versionNeeded = cursor.U16();
+    header.flags = cursor.U16();
+    header.method = cursor.U16();
+    header.dosTime = cursor.U16();
+    header.dosDate = cursor.U16();
+    header.crc32 = cursor.U32();
+    header.compressedSize = cursor.U32();
+    header.uncompressedSize = cursor.U32();
+    header.nameLength = cursor.U16();
+    header.extraLength = cursor.U16();
+    header.commentLength = cursor.U16();
+    header.startDisk = cursor.U16();
+    header.internalAttributes = cursor.U16();
+    header.externalAttributes = cursor.U32();
+    header.localHeaderOffset = cursor.U32();
+    if (!cursor.Ok())
+        return std::nullopt;
+    return header;
+}
+
+std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> bytes) {
+    RecordCursor cursor(bytes);
+    LocalFileHeader header;
+    header.signature = cursor.U32();
+    header.versionNeeded = cursor.U16();
+    header.flags = cursor.U16();
+    header.method = cursor.U16();
+    header.dosTime = cursor.U16();
+    header.dosDate = cursor.U16();
+    header.crc32 = cursor.U32();
+    header.compressedSize = cursor.U32();
+    header.uncompressedSize = cursor.U32();
+    header.nameLength = cursor.U16();
+    header.extraLength = cursor.U16();
+    if (!cursor.Ok())
+        return std::nullopt;
+    return header;
+}
+
+EntryDataSpec SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central) {
+    EntryDataSpec spec{local.compressedSize, local.crc32};
+    // Writers that stream the data leave the local fields at zero and put the
+    // real values in a data descriptor, which the central header repeats.
+    const bool describedAfterData = ((local.flags | central.flags) & kDataDescriptorFlag) != 0;
+    if (describedAfterData && local.compressedSize == 0)
+        spec.compressedSize = central.compressedSize;
+    if (describedAfterData && local.crc32 == 0)
+        spec.crc32 = central.crc32;
+    if (local.compressedSize == kZip64SizeMarker && central.compressedSize != kZip64SizeMarker)
+        spec.compressedSize = central.compressedSize;
+    return spec;
+}

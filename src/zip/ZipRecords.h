@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// The three records of the ZIP format this engine reads. Counts and lengths
+// are unsigned 16-bit, sizes and offsets unsigned 32-bit, as the format
+// defines them.
+
+inline constexpr uint32_t kEndRecordSignature = 0x06054B50;
+inline constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
+inline constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
+
+inline constexpr std::size_t kEndRecordSize = 22;
+inline constexpr std::size_t kCentralHeaderSize = 46;
+inline constexpr std::size_t kLocalHeaderSize = 30;
+
+// General-purpose flag: sizes and CRC follow the data in a data descriptor.
+inline constexpr uint16_t kDataDescriptorFlag = 0x0008;
+// Size field value that defers to a ZIP64 extra field.
+inline constexpr uint32_t kZip64SizeMarker = 0xFFFFFFFF;
+
+struct EndOfCentralDirectory {
+    uint32_t signature = 0;
+    uint16_t thisDisk = 0;
+    uint16_t directoryDisk = 0;
+    uint16_t recordsOnThisDisk = 0;
+    uint16_t totalRecords = 0;
+    uint32_t directorySize = 0;
+    uint32_t directoryOffset = 0;
+    uint16_t commentLength = 0;
+};
+
+struct CentralFileHeader {
+    uint32_t signature = 0;
+    uint16_t versionMadeBy = 0;
+    uint16_t versionNeeded = 0;
+    uint16_t flags = 0;
+    uint16_t method = 0;
+    uint16_t dosTime = 0;
+    uint16_t dosDate = 0;
+    uint32_t crc32 = 0;
+    uint32_t compressedSize = 0;
+    uint32_t uncompressedSize = 0;
+    uint16_t nameLength = 0;
+    uint16_t extraLength = 0;
+    uint16_t commentLength = 0;
+    uint16_t startDisk = 0;
+    uint16_t internalAttributes = 0;
+    uint32_t externalAttributes = 0;
+    uint32_t localHeaderOffset = 0;
+};
+
+struct LocalFileHeader {
+    uint32_t signature = 0;
+    uint16_t versionNeeded = 0;
+    uint16_t flags = 0;
+    uint16_t method = 0;
+    uint16_t dosTime = 0;
+    uint16_t dosDate = 0;
+    uint32_t crc32 = 0;
+    uint32_t compressedSize = 0;
+    uint32_t uncompressedSize = 0;
+    uint16_t nameLength = 0;
+    uint16_t extraLength = 0;
+};
+
+// The signature that opens every record.
+uint32_t ParseSignature(std::span<const unsigned char, 4> bytes);
+
+// Each parser takes the record's fixed part; nothing when it is too short.
+std::optional<EndOfCentralDirectory> ParseEndRecord(std::span<const unsigned char> bytes);
+std::optional<CentralFileHeader> ParseCentralHeader(std::span<const unsigned char> bytes);
+std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> bytes);
+
+// Length and CRC of a local entry's data once the data-descriptor and ZIP64
+// cases have been settled against the central directory.
+struct EntryDataSpec {
+    uint64_t compressedSize = 0;
+    uint32_t crc32 = 0;
+};
+
+EntryDataSpec SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central);
