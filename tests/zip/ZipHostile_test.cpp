@@ -1,0 +1,197 @@
+// Archives built to hurt: each must be refused or fail cleanly, never crash,
+// hang, or write outside the destination.
+#include "services/FileUtils.h"
+#include "services/PathText.h"
+#include "support/TempFolder.h"
+#include "support/ZipEventLog.h"
+#include "support/ZipWriter.h"
+#include "zip/ZipExtractionClass.h"
+#include "zip/ZipFailures.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSep(1, kSeparator);
+
+class MissingZlib final : public ZlibBinding {
+  public:
+    const char* Version() const override { throw ZlibUnavailableError(); }
+    int Uncompress(unsigned char*, uint64_t&, const unsigned char*, uint64_t) const override {
+        throw ZlibUnavailableError();
+    }
+    uint32_t Crc32(uint32_t, const unsigned char*, std::size_t) const override {
+        throw ZlibUnavailableError();
+    }
+};
+
+class ZipHostileTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    ZipExtractionClass zip;
+    ZipEventLog events{zip};
+    // The destination sits two levels down so that escapes have somewhere to land.
+    std::string out = folder.MakeDir("box/out");
+
+    void Open(const ZipLayout& layout) {
+        ASSERT_TRUE(zip.ZipOpen(folder.Write("hostile.zip", layout.bytes)));
+        events.Clear();
+    }
+    // Every entry below the temporary folder that is neither the archive nor in the destination.
+    std::vector<std::string> Escaped() const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(FsPath(folder.Path()))) {
+            const std::string relative =
+                PathText(entry.path().lexically_relative(FsPath(folder.Path())));
+            if (relative != "hostile.zip" && relative != "box" && relative != "box/out" &&
+                relative.rfind("box/out/", 0) != 0)
+                found.push_back(relative);
+        }
+        return found;
+    }
+};
+
+TEST_F(ZipHostileTest, ParentComponentsAreRefusedWithErrorFourteen) {
+    Open(ZipWriter()
+             .File("../evil.txt", "e")
+             .File("a/../../evil2.txt", "e")
+             .File("..\\evil3.txt", "e")
+             .File("good.txt", "g")
+             .Build());
+    for (const bool preserve : {true, false}) {
+        events.Clear();
+        EXPECT_TRUE(zip.ExtractAllFiles(out, preserve, true));
+        EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{14, 14, 14}));
+        EXPECT_TRUE(Escaped().empty());
+        EXPECT_EQ(FileContent(out + kSep + "good.txt"), "g");
+    }
+    EXPECT_EQ(events.errors[0].second,
+              "Le fichier .." + kSep + "evil.txt sort du dossier de destination");
+}
+
+TEST_F(ZipHostileTest, AbsoluteAndDriveNamesLandInsideTheDestination) {
+    Open(ZipWriter().File("/abs/evil.txt", "a").File("C:/win.txt", "c").Build());
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(Escaped().empty());
+    EXPECT_EQ(FileContent(out + kSep + "abs" + kSep + "evil.txt"), "a");
+    EXPECT_EQ(FileContent(out + kSep + "C_" + kSep + "win.txt"), "c");
+    EXPECT_FALSE(IsFile("/abs/evil.txt"));
+}
+
+TEST_F(ZipHostileTest, LinkInTheDestinationCannotCarryFilesOutside) {
+    fs::create_directory_symlink(FsPath(folder.Path()), FsPath(out + kSep + "link"));
+    Open(ZipWriter().File("link/escaped.txt", "e").File("link/deeper/x.txt", "e").Build());
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{14, 14}));
+    EXPECT_FALSE(IsFile(folder.Sub("escaped.txt")));
+    EXPECT_FALSE(IsFolder(folder.Sub("deeper")));
+}
+
+TEST_F(ZipHostileTest, NamesWithNulBytesAreRefused) {
+    Open(ZipWriter().File(std::string("\0\0sub/b.txt", 11), "n").Build());
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{14});
+    EXPECT_TRUE(fs::is_empty(FsPath(out)));
+}
+
+TEST_F(ZipHostileTest, EntriesSharingDataAreRefusedWithErrorFifteen) {
+    auto layout = ZipWriter().File("a.txt", std::string(4000, 'a')).File("b.txt", "b").Build();
+    // b's directory record now points at a's local header: a classic bomb trick.
+    PutU32(layout.bytes, layout.centralOffsets[1] + kCentralLocalOffset,
+           static_cast<uint32_t>(layout.localOffsets[0]));
+    Open(layout);
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
+                                 {15, "Le fichier b.txt chevauche un autre fichier du Zip"}}));
+    EXPECT_FALSE(IsFile(out + kSep + "b.txt"));
+    // Alone in its walk the entry overlaps nothing; a's data then fail b's sizes.
+    events.Clear();
+    EXPECT_TRUE(zip.ExtractSingleFile(2, out, true, false));
+    EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{5});
+}
+
+TEST_F(ZipHostileTest, EntryStartingInsideAnotherEntrysDataIsRefused) {
+    auto inner = ZipWriter().File("inner.txt", "inner").Build();
+    // A stored entry whose data holds a complete local entry, listed a second time.
+    auto layout = ZipWriter()
+                      .File("outer.bin", inner.bytes.substr(0, inner.directoryOffset), 0)
+                      .File("inner.txt", "inner")
+                      .Build();
+    PutU32(layout.bytes, layout.centralOffsets[1] + kCentralLocalOffset,
+           static_cast<uint32_t>(layout.localOffsets[0] + kLocalHeaderLength + 9));
+    Open(layout);
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{15});
+}
+
+TEST_F(ZipHostileTest, ImpossibleExpansionIsAChecksumErrorWithoutAllocating) {
+    auto layout = ZipWriter().File("bomb.bin", "tiny").Build();
+    PutU32(layout.bytes, layout.centralOffsets[0] + kCentralUncompressedSize, 0xFFFFFFF0u);
+    Open(layout);
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{5});
+    EXPECT_TRUE(fs::is_empty(FsPath(out)));
+}
+
+TEST_F(ZipHostileTest, ClaimedSizeLargerThanTheStreamIsAChecksumError) {
+    auto layout = ZipWriter().File("short.bin", std::string(1000, 's')).Build();
+    PutU32(layout.bytes, layout.centralOffsets[0] + kCentralUncompressedSize, 1500);
+    Open(layout);
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{5});
+}
+
+TEST_F(ZipHostileTest, LocalHeaderOrDataPastTheEndIsAReadFailure) {
+    auto farHeader = ZipWriter().File("a", "a").Build();
+    PutU32(farHeader.bytes, farHeader.centralOffsets[0] + kCentralLocalOffset, 0xFFFFFFF0u);
+    Open(farHeader);
+    EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipReadError);
+
+    auto longData = ZipWriter().File("b", "b", 0).Build();
+    PutU32(longData.bytes, longData.localOffsets[0] + kLocalCompressedSize, 0x7FFFFFFFu);
+    Open(longData);
+    EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipReadError);
+    EXPECT_TRUE(fs::is_empty(FsPath(out)));
+}
+
+TEST_F(ZipHostileTest, TruncatedArchiveFailsToOpenOrToExtractButNeverCrashes) {
+    const auto layout = ZipWriter().File("a.txt", std::string(300, 'a')).File("b", "b").Build();
+    for (std::size_t length = 0; length < layout.bytes.size(); length += 7) {
+        ZipExtractionClass fresh;
+        const std::string path = folder.Write("cut.zip", layout.bytes.substr(0, length));
+        try {
+            if (fresh.ZipOpen(path))
+                fresh.ExtractAllFiles(out, true, true);
+        } catch (const ZipReadError&) {
+        }
+    }
+    EXPECT_TRUE(Escaped().empty() || Escaped() == std::vector<std::string>{"cut.zip"});
+}
+
+TEST_F(ZipHostileTest, FortyThousandEntriesAreWalkedToTheLast) {
+    ZipWriter writer;
+    for (int i = 1; i <= 40000; ++i)
+        writer.File("f" + std::to_string(i), std::to_string(i), 0);
+    Open(writer.Build());
+    EXPECT_TRUE(zip.ExtractSingleFile(40000, out, true, false));
+    EXPECT_EQ(FileContent(out + kSep + "f40000"), "40000");
+    EXPECT_EQ(events.percents.size(), 40000u);
+}
+
+TEST_F(ZipHostileTest, MissingZlibStopsExtractionWithErrorOneOnly) {
+    ZipExtractionClass bare(std::make_shared<MissingZlib>());
+    ZipEventLog log(bare);
+    ASSERT_TRUE(
+        bare.ZipOpen(folder.Write("hostile.zip", ZipWriter().File("a", "a").Build().bytes)));
+    log.Clear();
+    EXPECT_FALSE(bare.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(bare.ExtractSingleFile(1, out, true, false));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"error 1: La librairie Zlib n'est pas installée",
+                                        "error 1: La librairie Zlib n'est pas installée"}));
+}
+
+} // namespace
