@@ -42,6 +42,8 @@ bool StaysInsideFolder(const std::string& resolvedFolder, const std::string& fol
                        const std::string& relativeFolder) {
     if (relativeFolder.empty())
         return true;
+    if (resolvedFolder.empty()) // nothing to compare with: assume the worst
+        return false;
     std::error_code error;
     const fs::path resolved =
         fs::weakly_canonical(FsPath(folderPath + kSeparator + relativeFolder), error);

@@ -121,11 +121,23 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
     const uint64_t directoryPosition = archiveFile_->Position();
     RaiseStatus(ExtractingText(name));
     const std::string targetPath = walk.folderPath + kSeparator + name;
-    if (IsFile(targetPath) && !walk.overwrite)
-        RaiseError(kZipErrorExists, ExistsText(targetPath));
-    else if (IsFile(targetPath) && !TryDeleteFile(targetPath))
-        RaiseError(kZipErrorCannotDelete, CannotDeleteText(targetPath));
-    else
+    if (MakeRoomForTarget(walk, targetPath))
         ExtractEntry(walk, name, targetPath);
     archiveFile_->Seek(directoryPosition);
+}
+
+// An existing target is kept (error 11) unless overwriting is asked for.
+bool ZipExtractionClass::MakeRoomForTarget(const ExtractionWalk& walk,
+                                           const std::string& targetPath) {
+    if (!IsFile(targetPath))
+        return true;
+    if (!walk.overwrite) {
+        RaiseError(kZipErrorExists, ExistsText(targetPath));
+        return false;
+    }
+    if (!TryDeleteFile(targetPath)) {
+        RaiseError(kZipErrorCannotDelete, CannotDeleteText(targetPath));
+        return false;
+    }
+    return true;
 }

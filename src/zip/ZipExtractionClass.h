@@ -70,6 +70,7 @@ class ZipExtractionClass {
     bool ReadNextListedHeader(std::string& name);
     void ExtractFileStep(ExtractionWalk& walk, std::string name);
     bool IsSafeTarget(const ExtractionWalk& walk, const std::string& name);
+    bool MakeRoomForTarget(const ExtractionWalk& walk, const std::string& targetPath);
     void ExtractEntry(ExtractionWalk& walk, const std::string& name, const std::string& targetPath);
     void WriteEntryData(ExtractionWalk& walk, const std::string& localName, uint64_t dataLength,
                         uint32_t expectedCrc, const std::string& targetPath);

@@ -1,0 +1,194 @@
+// Extraction of a loading-screen archive by the engine, against `unzip -q`
+// and `bsdtar -xf` on the same archive.
+//
+//   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench]
+//
+// Generates the archive (pictures of about 150 KB of mostly incompressible
+// PNG-like data in sub-folders) once deflated and once stored, then runs the
+// three methods in turn, each into its own empty folder with the archive read
+// once just before, and reports median wall times, ratios and the engine's
+// peak memory. Output folders are deleted only at the end: this file system
+// slows down file creation for a while after mass deletion.
+#include "zip/ZipExtractionClass.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunResult {
+    double seconds = 0;
+    long peakKilobytes = 0;
+    bool ok = false;
+};
+
+bool ToolExists(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+void GenerateArchive(const fs::path& archive, int files, bool deflated) {
+    const std::string script =
+        "import os, random, sys, zipfile, zlib, struct\n"
+        "random.seed(7)\n"
+        "def chunk(kind, data):\n"
+        "    return struct.pack('>I', len(data)) + kind + data + "
+        "struct.pack('>I', zlib.crc32(kind + data))\n"
+        "def picture():\n"
+        "    size = random.randint(140000, 160000)\n"
+        "    body = os.urandom(size - size // 20) + bytes(size // 20)\n"
+        "    ihdr = struct.pack('>IIBBBBB', 1024, 768, 8, 2, 0, 0, 0)\n"
+        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', body) + "
+        "chunk(b'IEND', b'')\n"
+        "method = zipfile.ZIP_DEFLATED if sys.argv[3] == 'deflated' else zipfile.ZIP_STORED\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w', method) as z:\n"
+        "    for i in range(int(sys.argv[2])):\n"
+        "        z.writestr('screens/set%02d/layout%05d.png' % (i // 100, i), picture())\n";
+    const fs::path scriptPath = archive.parent_path() / "make_archive.py";
+    std::ofstream(scriptPath) << script;
+    const std::string command = "python3 '" + scriptPath.string() + "' '" + archive.string() +
+                                "' " + std::to_string(files) + (deflated ? " deflated" : " stored");
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("cannot generate " + archive.string());
+}
+
+// Reads the archive once so that every method starts from a warm page cache.
+void WarmUp(const fs::path& archive) {
+    std::ifstream in(archive, std::ios::binary);
+    std::vector<char> block(1 << 20);
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    }
+}
+
+RunResult Measure(pid_t child, std::chrono::steady_clock::time_point start) {
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss,
+            WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+RunResult RunEngine(const fs::path& archive, const fs::path& out) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        ZipExtractionClass zip;
+        bool ok = false;
+        try {
+            ok = zip.ZipOpen(archive.string()) && zip.ExtractAllFiles(out.string(), true, false);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "engine: %s\n", error.what());
+        }
+        _exit(ok ? 0 : 1);
+    }
+    return Measure(child, start);
+}
+
+RunResult RunTool(std::vector<std::string> arguments) {
+    fs::create_directories(arguments.back());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    return Measure(child, start);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::size_t CountFiles(const fs::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        count += entry.is_regular_file();
+    return count;
+}
+
+void RunVariant(const fs::path& work, const std::string& variant, int files, int runs) {
+    const fs::path archive = work / ("loadscr-" + variant + ".zip");
+    GenerateArchive(archive, files, variant == "deflated");
+    struct Method {
+        std::string name;
+        bool available;
+        std::vector<double> seconds;
+        long peakKilobytes = 0;
+    };
+    std::vector<Method> methods = {{"engine", true, {}},
+                                   {"unzip -q", ToolExists("unzip"), {}},
+                                   {"bsdtar -xf", ToolExists("bsdtar"), {}}};
+    for (int round = 0; round < runs; ++round)
+        for (std::size_t m = 0; m < methods.size(); ++m) {
+            if (!methods[m].available)
+                continue;
+            const fs::path out =
+                work / (variant + "-" + std::to_string(m) + "-" + std::to_string(round));
+            WarmUp(archive);
+            RunResult result;
+            if (m == 0)
+                result = RunEngine(archive, out);
+            else if (m == 1)
+                result = RunTool({"unzip", "-q", archive.string(), "-d", out.string()});
+            else
+                result = RunTool({"bsdtar", "-xf", archive.string(), "-C", out.string()});
+            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(files))
+                std::cerr << methods[m].name << " failed on run " << round << "\n";
+            methods[m].seconds.push_back(result.seconds);
+            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
+        }
+    const double archiveMb = static_cast<double>(fs::file_size(archive)) / 1e6;
+    std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n", variant.c_str(),
+                files, archiveMb, runs);
+    const double engine = Median(methods[0].seconds);
+    for (const Method& method : methods) {
+        if (!method.available) {
+            std::printf("  %-11s skipped: not installed\n", method.name.c_str());
+            continue;
+        }
+        const double median = Median(method.seconds);
+        std::printf("  %-11s median %.3f s  engine/this %.2f  peak RSS %.1f MB\n",
+                    method.name.c_str(), median, engine / median,
+                    static_cast<double>(method.peakKilobytes) / 1024);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int files = argc > 1 ? std::atoi(argv[1]) : 3000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    const fs::path work =
+        argc > 3 ? fs::path(argv[3])
+                 : fs::temp_directory_path() / ("orvane-zip-bench-" + std::to_string(getpid()));
+    fs::create_directories(work);
+    std::printf("ZIP extraction benchmark (largest entry about 160 KB)\n");
+    try {
+        RunVariant(work, "deflated", files, runs);
+        RunVariant(work, "stored", files, runs);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    }
+    std::printf("\ncleaning up %s\n", work.string().c_str());
+    fs::remove_all(work);
+    return 0;
+}
