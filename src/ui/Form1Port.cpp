@@ -1,5 +1,6 @@
 #include "Form1.h"
 #include "ProgressBar.h"
+#include "UnzipArchive.h"
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
@@ -69,8 +70,7 @@ void Form1::YieldToWindow() {
     QCoreApplication::processEvents();
 }
 
-bool Form1::UnzipWithWindow(const std::string& /*archive*/, const std::string& /*folder*/,
-                            bool /*hidden*/) {
-    // TO WIRE: the unzip window (frmUnZip with UnzipArchive) is not there yet.
-    return false;
+bool Form1::UnzipWithWindow(const std::string& archive, const std::string& folder, bool hidden) {
+    std::string destination = folder;
+    return UnzipArchive(archive, destination, hidden, *messageBoxes_, this);
 }

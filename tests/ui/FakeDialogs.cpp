@@ -52,6 +52,7 @@ Form1& WindowBench::Open(Form1Operations operations) {
     Form1Services services;
     auto fakeBoxes = std::make_unique<FakeMessageBoxes>(calls);
     auto fakeDialog = std::make_unique<FakeFolderDialog>();
+    fakeBoxes->answers = std::move(answersAtOpen);
     boxes = fakeBoxes.get();
     dialog = fakeDialog.get();
     services.messageBoxes = std::move(fakeBoxes);

@@ -57,6 +57,7 @@ class WindowBench {
     TempFolder folder;
     MachineScope machine{folder.Path()};
     std::vector<std::string> calls;
+    std::deque<bool> answersAtOpen; // for the questions the window asks while it loads
     FakeMessageBoxes* boxes = nullptr;
     FakeFolderDialog* dialog = nullptr;
     std::unique_ptr<Form1> window;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+class MessageBoxes;
+class QWidget;
+
+// Unpacks every entry of `archive` into `destination` with the entries'
+// folders, keeping files that already exist, through the unzip window (shown
+// unless `hidden`). An empty `destination` becomes the program folder and is
+// handed back. True when the extraction ran through.
+bool UnzipArchive(const std::string& archive, std::string& destination, bool hidden,
+                  MessageBoxes& boxes, QWidget* owner = nullptr);

@@ -1,0 +1,91 @@
+#include "operations/UnzipHelpers.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+#include "support/ZipWriter.h"
+#include "zip/ZipExtractionClass.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+class UnzipHelpersTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+    ZipExtractionClass zip;
+    std::string out = folder.MakeDir("out");
+
+    void Open(const ZipWriter& writer) {
+        ZipArchivePath = folder.Write("archive.zip", writer.Build().bytes);
+        std::string destination = out;
+        PrepareUnzip(ZipArchivePath, destination);
+        ASSERT_TRUE(zip.ZipOpen(ZipArchivePath));
+    }
+};
+
+TEST_F(UnzipHelpersTest, DestinationLosesOneTrailingSeparatorAndEmptyMeansTheProgramFolder) {
+    std::string withSeparator = out + "/";
+    PrepareUnzip("a.zip", withSeparator);
+    const std::string fromSeparated = ExtractFolder;
+    std::string without = out;
+    PrepareUnzip("a.zip", without);
+    EXPECT_EQ(fromSeparated, ExtractFolder);
+    EXPECT_EQ(ExtractFolder, out);
+    EXPECT_EQ(withSeparator, out + "/") << "the caller's text is kept";
+
+    std::string empty;
+    PrepareUnzip("b.zip", empty);
+    EXPECT_EQ(empty, folder.Path());
+    EXPECT_EQ(ExtractFolder, folder.Path());
+    EXPECT_EQ(ZipArchivePath, "b.zip");
+}
+
+TEST_F(UnzipHelpersTest, NamedEntryIsExtractedWithoutItsFolderReplacingAnOldFile) {
+    Open(ZipWriter().File("pics/Alpha.png", "new alpha").File("Beta.png", "beta"));
+    folder.Write("out/Alpha.png", "old");
+    ExtractSelector = "PICS/ALPHA.PNG";
+    EXPECT_TRUE(ExtractNamedEntry(zip));
+    EXPECT_EQ(FileContent(out + "/Alpha.png"), "new alpha");
+    EXPECT_FALSE(std::filesystem::exists(out + "/pics"));
+    ExtractSelector = "Alpha.png";
+    EXPECT_FALSE(ExtractNamedEntry(zip)) << "the whole name must match";
+}
+
+TEST_F(UnzipHelpersTest, EntriesByEndingCountWhatWasExtractedOrSayNoneMatched) {
+    Open(ZipWriter().File("a/One.PNG", "1").File("b/two.png", "2").File("three.txt", "3"));
+    ExtractSelector = ".png";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip), 2);
+    EXPECT_EQ(FileContent(out + "/One.PNG"), "1");
+    EXPECT_EQ(FileContent(out + "/two.png"), "2");
+    ExtractSelector = ".jpg";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip), -1);
+    ExtractSelector = "";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip), 3) << "an empty ending matches every entry";
+    EXPECT_EQ(FileContent(out + "/three.txt"), "3");
+}
+
+TEST_F(UnzipHelpersTest, ListingGivesOneLinePerFileInTheRegionalFormats) {
+    setenv("LC_ALL", "C", 1);
+    Open(ZipWriter().Folder("a/").File("a/b.txt", "hello", 0).File("c.txt", "world!", 0));
+    const std::string listing = ArchiveListing(zip);
+    unsetenv("LC_ALL");
+    EXPECT_EQ(listing, "a/b.txt|11/02/09 14:30:58|5 octets (compress\u00e9)|5 octets "
+                       "(d\u00e9compress\u00e9)| Taux = 1\r\n"
+                       "c.txt|11/02/09 14:30:58|6 octets (compress\u00e9)|6 octets "
+                       "(d\u00e9compress\u00e9)| Taux = 1\r\n");
+}
+
+TEST_F(UnzipHelpersTest, ListingRatioOfADeflatedEntryIsUncompressedOverCompressed) {
+    setenv("LC_ALL", "C", 1);
+    const std::string content(4000, 'a');
+    Open(ZipWriter().File("big.txt", content));
+    const std::string listing = ArchiveListing(zip);
+    unsetenv("LC_ALL");
+    const int64_t compressed = zip.FileCompressedSize(1);
+    ASSERT_LT(compressed, 4000);
+    const double ratio = std::stod(listing.substr(listing.find("Taux = ") + 7));
+    EXPECT_NEAR(ratio, 4000.0 / static_cast<double>(compressed), 1e-9);
+}
+
+} // namespace
