@@ -69,3 +69,29 @@ TEST(UsualSequence, StartUnzipInstallCloseAndCleanUp) {
 }
 
 } // namespace
+
+namespace {
+
+// The clean-up question belongs to a run that installed: without an install
+// the window closes silently, and after one it closes whatever the answer.
+TEST(UsualSequence, CleanUpIsOfferedOnlyAfterAnInstallAndNeverHoldsTheClose) {
+    for (const bool installed : {false, true}) {
+        WindowBench bench;
+        bench.folder.MakeDir("layouts");
+        bench.folder.Write("Screens/Alpha.png", "alpha");
+        Form1& form = bench.Open(DefaultOperations());
+        if (installed)
+            QTest::mouseClick(bench.Find<QPushButton>("Command3"), Qt::LeftButton);
+        bench.boxes->answers = {false};
+        form.show();
+        form.close();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(FileContent(bench.folder.Sub("Screens/Alpha.png")), "alpha");
+        EXPECT_EQ(bench.calls.empty(), !installed);
+        if (installed) {
+            EXPECT_EQ(bench.calls.back().rfind("ask: The files previously unzipped", 0), 0u);
+        }
+    }
+}
+
+} // namespace
