@@ -1,6 +1,6 @@
 #include "services/ZipEndProbe.h"
 #include "support/TempFolder.h"
-#include "support/TinyZip.h"
+#include "support/ZipWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +33,15 @@ TEST_P(ZipEndProbeTest, FindsTheSignatureWhereverItLies) {
 INSTANTIATE_TEST_SUITE_P(
     Bodies, ZipEndProbeTest,
     ::testing::Values(
-        ProbeRow{"Archive", StoredZip("a.png", "picture"), true},
+        ProbeRow{"Archive", ZipWriter().File("a.png", "picture", 0).Build().bytes, true},
         ProbeRow{"AtTheStart", kSignature + Filler(20), true},
         ProbeRow{"AtTheStartOfALongFile", kSignature + Filler(kBlock + 2), true},
         ProbeRow{"FarFromTheEnd", Filler(10) + kSignature + Filler(3 * kBlock), true},
         ProbeRow{"AcrossABlockBoundary", Filler(kBlock) + kSignature + Filler(kBlock - 2), true},
         ProbeRow{"Empty", "", false}, ProbeRow{"ShorterThanASignature", "PK\x05", false},
         ProbeRow{"HtmlPage", "<html><body>Not here</body></html>", false},
-        ProbeRow{"OtherRecordsOnly", StoredZip("a.png", "picture").substr(0, 60), false},
+        ProbeRow{"OtherRecordsOnly",
+                 ZipWriter().File("a.png", "picture", 0).Build().bytes.substr(0, 60), false},
         ProbeRow{"SplitSignatureAtTheEnd", Filler(kBlock) + "PK\x05", false}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -3,7 +3,7 @@
 #include "services/DownloadFile.h"
 #include "support/LocalHttpServer.h"
 #include "support/TempFolder.h"
-#include "support/TinyZip.h"
+#include "support/ZipWriter.h"
 
 #include <string>
 #include <vector>
@@ -12,8 +12,9 @@
 // serves a newer one (also kept as a local file, the target of /to_file.zip).
 struct DownloadScene {
     TempFolder folder;
-    const std::string newArchive = StoredZip("Pacman.png", NoiseBytes(64 * 1024));
-    const std::string oldArchive = StoredZip("Old.png", "an older picture");
+    const std::string newArchive =
+        ZipWriter().File("Pacman.png", NoiseBytes(64 * 1024), 0).Build().bytes;
+    const std::string oldArchive = ZipWriter().File("Old.png", "an older picture", 0).Build().bytes;
     LocalHttpServer server{newArchive,
                            "file://" + folder.Write("elsewhere/loadscr.zip", newArchive)};
     const std::string programFolder = folder.MakeDir("program");
