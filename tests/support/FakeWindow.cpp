@@ -28,8 +28,12 @@ std::string FakeWindow::FieldText(FolderField field) const {
     return field == FolderField::Layouts ? layoutsText : screensText;
 }
 
+std::string MessageCall(const std::string& text, MessageIcon icon) {
+    return std::string("message(") + IconName(icon) + "): " + text;
+}
+
 void FakeWindow::ShowMessage(const std::string& text, MessageIcon icon) {
-    calls.push_back(std::string("message(") + IconName(icon) + "): " + text);
+    calls.push_back(MessageCall(text, icon));
 }
 
 bool FakeWindow::AskYesNo(const std::string& text) {

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// How the fakes record a message box: "message(Icon): text".
+std::string MessageCall(const std::string& text, MessageIcon icon);
+
 // A main window for the operations' tests: it holds the field texts and box
 // states the test sets, answers questions from a script, and records every
 // call as one line of text in `calls`, in order.

@@ -2,27 +2,10 @@
 
 #include "app/AppState.h"
 #include "app/Messages.h"
-
-namespace {
-
-const char* IconName(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Exclamation:
-        return "Exclamation";
-    case MessageIcon::Information:
-        return "Information";
-    case MessageIcon::Question:
-        return "Question";
-    case MessageIcon::Critical:
-        return "Critical";
-    }
-    return "?";
-}
-
-} // namespace
+#include "support/FakeWindow.h"
 
 void FakeMessageBoxes::Show(QWidget* /*owner*/, const std::string& text, MessageIcon icon) {
-    calls_.push_back(std::string("message(") + IconName(icon) + "): " + text);
+    calls_.push_back(MessageCall(text, icon));
 }
 
 bool FakeMessageBoxes::AskYesNo(QWidget* /*owner*/, const std::string& text) {
