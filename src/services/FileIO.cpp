@@ -30,13 +30,18 @@ std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path) {
 
 std::string TemporaryNameBeside(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    std::error_code error;
-    for (;;) {
-        std::string candidate =
+    std::string candidate;
+    // A name the file system cannot even look up (say, one holding a NUL
+    // byte) is handed back at once: writing to it fails, which callers handle.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        candidate =
             path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1));
-        if (!fs::exists(fs::symlink_status(FsPath(candidate), error)))
+        std::error_code error;
+        const fs::file_status status = fs::symlink_status(FsPath(candidate), error);
+        if (status.type() == fs::file_type::not_found || (error && !fs::exists(status)))
             return candidate;
     }
+    return candidate;
 }
 
 static bool WriteFile(const std::string& path, const std::string& bytes) {
@@ -49,6 +54,9 @@ static bool WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    // The system would cut such a name at the NUL and write another file.
+    if (path.find('\0') != std::string::npos)
+        return false;
     const std::string temporary = TemporaryNameBeside(path);
     std::error_code error;
     if (WriteFile(temporary, bytes)) {

@@ -70,3 +70,30 @@ TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {
 }
 
 } // namespace
+
+#include "services/FileIO.h"
+
+namespace {
+
+TEST(FileIO, ReplacingAFileWritesItWholeAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string target = folder.Write("settings.ini", "old");
+    EXPECT_TRUE(ReplaceFileContent(target, "new content"));
+    EXPECT_EQ(FileContent(target), "new content");
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST(FileIO, AnUnusableNameFailsInsteadOfLooping) {
+    TempFolder folder;
+    std::string withNul = folder.Sub("a");
+    withNul += '\0';
+    withNul += "b";
+    EXPECT_FALSE(TemporaryNameBeside(withNul).empty());
+    EXPECT_FALSE(ReplaceFileContent(withNul, "x"));
+    EXPECT_FALSE(ReplaceFileContent(folder.Sub("missing/settings.ini"), "x"));
+}
+
+} // namespace
