@@ -8,19 +8,29 @@
 
 namespace {
 
-void PaintProgressBar(ProgressBox& box, int32_t maximum, int32_t value, const std::string& caption,
-                      int32_t alignment) {
-    const std::optional<int32_t> barValue = BarValue(value, maximum, box.ScaleWidth());
-    if (!barValue)
-        return;
+// How a drawing will look, down to the pixel: the same caption and bar end
+// on the same scale in the same look give the same picture. Operations draw
+// once per item, and over thousands of items most drawings repeat the last.
+std::string DrawingKey(const ProgressBox& box, int32_t maximum, int32_t barValue,
+                       const std::string& caption, int32_t alignment, uint32_t foreColor,
+                       uint32_t backColor, int32_t fillStyle, int32_t drawMode) {
+    std::string key = caption;
+    for (const int64_t number :
+         {int64_t{maximum}, int64_t{box.PixelColumn(barValue, maximum)}, int64_t{alignment},
+          int64_t{foreColor}, int64_t{backColor}, int64_t{fillStyle}, int64_t{drawMode}})
+        key += '\x1f' + std::to_string(number);
+    return key;
+}
+
+void PaintProgressBar(ProgressBox& box, int32_t maximum, int32_t barValue,
+                      const std::string& caption, int32_t alignment) {
     box.Cls();
     box.SetScaleWidth(maximum);
     const QString text = QString::fromStdString(caption);
     const CaptionSpot spot = CaptionPosition(alignment, box.ScaleWidth(), box.ScaleHeight(),
                                              box.TextWidth(text), box.TextHeight(text));
     box.Print(spot.x, spot.y, text);
-    box.FillFromCorner(*barValue, box.ScaleHeight());
-    QCoreApplication::processEvents();
+    box.FillFromCorner(barValue, box.ScaleHeight());
 }
 
 } // namespace
@@ -34,5 +44,14 @@ void DrawProgressBar(ProgressBox& box, int32_t value, int32_t maximum, std::stri
     box.SetForeColor(foreColor);
     if (showPercent)
         caption = ProgressCaption(value, maximum, caption);
-    PaintProgressBar(box, maximum, value, caption, alignment);
+    const std::optional<int32_t> barValue = BarValue(value, maximum, box.ScaleWidth());
+    if (!barValue)
+        return;
+    std::string key = DrawingKey(box, maximum, *barValue, caption, alignment, foreColor, backColor,
+                                 fillStyle, drawMode);
+    if (!box.ShowsDrawing(key)) {
+        PaintProgressBar(box, maximum, *barValue, caption, alignment);
+        box.RememberDrawing(std::move(key));
+    }
+    QCoreApplication::processEvents();
 }

@@ -1,5 +1,6 @@
 #include "ProgressBox.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -71,21 +72,24 @@ double ProgressBox::TextHeight(const QString& /*text*/) const {
 
 void ProgressBox::Cls() {
     FitImageToBox();
+    drawingKey_.clear();
     image_.fill(backColor_);
-    update();
+    update(contentsRect());
 }
 
 void ProgressBox::Print(double x, double y, const QString& text) {
     FitImageToBox();
+    drawingKey_.clear();
     QPainter painter(&image_);
     painter.setFont(font());
     painter.setPen(foreColor_);
     painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()), text);
-    update();
+    update(contentsRect());
 }
 
 void ProgressBox::FillFromCorner(double right, double bottom) {
     FitImageToBox();
+    drawingKey_.clear();
     const int width = ToPixelX(right);
     const int height = static_cast<int>(std::round(bottom));
     if (width <= 0 || height <= 0)
@@ -94,11 +98,14 @@ void ProgressBox::FillFromCorner(double right, double bottom) {
     QPainter painter(&image_);
     painter.setCompositionMode(ModeFor(drawMode_));
     painter.fillRect(QRect(0, 0, width, height), foreColor_);
-    update();
+    update(contentsRect());
 }
 
 void ProgressBox::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+    // Drawings repaint the inside only; the sunken border costs more to draw
+    // than the picture, so it is drawn only when it needs to be.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), Image());
 }
@@ -108,17 +115,29 @@ void ProgressBox::resizeEvent(QResizeEvent* event) {
     FitImageToBox();
 }
 
+void ProgressBox::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        drawingKey_.clear();
+}
+
 void ProgressBox::FitImageToBox() const {
     const QSize inner = contentsRect().size().expandedTo(QSize(1, 1));
     if (image_.size() == inner)
         return;
     image_ = QImage(inner, QImage::Format_RGB32);
+    drawingKey_.clear();
     image_.fill(backColor_);
     scaleWidth_ = inner.width() * kTwipsPerPixel;
 }
 
-int ProgressBox::ToPixelX(double x) const {
-    if (scaleWidth_ <= 0)
+int ProgressBox::PixelColumn(double x, double scaleWidth) const {
+    FitImageToBox();
+    if (scaleWidth <= 0)
         return 0;
-    return static_cast<int>(std::round(x * image_.width() / scaleWidth_));
+    return static_cast<int>(std::round(x * image_.width() / scaleWidth));
+}
+
+int ProgressBox::ToPixelX(double x) const {
+    return PixelColumn(x, scaleWidth_);
 }

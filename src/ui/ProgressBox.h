@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QImage>
 #include <cstdint>
+#include <string>
 
 // The main window's progress area: a sunken box whose drawing is kept in an
 // off-screen image and repainted from it, so it survives being covered.
@@ -40,9 +41,21 @@ class ProgressBox : public QFrame {
     // What the box shows inside its border.
     const QImage& Image() const;
 
+    // Pixel column of `x` in a scale `scaleWidth` wide across the image.
+    int PixelColumn(double x, double scaleWidth) const;
+
+    // Identifies the last complete drawing, so that a caller can skip one
+    // that would repeat it pixel for pixel. Any other drawing, a new size or
+    // a new font forgets it.
+    void RememberDrawing(std::string key) { drawingKey_ = std::move(key); }
+    bool ShowsDrawing(const std::string& key) const {
+        return !drawingKey_.empty() && drawingKey_ == key;
+    }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // The image follows the inner size. A box that was never shown has had
@@ -56,4 +69,5 @@ class ProgressBox : public QFrame {
     int32_t drawMode_ = 13;
     int32_t fillStyle_ = 0;
     mutable double scaleWidth_ = 0;
+    mutable std::string drawingKey_;
 };

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFrame>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,6 +126,57 @@ TEST_F(ProgressBench, ValueAboveMaximumDrawsNothingAndYieldsNot) {
     EXPECT_EQ(counter.events, 1) << "a drawing processes pending events once";
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+int PaintsWhileProcessing(ProgressBox& target, const std::function<void()>& drawing) {
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    target.installEventFilter(&counter);
+    drawing();
+    QCoreApplication::processEvents();
+    target.removeEventFilter(&counter);
+    return counter.paints;
+}
+
+TEST_F(ProgressBench, ARepeatedPictureIsNotRepaintedButAChangedOneIs) {
+    Draw(box, 400, 1000, "Copying...");
+    EXPECT_EQ(PaintsWhileProcessing(box, [&] { Draw(box, 400, 1000, "Copying..."); }), 0);
+    EXPECT_EQ(PaintsWhileProcessing(box, [&] { Draw(box, 401, 1000, "Copying..."); }), 0)
+        << "same percentage, same bar end";
+    EXPECT_GT(PaintsWhileProcessing(box, [&] { Draw(box, 600, 1000, "Copying..."); }), 0);
+    EXPECT_GT(PaintsWhileProcessing(box, [&] { Draw(box, 600, 1000, "Deleting..."); }), 0);
+    EXPECT_GT(PaintsWhileProcessing(box, [&] { Draw(box, 6, 10, "Deleting..."); }), 0)
+        << "another scale";
+}
+
+TEST_F(ProgressBench, ARepeatedPictureIsRedrawnAfterTheBoxChanged) {
+    Draw(box, 40, 100, "Copying...");
+    const QImage drawn = box.Image();
+    const auto redrawnAfter = [&](const std::function<void()>& change) {
+        change();
+        Draw(box, 40, 100, "Copying...");
+        return box.Image() == drawn;
+    };
+    EXPECT_TRUE(redrawnAfter([&] { box.Cls(); }));
+    EXPECT_TRUE(redrawnAfter([&] { box.Print(0, 0, "x"); }));
+    EXPECT_TRUE(redrawnAfter([&] { box.FillFromCorner(box.ScaleWidth(), box.ScaleHeight()); }));
+
+    box.resize(box.width() + 40, box.height());
+    Draw(box, 40, 100, "Copying...");
+    ProgressBox fresh;
+    fresh.resize(box.size());
+    Draw(fresh, 40, 100, "Copying...");
+    EXPECT_EQ(box.Image(), fresh.Image()) << "a new size";
+}
+
 TEST_F(ProgressBench, DrawingSurvivesARepaint) {
     Draw(box, 40, 100, "Copying...");
     const QImage drawn = box.Image();
@@ -131,6 +184,25 @@ TEST_F(ProgressBench, DrawingSurvivesARepaint) {
     const QImage shown = box.grab().toImage().copy(box.contentsRect());
     EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
               drawn.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(ProgressBench, AWholeRepaintKeepsTheBorder) {
+    QFrame plain; // the box's own border, drawn by the frame itself
+    plain.setFrameStyle(box.frameStyle());
+    plain.setLineWidth(box.lineWidth());
+    plain.resize(box.size());
+    const QImage border = plain.grab().toImage();
+    Draw(box, 100, 100, "Copying...");
+    QCoreApplication::processEvents();
+    const QImage shown = box.grab().toImage();
+    ASSERT_EQ(shown.size(), border.size());
+    const QRect inside = box.contentsRect();
+    int differing = 0;
+    for (int x = 0; x < shown.width(); ++x)
+        for (int y = 0; y < shown.height(); ++y)
+            differing += !inside.contains(x, y) && shown.pixel(x, y) != border.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(shown.pixel(inside.topLeft()), border.pixel(inside.topLeft())) << "bar drawn";
 }
 
 } // namespace
