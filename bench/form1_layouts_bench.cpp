@@ -4,8 +4,9 @@
 //
 //   form1_layouts_bench [work-folder] [layouts=10000] [runs=5] [screen-kb=150]
 //
-// The methods alternate (A B A B ...), each run on its own tree; before each
-// timed run the data is written back and the input read once, untimed.
+// The methods alternate, each run on its own tree, and swap places every
+// other run (A B B A ...); before each timed run the data is written back
+// and the input read once, untimed.
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "app/AppState.h"
@@ -61,6 +62,31 @@ double ClickOnWindow(const Setup& setup, const fs::path& root, const char* butto
     return seconds;
 }
 
+// The trees and timings of one method: through the window or headless.
+struct Series {
+    Series(const char* name, bool throughWindow) : name(name), throughWindow(throughWindow) {}
+    const char* name;
+    bool throughWindow;
+    std::vector<fs::path> trees;
+    std::vector<double> installs, deletes;
+};
+
+void TimeInstall(const Setup& setup, Series& series) {
+    Prepare(setup.Screens());
+    const fs::path& root = series.trees.back();
+    series.installs.push_back(series.throughWindow ? ClickOnWindow(setup, root, "Command3")
+                                                   : HeadlessInstall(setup, root));
+    Check(series.name, root / "layouts", setup.Layouts());
+}
+
+void TimeDelete(const Setup& setup, Series& series, size_t run) {
+    const fs::path& root = series.trees[run];
+    Prepare(root / "layouts");
+    series.deletes.push_back(series.throughWindow ? ClickOnWindow(setup, root, "Command5")
+                                                  : HeadlessDelete(root));
+    Check(series.name, root / "layouts", 0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,32 +100,27 @@ int main(int argc, char** argv) {
     PrintSetup(setup);
     MakeScreens(setup);
 
-    std::vector<fs::path> headlessTrees, windowTrees;
-    std::vector<double> headlessInstall, windowInstall, headlessDelete, windowDelete;
+    // Every other run the window goes first, so that neither method always
+    // runs right after the other's writes or mass deletion.
+    Series headless("headless", false), window("Form1", true);
     for (int r = 0; r < setup.runs; ++r) {
-        headlessTrees.push_back(MakeLayoutTree(setup, "headless-" + std::to_string(r)));
-        windowTrees.push_back(MakeLayoutTree(setup, "form1-" + std::to_string(r)));
-        Prepare(setup.Screens());
-        headlessInstall.push_back(HeadlessInstall(setup, headlessTrees.back()));
-        Check("headless install", headlessTrees.back() / "layouts", setup.Layouts());
-        Prepare(setup.Screens());
-        windowInstall.push_back(ClickOnWindow(setup, windowTrees.back(), "Command3"));
-        Check("Form1 install", windowTrees.back() / "layouts", setup.Layouts());
-        std::printf("run %d  install: headless %.3f s  Form1 %.3f s\n", r, headlessInstall.back(),
-                    windowInstall.back());
+        headless.trees.push_back(MakeLayoutTree(setup, "headless-" + std::to_string(r)));
+        window.trees.push_back(MakeLayoutTree(setup, "form1-" + std::to_string(r)));
+        const bool windowFirst = r % 2 == 1;
+        TimeInstall(setup, windowFirst ? window : headless);
+        TimeInstall(setup, windowFirst ? headless : window);
+        std::printf("run %d  install: headless %.3f s  Form1 %.3f s\n", r, headless.installs.back(),
+                    window.installs.back());
     }
-    for (size_t r = 0; r < headlessTrees.size(); ++r) {
-        Prepare(headlessTrees[r] / "layouts");
-        headlessDelete.push_back(HeadlessDelete(headlessTrees[r]));
-        Check("headless delete", headlessTrees[r] / "layouts", 0);
-        Prepare(windowTrees[r] / "layouts");
-        windowDelete.push_back(ClickOnWindow(setup, windowTrees[r], "Command5"));
-        Check("Form1 delete", windowTrees[r] / "layouts", 0);
-        std::printf("run %zu  delete:  headless %.3f s  Form1 %.3f s\n", r, headlessDelete.back(),
-                    windowDelete.back());
+    for (size_t r = 0; r < headless.trees.size(); ++r) {
+        const bool windowFirst = r % 2 == 1;
+        TimeDelete(setup, windowFirst ? window : headless, r);
+        TimeDelete(setup, windowFirst ? headless : window, r);
+        std::printf("run %zu  delete:  headless %.3f s  Form1 %.3f s\n", r, headless.deletes.back(),
+                    window.deletes.back());
     }
-    Report("install", "Form1", windowInstall, "headless", headlessInstall);
-    Report("delete", "Form1", windowDelete, "headless", headlessDelete);
+    Report("install", "Form1", window.installs, "headless", headless.installs);
+    Report("delete", "Form1", window.deletes, "headless", headless.deletes);
     RemoveWork(setup);
     return 0;
 }
