@@ -23,7 +23,7 @@ void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& n
         return;
     const std::string localName = archiveFile_->ReadText(local.nameLength);
     archiveFile_->Skip(local.extraLength);
-    const EntryDataSpec data = SettleEntryData(local, currentHeader_);
+    const SettledEntryData data = SettleEntryData(local, currentHeader_);
     const uint64_t dataEnd = archiveFile_->Position() + data.compressedSize;
     if (!walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd)) {
         RaiseError(kZipErrorOverlap, OverlapText(name));

@@ -66,16 +66,16 @@ std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> b
     return header;
 }
 
-EntryDataSpec SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central) {
-    EntryDataSpec spec{local.compressedSize, local.crc32};
+SettledEntryData SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central) {
+    SettledEntryData settled{local.compressedSize, local.crc32};
     // Writers that stream the data leave the local fields at zero and put the
     // real values in a data descriptor, which the central header repeats.
     const bool describedAfterData = ((local.flags | central.flags) & kDataDescriptorFlag) != 0;
     if (describedAfterData && local.compressedSize == 0)
-        spec.compressedSize = central.compressedSize;
+        settled.compressedSize = central.compressedSize;
     if (describedAfterData && local.crc32 == 0)
-        spec.crc32 = central.crc32;
+        settled.crc32 = central.crc32;
     if (local.compressedSize == kZip64SizeMarker && central.compressedSize != kZip64SizeMarker)
-        spec.compressedSize = central.compressedSize;
-    return spec;
+        settled.compressedSize = central.compressedSize;
+    return settled;
 }

@@ -77,9 +77,9 @@ std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> b
 
 // Length and CRC of a local entry's data once the data-descriptor and ZIP64
 // cases have been settled against the central directory.
-struct EntryDataSpec {
+struct SettledEntryData {
     uint64_t compressedSize = 0;
     uint32_t crc32 = 0;
 };
 
-EntryDataSpec SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central);
+SettledEntryData SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central);
