@@ -1,6 +1,7 @@
 #include "operations/DownloadScreens.h"
 
 #include "app/Messages.h"
+#include "app/OperationGuard.h"
 #include "app/ProgramInfo.h"
 #include "app/Settings.h"
 #include "operations/UnzipScreens.h"
@@ -16,18 +17,6 @@ namespace {
 constexpr const char* kCachedArchiveEnding = "loadscr.zip";
 constexpr const char* kProgressCaption = "Downloading...";
 constexpr int32_t kFullBar = 100;
-
-// Marks a download as running for as long as the object lives.
-class RunningFlag {
-  public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 int32_t ReceivedShare(int64_t received, int64_t expected) {
     return static_cast<int32_t>(std::min(received, expected) * kFullBar / expected);
@@ -51,15 +40,7 @@ void ReportFailure(MainWindowPort& window, const std::string& url) {
     window.ShowMessage(Messages[kMsgCannotDownload] + "\r\n" + url, MessageIcon::Exclamation);
 }
 
-} // namespace
-
-void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
-    // The window yields while the bytes arrive, so a second click can land here.
-    static bool running = false;
-    if (running)
-        return;
-    const RunningFlag flag(running);
-
+void RunDownload(MainWindowPort& window, const DownloadOptions& options) {
     const std::string url = ReadSetting(kKeyUrl, "", kDefaultArchiveUrl);
     WriteLog(" ");
     WriteLog("Try to download " + url);
@@ -75,4 +56,12 @@ void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
     window.SetHourglass(false);
     window.ShowMessage(Messages[kMsgFinished], MessageIcon::Information);
     window.SetProgressVisible(false);
+}
+
+} // namespace
+
+void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
+    // The window yields while the bytes arrive, so a second click can land here.
+    static OperationGuard guard;
+    guard.Run([&] { RunDownload(window, options); });
 }

@@ -36,13 +36,17 @@ void FakeWindow::ShowMessage(const std::string& text, MessageIcon icon) {
     calls.push_back(MessageCall(text, icon));
 }
 
-bool FakeWindow::AskYesNo(const std::string& text) {
-    calls.push_back("ask: " + text);
+bool NextAnswer(std::deque<bool>& answers) {
     if (answers.empty())
         return false;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+bool FakeWindow::AskYesNo(const std::string& text) {
+    calls.push_back("ask: " + text);
+    return NextAnswer(answers);
 }
 
 void FakeWindow::FocusField(FolderField field) {

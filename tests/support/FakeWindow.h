@@ -10,6 +10,9 @@
 // How the fakes record a message box: "message(Icon): text".
 std::string MessageCall(const std::string& text, MessageIcon icon);
 
+// The next scripted Yes/No answer; an empty script answers No.
+bool NextAnswer(std::deque<bool>& answers);
+
 // A main window for the operations' tests: it holds the field texts and box
 // states the test sets, answers questions from a script, and records every
 // call as one line of text in `calls`, in order.

@@ -10,11 +10,7 @@ void FakeMessageBoxes::Show(QWidget* /*owner*/, const std::string& text, Message
 
 bool FakeMessageBoxes::AskYesNo(QWidget* /*owner*/, const std::string& text) {
     calls_.push_back("ask: " + text);
-    if (answers.empty())
-        return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return NextAnswer(answers);
 }
 
 std::string FakeFolderDialog::ShowFolderDialog(const std::string& startFolder, QWidget* /*owner*/,

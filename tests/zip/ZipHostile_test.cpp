@@ -2,6 +2,7 @@
 // hang, or write outside the destination.
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "support/MissingZlib.h"
 #include "support/TempFolder.h"
 #include "support/ZipEventLog.h"
 #include "support/ZipWriter.h"
@@ -16,17 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kSep(1, kSeparator);
-
-class MissingZlib final : public ZlibBinding {
-  public:
-    const char* Version() const override { throw ZlibUnavailableError(); }
-    int Uncompress(unsigned char*, uint64_t&, const unsigned char*, uint64_t) const override {
-        throw ZlibUnavailableError();
-    }
-    uint32_t Crc32(uint32_t, const unsigned char*, std::size_t) const override {
-        throw ZlibUnavailableError();
-    }
-};
 
 class ZipHostileTest : public ::testing::Test {
   protected:

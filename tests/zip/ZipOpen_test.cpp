@@ -1,4 +1,5 @@
 #include "services/PathText.h"
+#include "support/MissingZlib.h"
 #include "support/TempFolder.h"
 #include "support/ZipEventLog.h"
 #include "support/ZipWriter.h"
@@ -9,18 +10,6 @@
 #include <zlib.h>
 
 namespace {
-
-// Stands in for a zlib that cannot be loaded.
-class MissingZlib final : public ZlibBinding {
-  public:
-    const char* Version() const override { throw ZlibUnavailableError(); }
-    int Uncompress(unsigned char*, uint64_t&, const unsigned char*, uint64_t) const override {
-        throw ZlibUnavailableError();
-    }
-    uint32_t Crc32(uint32_t, const unsigned char*, std::size_t) const override {
-        throw ZlibUnavailableError();
-    }
-};
 
 const std::string kSep(1, kSeparator);
 
