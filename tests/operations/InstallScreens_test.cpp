@@ -19,8 +19,8 @@ class InstallTest : public OperationFixture {
     Lines Header(int overwrite, int useDefault) const {
         return {" ",
                 Stamped("Install loading screens"),
-                " LayoutsPath =" + layouts + "/",
-                " SourcePath  =" + screens + "/",
+                " LayoutsPath =" + layouts + kSep,
+                " SourcePath  =" + screens + kSep,
                 " Overwrite   =" + std::to_string(overwrite),
                 " UseDefault  =" + std::to_string(useDefault)};
     }
@@ -28,10 +28,10 @@ class InstallTest : public OperationFixture {
         return folder.Write("screens/" + name, content);
     }
     std::string LoadingOf(const std::string& layout) const {
-        return FileContent(layouts + "/" + layout + "/loading.png");
+        return FileContent(layouts + kSep + layout + Native("/loading.png"));
     }
     std::string Destination(const std::string& layout) const {
-        return layouts + "/" + layout + "/loading.png";
+        return layouts + kSep + layout + Native("/loading.png");
     }
     Lines Run() {
         InstallLoadingScreens(window, state);
@@ -51,8 +51,8 @@ TEST_F(InstallTest, AnEmptyLayoutsFolderLogsTheHeaderAndANullTotal) {
     EXPECT_EQ(window.calls, (Lines{"hourglass: on", "progress: shown", "hourglass: off",
                                    "message(Information): 0 copies.", "progress: hidden"}));
     EXPECT_TRUE(state.InstallDone);
-    EXPECT_EQ(LayoutsPath, layouts + "/");
-    EXPECT_EQ(SourcePath, screens + "/");
+    EXPECT_EQ(LayoutsPath, layouts + kSep);
+    EXPECT_EQ(SourcePath, screens + kSep);
 }
 
 TEST_F(InstallTest, CopiesMissingScreensAndSkipsExistingOnesWhenOverwriteIsOff) {
@@ -90,7 +90,8 @@ TEST_P(OverwriteTest, ACheckedOrGrayedOverwriteReplacesAndCounts) {
     Screen("Galaga.png", "galaga");
     EXPECT_EQ(Run(), Joined(Header(GetParam(), 0), {"  Galaga  Ok", "Total: 1 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
-    EXPECT_EQ(fs::directory_iterator(layouts + "/Galaga")->path().filename(), "loading.png");
+    EXPECT_EQ(fs::directory_iterator(layouts + Native("/Galaga"))->path().filename(),
+              "loading.png");
 }
 
 INSTANTIATE_TEST_SUITE_P(CheckedAndGrayed, OverwriteTest, ::testing::Values(1, 2));
@@ -144,7 +145,7 @@ TEST_F(InstallTest, AMissingDefaultScreenIsReportedAndTheRunStillEnds) {
     EXPECT_EQ(Run(), Joined(Header(0, 1), {"  Pacman  Ok", "Total: 1 copies."}));
     EXPECT_EQ(Boxes(window.calls),
               (Lines{"message(Exclamation): Impossible to put default loading.png in layouts\r\n" +
-                         screens + "/loading.png",
+                         screens + Native("/loading.png"),
                      "message(Information): 1 copies."}));
     EXPECT_TRUE(state.InstallDone);
     EXPECT_EQ(window.calls.back(), "progress: hidden");
@@ -167,7 +168,7 @@ TEST_F(InstallTest, InvalidFoldersStopBeforeAnythingIsLoggedWithTheFocusOnTheirF
     EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The folder of layouts seems to be "
                                    "unvalid.",
                                    "focus: Text1"}));
-    EXPECT_EQ(SourcePath, folder.Sub("elsewhere") + "/"); // both fields were taken
+    EXPECT_EQ(SourcePath, folder.Sub("elsewhere") + kSep); // both fields were taken
 
     window.calls.clear();
     window.layoutsText = layouts;
@@ -180,6 +181,8 @@ TEST_F(InstallTest, InvalidFoldersStopBeforeAnythingIsLoggedWithTheFocusOnTheirF
 }
 
 TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
     folder.Write("layouts/Galaga/Loading.PNG", "other spelling");
     folder.MakeDir("layouts/Pacman");
     Screen("gALAGA.png", "galaga");
@@ -190,12 +193,12 @@ TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
     EXPECT_EQ(log,
               Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 2 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
-    EXPECT_EQ(FileContent(layouts + "/Galaga/Loading.PNG"), "other spelling");
+    EXPECT_EQ(FileContent(layouts + Native("/Galaga/Loading.PNG")), "other spelling");
     EXPECT_EQ(LoadingOf("Pacman"), "exact");
 }
 
 TEST_F(InstallTest, NamesWithSpacesQuotesStarsAndAccentsAreCopiedAndLogged) {
-    const Lines names = {"Space Harrier", "It's \"quoted\"", "star*", "\xc3\x89t\xc3\xa9"};
+    const Lines names = {"Space Harrier", "It's", kPunctuatedName, "\xc3\x89t\xc3\xa9"};
     LineOf lineOf;
     for (const std::string& name : names) {
         folder.MakeDir("layouts/" + name);
@@ -215,9 +218,9 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     folder.Write("layouts/Pipe/loading.png", "old");
     folder.MakeDir("layouts/Folder");
     folder.MakeDir("layouts/Pacman");
-    fs::create_symlink(folder.Sub("gone"), layouts + "/Dangling");
+    MakeSymlink(folder.Sub("gone"), layouts + Native("/Dangling")); // not a layout either way
     Screen("Dir.png", "dir");
-    const UnreadableFile pipe(screens + "/Pipe.png");
+    const UnreadableFile pipe(screens + Native("/Pipe.png"));
     ASSERT_TRUE(pipe.Made());
     folder.MakeDir("screens/Folder.png"); // a screen that is a folder is no screen
     Screen("Dangling.png", "dangling");
@@ -226,16 +229,16 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     const Lines log = Run();
 
     const auto error = [&](const std::string& name) {
-        return "  Error while copying " + screens + "/" + name + ".png to " + Destination(name);
+        return "  Error while copying " + screens + kSep + name + ".png to " + Destination(name);
     };
     const LineOf lineOf = {
         {"Dir", error("Dir")}, {"Pipe", error("Pipe")}, {"Pacman", "  Pacman  Ok"}};
     EXPECT_EQ(log,
               Joined(Joined(Header(1, 0), InListingOrder(lineOf, state)), {"Total: 1 copies."}));
-    EXPECT_EQ(FileContent(layouts + "/Dir/loading.png/keep.txt"), "kept");
+    EXPECT_EQ(FileContent(layouts + Native("/Dir/loading.png/keep.txt")), "kept");
     EXPECT_EQ(LoadingOf("Pipe"), "old");
     for (const char* layout : {"Dir", "Pipe", "Folder"})
-        EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/" + layout), {}),
+        EXPECT_EQ(std::distance(fs::directory_iterator(layouts + kSep + layout), {}),
                   std::string(layout) == "Folder" ? 0 : 1)
             << layout; // no temporary file left behind
     EXPECT_EQ(Boxes(window.calls), Lines{"message(Information): 1 copies."});
@@ -245,11 +248,11 @@ TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
     window.overwriteState = 1;
     folder.Write("layouts/Galaga/loading.png", "old");
     Screen("Galaga.png", "galaga");
-    FrozenFolder frozen(layouts + "/Galaga");
+    FrozenFolder frozen(layouts + Native("/Galaga"));
     if (!frozen.Active())
         GTEST_SKIP() << "no way to make a folder read-only here";
-    EXPECT_EQ(Run(), Joined(Header(1, 0), {"  Error while copying " + screens + "/Galaga.png to " +
-                                               Destination("Galaga"),
+    EXPECT_EQ(Run(), Joined(Header(1, 0), {"  Error while copying " + screens +
+                                               Native("/Galaga.png to ") + Destination("Galaga"),
                                            "Total: 0 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "old");
 }
@@ -258,7 +261,7 @@ TEST_F(InstallTest, ASourceFolderInsideTheLayoutsLosesNothing) {
     // The screens folder is the layout Pacman itself: its own loading.png is
     // the default screen and gets copied over itself.
     folder.Write("layouts/Pacman/loading.png", "default");
-    window.screensText = layouts + "/Pacman";
+    window.screensText = layouts + Native("/Pacman");
     window.overwriteState = 1;
     window.useDefaultState = 1;
     folder.Write("layouts/Pacman/Galaga.png", "galaga");
@@ -274,11 +277,11 @@ TEST_F(InstallTest, ASourceFolderEqualToTheLayoutsFolderSkipsTheScreensThemselve
     folder.MakeDir("layouts/Pacman");
     folder.Write("layouts/Pacman.png", "pacman");
     EXPECT_EQ(Run(),
-              (Lines{" ", Stamped("Install loading screens"), " LayoutsPath =" + layouts + "/",
-                     " SourcePath  =" + layouts + "/", " Overwrite   =0", " UseDefault  =0",
+              (Lines{" ", Stamped("Install loading screens"), " LayoutsPath =" + layouts + kSep,
+                     " SourcePath  =" + layouts + kSep, " Overwrite   =0", " UseDefault  =0",
                      "  Pacman  Ok", "Total: 1 copies."}));
     EXPECT_EQ(state.LayoutCount, 2);
-    EXPECT_EQ(FileContent(layouts + "/Pacman.png"), "pacman");
+    EXPECT_EQ(FileContent(layouts + Native("/Pacman.png")), "pacman");
 }
 
 TEST_F(InstallTest, TheOptionsAreReadWhenNeededNotAtTheStart) {
@@ -300,7 +303,7 @@ TEST_F(InstallTest, ASecondInstallListsAfreshAndAClickMeanwhileDoesNothing) {
     Screen("Galaga.png", "galaga");
     InstallLoadingScreens(window, state);
     ASSERT_EQ(state.LayoutCount, 2);
-    fs::remove(layouts + "/Pacman");
+    fs::remove(layouts + Native("/Pacman"));
 
     int reentries = 0;
     window.answers = {true, true};

@@ -8,7 +8,9 @@ namespace {
 
 TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
     TempFolder folder;
-    const std::string base = folder.Path() + "/";
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     folder.Write("galaga.PNG", "g");
     folder.Write("Pacman.png", "exact");
     folder.Write("PACMAN.png", "upper");
@@ -22,7 +24,9 @@ TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
 
 TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
     TempFolder folder;
-    const std::string base = folder.Path() + "/";
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     folder.MakeDir("Dig.png");
     folder.MakeDir("Qix.png");
     folder.Write("QIX.PNG", "q");
@@ -33,7 +37,9 @@ TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
 
 TEST(ScreenFinder, ListsTheFolderOnceAndStillSeesExactNamesAddedLater) {
     TempFolder folder;
-    const std::string base = folder.Path() + "/";
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     ScreenFinder finder(base);
     EXPECT_EQ(finder.Find("a.png"), ""); // lists the empty folder
     folder.Write("B.PNG", "b");
@@ -44,7 +50,7 @@ TEST(ScreenFinder, ListsTheFolderOnceAndStillSeesExactNamesAddedLater) {
 
 TEST(ScreenFinder, AMissingFolderHoldsNothing) {
     TempFolder folder;
-    ScreenFinder finder(folder.Sub("missing") + "/");
+    ScreenFinder finder(folder.Sub("missing") + kSep);
     EXPECT_EQ(finder.Find("a.png"), "");
 }
 

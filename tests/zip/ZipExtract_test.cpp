@@ -11,7 +11,6 @@
 
 namespace {
 
-const std::string kSep(1, kSeparator);
 
 class ZipExtractTest : public ::testing::Test {
   protected:
@@ -28,7 +27,8 @@ class ZipExtractTest : public ::testing::Test {
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(FsPath(out)))
-            names.push_back(PathText(entry.path().lexically_relative(FsPath(out))));
+            names.push_back(
+                PathText(entry.path().lexically_relative(FsPath(out)).generic_string()));
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -11,7 +11,6 @@
 
 namespace {
 
-const std::string kSep(1, kSeparator);
 
 class ZipOpenTest : public ::testing::Test {
   protected:

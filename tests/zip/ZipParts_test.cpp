@@ -17,7 +17,6 @@
 
 namespace {
 
-const std::string kSep(1, kSeparator);
 const std::string kEndSignature = "PK\x05\x06";
 
 TEST(RecordCursor, ReadsLittleEndianAndStaysFailedOnceShort) {
@@ -119,11 +118,10 @@ TEST(PathSafety, ResolvesLinksOnTheWayButNotMissingFolders) {
     TempFolder folder;
     const std::string out = folder.MakeDir("out");
     folder.MakeDir("outside");
-    std::filesystem::create_directory_symlink(FsPath(folder.Sub("outside")),
-                                              FsPath(folder.Sub("out/away")));
-    std::filesystem::create_directory_symlink(FsPath(out + "/real"),
-                                              FsPath(folder.Sub("out/near")));
     folder.MakeDir("out/real");
+    if (!MakeSymlink(folder.Sub("outside"), folder.Sub("out/away")) ||
+        !MakeSymlink(folder.Sub("out/real"), folder.Sub("out/near")))
+        GTEST_SKIP() << kNoSymlinks;
     const std::string resolved = *ResolvedFolder(out);
     EXPECT_TRUE(StaysInsideFolder(resolved, out, ""));
     EXPECT_TRUE(StaysInsideFolder(resolved, out, "new" + kSep + "deeper"));
