@@ -3,6 +3,7 @@
 #   ./dev.sh run        build and start the program
 #   ./dev.sh test       build and run the tests
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
+#   ./dev.sh test-windows  cross-build for Windows (MinGW-w64), run the core tests under Wine
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
 # Each command installs the Debian packages it needs when they are missing.
@@ -13,6 +14,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
     zlib1g-dev libcurl4-openssl-dev qt6-base-dev python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
+    googletest)
 
 install_missing() {
     local missing=() package
@@ -58,6 +61,11 @@ bench)
     build default
     for bench in build/default/bench/*_bench; do "$bench"; done
     ;;
+test-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    ctest --preset windows
+    ;;
 fuzz)
     install_missing "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     build fuzz
@@ -65,7 +73,7 @@ fuzz)
     build/fuzz/fuzz/zip_fuzzer -max_total_time="${2:-600}" build/fuzz/corpus
     ;;
 *)
-    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -182,16 +182,29 @@ constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_R
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
 
+constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
+
 // The code of a failure that came after waiting since `start`. WinINet does
 // not always say "timeout" when its timeouts ran out: it may pass on the
-// socket's own code, or call it a lost or refused connection.
+// socket's own code, or call it a lost connection.
 int32_t WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) {
     const DWORD error = GetLastError();
-    constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
     if (error == ERROR_INTERNET_TIMEOUT || error == kSocketTimedOut ||
         Clock::now() - start >= timeout)
         return TransferFailureCode(TransferFailure::TimedOut);
     return Failure(error);
+}
+
+// A refused connection says "cannot connect" at once; said after the
+// connect timeout, it means that no one answered in time.
+int32_t SendFailure(Clock::time_point start, const DownloadOptions& options) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_INTERNET_CANNOT_CONNECT)
+        return Clock::now() - start >= options.connectTimeout
+                   ? TransferFailureCode(TransferFailure::TimedOut)
+                   : Failure(error);
+    SetLastError(error);
+    return WaitFailure(start, options.stallTimeout);
 }
 
 int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
@@ -216,9 +229,8 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
     const Clock::time_point start = Clock::now();
     if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
                           static_cast<DWORD>(headers.size()), nullptr, 0))
-        return exchange.TimedOut()
-                   ? TransferFailureCode(TransferFailure::TimedOut)
-                   : WaitFailure(start, std::min(options.connectTimeout, options.stallTimeout));
+        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
+                                   : SendFailure(start, options);
     DWORD size = sizeof exchange.status;
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
