@@ -1,5 +1,6 @@
 #include "services/Machine.h"
 
+#include "services/ProgramFolder.h"
 #include "services/RegionalFormat.h"
 
 #include <cstdlib>
@@ -27,7 +28,7 @@ static std::string HomeFolder() {
 
 MachineFacts RealMachine() {
     MachineFacts facts;
-    facts.programFolder = ExecutableFolder();
+    facts.programFolder = ProgramFolderFor(ExecutableFolder(), HomeFolder());
     facts.programFilesFolder = "/opt";
     facts.homeFolder = HomeFolder();
     facts.formatDecimal = RegionalDecimalText;

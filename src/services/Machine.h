@@ -8,7 +8,7 @@
 // program folder, the program-files folder, the home folder, the regional
 // formats and the clock.
 struct MachineFacts {
-    std::string programFolder;      // folder of the executable, no trailing separator
+    std::string programFolder;      // where the program keeps its files, no trailing separator
     std::string programFilesFolder; // special folder 38; empty when unknown
     std::string homeFolder;         // listed where Windows lists the drive root
     std::function<std::string(double)> formatDecimal; // regional number text
