@@ -45,14 +45,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_PACKAGE_NAME orvanepatchlayouts)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORVANE_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin, which Qt's GUI library only recommends.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-For every layout folder of the Orvane-FE emulator front-end, OrvanePatchLayouts
+# The first line of the package's description is the summary above.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "For every layout folder of the Orvane-FE emulator front-end, OrvanePatchLayouts
 copies the picture of the same name from a folder of loading screens into the
 layout as loading.png, the picture the front-end shows while a game starts. It
 can also give every layout a default screen, delete all the loading screens,
