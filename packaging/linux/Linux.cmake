@@ -27,14 +27,13 @@ endif()
 # Debian wants the manual page and the changelog compressed the reproducible
 # way: maximal compression and no time stamp.
 find_program(ORVANE_GZIP gzip REQUIRED)
+configure_file(${_here}/OrvanePatchLayouts.1 OrvanePatchLayouts.1 @ONLY)
+configure_file(${_here}/changelog changelog COPYONLY)
 set(_compressed)
 foreach(_file OrvanePatchLayouts.1 changelog)
-    set(_out ${CMAKE_CURRENT_BINARY_DIR}/${_file}.gz)
-    add_custom_command(OUTPUT ${_out}
-        COMMAND ${CMAKE_COMMAND} -E copy ${_here}/${_file} ${CMAKE_CURRENT_BINARY_DIR}/${_file}
-        COMMAND ${ORVANE_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/${_file}
-        DEPENDS ${_here}/${_file} VERBATIM)
-    list(APPEND _compressed ${_out})
+    set(_in ${CMAKE_CURRENT_BINARY_DIR}/${_file})
+    add_custom_command(OUTPUT ${_in}.gz COMMAND ${ORVANE_GZIP} -9nkf ${_in} DEPENDS ${_in} VERBATIM)
+    list(APPEND _compressed ${_in}.gz)
 endforeach()
 add_custom_target(orvane_compressed_docs ALL DEPENDS ${_compressed})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/OrvanePatchLayouts.1.gz
