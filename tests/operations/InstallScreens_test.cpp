@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
+#include "support/FileSizeLimit.h"
 #include "support/FrozenFolder.h"
 #include "support/OperationFixture.h"
 
@@ -251,6 +252,20 @@ TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
                                                Destination("Galaga"),
                                            "Total: 0 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "old");
+}
+
+TEST_F(InstallTest, AFullDiskKeepsTheOldScreenWholeAndLeavesNoTemporaryFile) {
+    window.overwriteState = 1;
+    folder.Write("layouts/Galaga/loading.png", "old");
+    Screen("Galaga.png", std::string(256 * 1024, 'g'));
+    Lines log;
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        log = Run();
+    }
+    EXPECT_EQ(log.back(), "Total: 0 copies.");
+    EXPECT_EQ(LoadingOf("Galaga"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/Galaga"), {}), 1);
 }
 
 TEST_F(InstallTest, ASourceFolderInsideTheLayoutsLosesNothing) {

@@ -1,5 +1,6 @@
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "support/ZipEventLog.h"
 #include "support/ZipWriter.h"
@@ -213,6 +214,18 @@ TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary)
     EXPECT_THROW(zip.ExtractAllFiles(out, true, true), ZipWriteError);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"taken", "taken/inside"}));
     EXPECT_FALSE(events.Has("status: Extraction terminée"));
+}
+
+TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
+    // Existing files kept, as the unzip window asks.
+    Open(ZipWriter().File("old.png", "new").File("big.png", std::string(256 * 1024, 'b')).Build());
+    folder.Write("out/old.png", "old");
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipWriteError);
+    }
+    EXPECT_EQ(FileContent(Target("old.png")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"old.png"});
 }
 
 TEST_F(ZipExtractTest, ExtractionYieldsToTheWindowsAtEveryPass) {
