@@ -68,6 +68,26 @@ TEST_F(ZipExtractTest, SameNameTwiceWithoutOverwriteKeepsTheFirstAndReportsEleve
     EXPECT_EQ(*(error - 1), "status: Extraction ...\\readme.txt"); // announced before refused
 }
 
+TEST_F(ZipExtractTest, NamesAreCodePage437UnlessFlaggedUtf8AndBackslashesSeparate) {
+    ZipWriterEntry utf8{"utf8/caf\xC3\xA9.txt", "u"};
+    utf8.flags = 0x0800;
+    ZipWriterEntry falselyFlagged{"bad\x82.txt", "b"};
+    falselyFlagged.flags = 0x0800;
+    Open(ZipWriter()
+             .File("bs\\inner.txt", "i")
+             .File("dos\x82\x94.txt", "d")
+             .Add(utf8)
+             .Add(falselyFlagged)
+             .Build());
+    EXPECT_EQ(zip.FileName(1), "bs" + kSep + "inner.txt");
+    EXPECT_EQ(zip.FileName(2), "dos\u00e9\u00f6.txt");
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(Listing(),
+              (std::vector<std::string>{"bad\u00e9.txt", "bs", "bs/inner.txt",
+                                        "dos\u00e9\u00f6.txt", "utf8", "utf8/caf\u00e9.txt"}));
+    EXPECT_TRUE(events.Has("status: Extraction ...\\dos\u00e9\u00f6.txt"));
+}
+
 TEST_F(ZipExtractTest, OverwriteReplacesAnExistingFileAndItsAbsenceKeepsIt) {
     Open(ZipWriter().File("keep.txt", "from archive").Build());
     folder.Write("out/keep.txt", "mine");
