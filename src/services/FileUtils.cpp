@@ -41,17 +41,6 @@ bool MakeFolder(const std::string& path) {
     return fs::create_directory(FsPath(folder), error) && !error;
 }
 
-bool ShellDelete(const std::string& path, bool /*permanent*/) {
-    if (path.empty())
-        return false;
-    const fs::path target = FsPath(path);
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(target, error)))
-        return false;
-    fs::remove_all(target, error);
-    return !error && !fs::exists(fs::symlink_status(target, error));
-}
-
 std::string SpecialFolderPath(int32_t folder) {
     if (folder == kProgramFilesFolder)
         return Machine().programFilesFolder;

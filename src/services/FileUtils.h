@@ -17,8 +17,9 @@ std::string WithTrailingSeparator(const std::string& path);
 // only when this call created the folder.
 bool MakeFolder(const std::string& path);
 
-// Deletes a file, or a folder with everything in it. There is no recycle
-// bin here, so `permanent` false deletes permanently too.
+// Deletes a file, or a folder with everything in it. A symbolic link is
+// deleted as a link, final separator or not; what it points to stays. There
+// is no recycle bin on POSIX: there `permanent` false deletes permanently too.
 bool ShellDelete(const std::string& path, bool permanent);
 
 inline constexpr int32_t kProgramFilesFolder = 38;
