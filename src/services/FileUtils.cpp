@@ -24,6 +24,11 @@ bool IsFolder(const std::string& path) {
     return fs::is_directory(StatusOf(path));
 }
 
+bool IsLink(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && fs::is_symlink(fs::symlink_status(FsPath(path), error));
+}
+
 std::string WithTrailingSeparator(const std::string& path) {
     if (EndsWithSeparator(path))
         return path;

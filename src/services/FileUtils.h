@@ -9,6 +9,9 @@ bool IsFile(const std::string& path);
 // True for an existing folder; false on any failure.
 bool IsFolder(const std::string& path);
 
+// True for a symbolic link, whether what it points to exists or not.
+bool IsLink(const std::string& path);
+
 // `path` ending with a separator: "/" for a URL (text holding "://"), the
 // native one otherwise. A path that already ends with "/" or "\" is kept.
 std::string WithTrailingSeparator(const std::string& path);

@@ -240,6 +240,32 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     EXPECT_EQ(Boxes(window.calls), Lines{"message(Information): 1 copies."});
 }
 
+TEST_F(InstallTest, ALinkAtLoadingPngCountsAsExistingDanglingOrToAFolder) {
+    for (const std::string layout : {"Dangling", "ToFolder"}) {
+        folder.MakeDir("layouts/" + layout);
+        Screen(layout + ".png", layout);
+    }
+    fs::create_symlink(folder.Sub("gone"), Destination("Dangling"));
+    fs::create_directory_symlink(folder.MakeDir("elsewhere"), Destination("ToFolder"));
+
+    const Lines kept = Run();
+    const LineOf skipped = {{"Dangling", "  Dangling  skipped because already exists."},
+                            {"ToFolder", "  ToFolder  skipped because already exists."}};
+    EXPECT_EQ(kept,
+              Joined(Joined(Header(0, 0), InListingOrder(skipped, state)), {"Total: 0 copies."}));
+    EXPECT_TRUE(fs::is_symlink(Destination("Dangling")));
+
+    window.overwriteState = 1;
+    const LineOf replaced = {{"Dangling", "  Dangling  Ok"},
+                             {"ToFolder", "  Error while copying " + screens + "/ToFolder.png to " +
+                                              Destination("ToFolder")}};
+    EXPECT_EQ(Run(), Joined(kept, Joined(Joined(Header(1, 0), InListingOrder(replaced, state)),
+                                         {"Total: 1 copies."})));
+    EXPECT_EQ(LoadingOf("Dangling"), "Dangling");
+    EXPECT_TRUE(fs::is_symlink(Destination("ToFolder")));
+    EXPECT_TRUE(fs::is_empty(folder.Sub("elsewhere")));
+}
+
 TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
     window.overwriteState = 1;
     folder.Write("layouts/Galaga/loading.png", "old");
