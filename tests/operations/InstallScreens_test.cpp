@@ -185,10 +185,15 @@ TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
     Screen("gALAGA.png", "galaga");
     Screen("Pacman.png", "exact");
     Screen("PACMAN.PNG", "upper");
+    folder.MakeDir("layouts/\xc3\x89LAN"); // beyond ASCII: "ÉLAN" finds "élan.png"
+    Screen("\xc3\xa9lan.png", "elan");
     const Lines log = Run();
-    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"}, {"Pacman", "  Pacman  Ok"}};
+    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"},
+                           {"Pacman", "  Pacman  Ok"},
+                           {"\xc3\x89LAN", "  \xc3\x89LAN  Ok"}};
     EXPECT_EQ(log,
-              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 2 copies."}));
+              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 3 copies."}));
+    EXPECT_EQ(LoadingOf("\xc3\x89LAN"), "elan");
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
     EXPECT_EQ(FileContent(layouts + "/Galaga/Loading.PNG"), "other spelling");
     EXPECT_EQ(LoadingOf("Pacman"), "exact");
