@@ -14,7 +14,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libcurl4-openssl-dev qt6-base-dev libcpp-httplib-dev python3 ca-certificates)
+    zlib1g-dev libcurl4-openssl-dev libicu-dev qt6-base-dev qt6-translations-l10n libcpp-httplib-dev
+    python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream)

@@ -54,11 +54,15 @@ TEST(FileUtils, ShellDeleteRemovesAFolderWithItsContentAndFailsOnMissingPaths) {
 }
 
 TEST(FileUtils, ShellDeleteOfALinkLeavesItsTargetAlone) {
-    TempFolder folder;
-    const std::string target = folder.Write("keep/precious.png", "x");
-    std::filesystem::create_directory_symlink(folder.Sub("keep"), folder.Sub("link"));
-    EXPECT_TRUE(ShellDelete(folder.Sub("link"), true));
-    EXPECT_EQ(FileContent(target), "x");
+    for (const char* ending : {"", "/", "\\", "//"}) {
+        TempFolder folder;
+        const std::string target = folder.Write("keep/precious.png", "x");
+        std::filesystem::create_directory_symlink(folder.Sub("keep"), folder.Sub("link"));
+        EXPECT_TRUE(ShellDelete(folder.Sub("link") + ending, true)) << ending;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder.Sub("link"))))
+            << ending;
+        EXPECT_EQ(FileContent(target), "x") << ending;
+    }
 }
 
 TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {
