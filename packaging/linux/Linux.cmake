@@ -49,6 +49,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin, which Qt's GUI library only recommends.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own buttons and dialogs in French.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The first line of the package's description is the summary above.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "For every layout folder of the Orvane-FE emulator front-end, OrvanePatchLayouts
