@@ -6,8 +6,12 @@ set -euo pipefail
 program="$1"
 work=$(mktemp -d)
 first=""
+# The first copy saves its settings as it closes: let it finish first.
 cleanup() {
-    [ -n "$first" ] && kill "$first" 2>/dev/null || true
+    if [ -n "$first" ]; then
+        kill "$first" 2>/dev/null || true
+        wait "$first" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
