@@ -6,14 +6,21 @@
 #   ./dev.sh test-windows  cross-build for Windows (MinGW-w64), run the core tests under Wine
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
+#   ./dev.sh package    build the Debian package (and the Windows archive when
+#                       this tree has a Windows build) and check them
+#   ./dev.sh test-package  build the Debian package, install it, run it as an
+#                       ordinary user, remove it (root or sudo)
 # Each command installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libcurl4-openssl-dev qt6-base-dev python3 ca-certificates)
+    zlib1g-dev libcurl4-openssl-dev libicu-dev qt6-base-dev qt6-translations-l10n
+    python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream)
+# The Windows build also builds and lists its tests, which runs them under Wine.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
     googletest)
 
@@ -34,6 +41,41 @@ install_missing() {
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
+}
+
+# The .deb, built with Debian's own compiler and hardening flags, then put
+# through Debian's checks.
+package_deb() {
+    local flags
+    flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)
+    (
+        eval "$flags"
+        export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+        build package
+    )
+    rm -f build/package/*.deb
+    cpack --preset package >/dev/null
+    local deb
+    deb=$(ls build/package/*.deb)
+    desktop-file-validate packaging/linux/*.desktop
+    appstreamcli validate --no-net packaging/linux/*.metainfo.xml
+    lintian --info "$deb"
+    echo "Debian package: $deb ($(du -k "$deb" | cut -f1) KiB)"
+}
+
+# The Windows release archive, when this tree has a Windows build.
+package_windows_zip() {
+    if ! cmake --list-presets=configure 2>/dev/null | grep -q '"windows"'; then
+        echo "No Windows build in this tree (no \"windows\" preset): no Windows archive."
+        return 0
+    fi
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    rm -f build/windows/*.zip
+    cpack --config build/windows/CPackConfig.cmake -B build/windows >/dev/null
+    local zip
+    zip=$(ls build/windows/OrvanePatchLayouts-*-windows-x64.zip)
+    echo "Windows archive: $zip ($(du -k "$zip" | cut -f1) KiB)"
 }
 
 case "${1:-}" in
@@ -72,8 +114,20 @@ fuzz)
     mkdir -p build/fuzz/corpus
     build/fuzz/fuzz/zip_fuzzer -max_total_time="${2:-600}" build/fuzz/corpus
     ;;
+package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    package_deb
+    package_windows_zip
+    ;;
+test-package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    package_deb
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo tests/package/installed_package_test.sh build/package/*.deb
+    ;;
 *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

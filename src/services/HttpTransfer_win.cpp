@@ -1,4 +1,5 @@
 #include "services/HttpTransfer.h"
+
 #include "services/ProgramTitle.h"
 #include "services/WideText.h"
 

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "PlatformTexts.h"
 #include "app/AppState.h"
 #include "app/DialDossier.h"
 #include "app/Messages.h"
@@ -90,6 +91,7 @@ void Form1::Form_Load() {
     SetState(*ui_->Check1, CheckBoxSetting(kKeyOverWrite));
     SetState(*ui_->Check2, CheckBoxSetting(kKeyUseDefault));
     SetLanguageChecks(Language != 0);
+    UsePlatformTexts(Language);
     OfferUnzipAtStart();
 }
 
@@ -148,6 +150,7 @@ void Form1::MnuEnglish_Click() {
     Language = 0;
     SetLanguageChecks(false);
     ApplyLanguage(0);
+    UsePlatformTexts(0);
     RefreshCaptions();
 }
 
@@ -155,6 +158,7 @@ void Form1::MnuFrench_Click() {
     Language = 1;
     SetLanguageChecks(true);
     ApplyLanguage(1);
+    UsePlatformTexts(1);
     RefreshCaptions();
 }
 

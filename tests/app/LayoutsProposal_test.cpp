@@ -42,6 +42,12 @@ TEST_F(ProposalTest, LevelsAreFoundIgnoringCaseAndAppendedAsSpeltOnDisk) {
     EXPECT_EQ(ProposeLayoutsFolder(), home + Native("/orvanefe/projects/LAYOUTS/"));
 }
 
+TEST_F(ProposalTest, LevelsIgnoreLetterCaseBeyondAscii) {
+    // U+017F, the long s, is a lower-case s.
+    folder.MakeDir("home/ORVANE/PROJECT\xc5\xbf/layout\xc5\xbf");
+    EXPECT_EQ(ProposeLayoutsFolder(), home + "/ORVANE/PROJECT\xc5\xbf/layout\xc5\xbf/");
+}
+
 TEST_F(ProposalTest, ProgramFilesIsSearchedWhenTheHomeFolderHasNoMatch) {
     folder.MakeDir("home/Games");
     folder.MakeDir("opt/OrvaneFE");

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
+#include "support/FileSizeLimit.h"
 #include "support/FrozenFolder.h"
 #include "support/OperationFixture.h"
 #include "support/UnreadableFile.h"
@@ -188,10 +189,15 @@ TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
     Screen("gALAGA.png", "galaga");
     Screen("Pacman.png", "exact");
     Screen("PACMAN.PNG", "upper");
+    folder.MakeDir("layouts/\xc3\x89LAN"); // beyond ASCII: "ÉLAN" finds "élan.png"
+    Screen("\xc3\xa9lan.png", "elan");
     const Lines log = Run();
-    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"}, {"Pacman", "  Pacman  Ok"}};
+    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"},
+                           {"Pacman", "  Pacman  Ok"},
+                           {"\xc3\x89LAN", "  \xc3\x89LAN  Ok"}};
     EXPECT_EQ(log,
-              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 2 copies."}));
+              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 3 copies."}));
+    EXPECT_EQ(LoadingOf("\xc3\x89LAN"), "elan");
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
     EXPECT_EQ(FileContent(layouts + Native("/Galaga/Loading.PNG")), "other spelling");
     EXPECT_EQ(LoadingOf("Pacman"), "exact");
@@ -244,6 +250,32 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     EXPECT_EQ(Boxes(window.calls), Lines{"message(Information): 1 copies."});
 }
 
+TEST_F(InstallTest, ALinkAtLoadingPngCountsAsExistingDanglingOrToAFolder) {
+    for (const std::string layout : {"Dangling", "ToFolder"}) {
+        folder.MakeDir("layouts/" + layout);
+        Screen(layout + ".png", layout);
+    }
+    fs::create_symlink(folder.Sub("gone"), Destination("Dangling"));
+    fs::create_directory_symlink(folder.MakeDir("elsewhere"), Destination("ToFolder"));
+
+    const Lines kept = Run();
+    const LineOf skipped = {{"Dangling", "  Dangling  skipped because already exists."},
+                            {"ToFolder", "  ToFolder  skipped because already exists."}};
+    EXPECT_EQ(kept,
+              Joined(Joined(Header(0, 0), InListingOrder(skipped, state)), {"Total: 0 copies."}));
+    EXPECT_TRUE(fs::is_symlink(Destination("Dangling")));
+
+    window.overwriteState = 1;
+    const LineOf replaced = {{"Dangling", "  Dangling  Ok"},
+                             {"ToFolder", "  Error while copying " + screens + "/ToFolder.png to " +
+                                              Destination("ToFolder")}};
+    EXPECT_EQ(Run(), Joined(kept, Joined(Joined(Header(1, 0), InListingOrder(replaced, state)),
+                                         {"Total: 1 copies."})));
+    EXPECT_EQ(LoadingOf("Dangling"), "Dangling");
+    EXPECT_TRUE(fs::is_symlink(Destination("ToFolder")));
+    EXPECT_TRUE(fs::is_empty(folder.Sub("elsewhere")));
+}
+
 TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
     window.overwriteState = 1;
     folder.Write("layouts/Galaga/loading.png", "old");
@@ -255,6 +287,20 @@ TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
                                                Native("/Galaga.png to ") + Destination("Galaga"),
                                            "Total: 0 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "old");
+}
+
+TEST_F(InstallTest, AFullDiskKeepsTheOldScreenWholeAndLeavesNoTemporaryFile) {
+    window.overwriteState = 1;
+    folder.Write("layouts/Galaga/loading.png", "old");
+    Screen("Galaga.png", std::string(256 * 1024, 'g'));
+    Lines log;
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        log = Run();
+    }
+    EXPECT_EQ(log.back(), "Total: 0 copies.");
+    EXPECT_EQ(LoadingOf("Galaga"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/Galaga"), {}), 1);
 }
 
 TEST_F(InstallTest, ASourceFolderInsideTheLayoutsLosesNothing) {

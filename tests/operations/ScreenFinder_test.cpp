@@ -22,6 +22,20 @@ TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
     EXPECT_EQ(finder.Find("Frogger.png"), "");
 }
 
+TEST(ScreenFinder, LetterCaseIsIgnoredBeyondAsciiToo) {
+    TempFolder folder;
+    const std::string base = folder.Path() + "/";
+    folder.Write("\xc3\xa9lan.png", "e");                      // élan.png
+    folder.Write("\xce\xbf\xce\xb4\xce\xbf\xcf\x82.png", "g"); // οδος.png, final sigma
+    folder.Write("bad\xff.png", "invalid UTF-8");
+    ScreenFinder finder(base);
+    EXPECT_EQ(finder.Find("\xc3\x89LAN.png"), base + "\xc3\xa9lan.png");
+    EXPECT_EQ(finder.Find("\xce\x9f\xce\x94\xce\x9f\xce\xa3.png"),
+              base + "\xce\xbf\xce\xb4\xce\xbf\xcf\x82.png");
+    EXPECT_EQ(finder.Find("BAD\xff.PNG"), base + "bad\xff.png");
+    EXPECT_EQ(finder.Find("elan.png"), "") << "an accent is no letter case";
+}
+
 TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
     TempFolder folder;
     if (NamesIgnoreCase(folder.Path()))

@@ -54,12 +54,16 @@ TEST(FileUtils, ShellDeleteRemovesAFolderWithItsContentAndFailsOnMissingPaths) {
 }
 
 TEST(FileUtils, ShellDeleteOfALinkLeavesItsTargetAlone) {
-    TempFolder folder;
-    const std::string target = folder.Write("keep/precious.png", "x");
-    if (!MakeSymlink(folder.Sub("keep"), folder.Sub("link")))
-        GTEST_SKIP() << kNoSymlinks;
-    EXPECT_TRUE(ShellDelete(folder.Sub("link"), true));
-    EXPECT_EQ(FileContent(target), "x");
+    for (const char* ending : {"", "/", "\\", "//"}) {
+        TempFolder folder;
+        const std::string target = folder.Write("keep/precious.png", "x");
+        if (!MakeSymlink(folder.Sub("keep"), folder.Sub("link")))
+            GTEST_SKIP() << kNoSymlinks;
+        EXPECT_TRUE(ShellDelete(folder.Sub("link") + ending, true)) << ending;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder.Sub("link"))))
+            << ending;
+        EXPECT_EQ(FileContent(target), "x") << ending;
+    }
 }
 
 TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {

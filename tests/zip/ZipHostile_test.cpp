@@ -104,6 +104,25 @@ TEST_F(ZipHostileTest, EntriesSharingDataAreRefusedWithErrorFifteen) {
     EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{5});
 }
 
+TEST_F(ZipHostileTest, RefusedEntriesLeaveTheFileTheyWouldReplaceIntact) {
+    auto layout = ZipWriter()
+                      .File("a.txt", std::string(4000, 'a'))
+                      .File("b.txt", "b")
+                      .File("c.bin", "c", 12)
+                      .File("d.png", std::string(2000, 'd'))
+                      .Build();
+    PutU32(layout.bytes, layout.centralOffsets[1] + kCentralLocalOffset,
+           static_cast<uint32_t>(layout.localOffsets[0]));
+    layout.bytes[layout.localOffsets[3] + kLocalHeaderLength + 5 + 2] ^= 0x55;
+    Open(layout);
+    for (const char* name : {"b.txt", "c.bin", "d.png"})
+        folder.Write(std::string("box/out/") + name, "mine");
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{15, 4, 5}));
+    for (const char* name : {"b.txt", "c.bin", "d.png"})
+        EXPECT_EQ(FileContent(out + kSep + name), "mine") << name;
+}
+
 TEST_F(ZipHostileTest, EntryStartingInsideAnotherEntrysDataIsRefused) {
     auto inner = ZipWriter().File("inner.txt", "inner").Build();
     // A stored entry whose data holds a complete local entry, listed a second time.

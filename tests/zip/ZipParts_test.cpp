@@ -10,6 +10,7 @@
 #include "zip/ZipDateTime.h"
 #include "zip/ZipFailures.h"
 #include "zip/ZipFolders.h"
+#include "zip/ZipNameEncoding.h"
 #include "zip/ZipNames.h"
 #include "zip/ZipRecords.h"
 
@@ -101,6 +102,15 @@ TEST(ZipNames, UseTheNativeSeparator) {
     EXPECT_EQ(FolderPart(path), "dir" + kSep + "sub");
     EXPECT_EQ(FileNamePart("file.txt"), "file.txt");
     EXPECT_EQ(FolderPart("file.txt"), "");
+}
+
+TEST(ZipNameEncoding, ConvertsCodePage437AndTrustsOnlyValidUtf8) {
+    EXPECT_EQ(Cp437ToUtf8("A\x80\x9E\xB0\xE1\xFF"), "A\u00c7\u20a7\u2591\u00df\u00a0");
+    EXPECT_TRUE(IsValidUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80", "\x80"})
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+    EXPECT_EQ(EntryNameText("caf\xC3\xA9", 0x0800), "caf\u00e9");
+    EXPECT_EQ(EntryNameText("caf\xC3\xA9", 0), "caf\u251c\u2310");
 }
 
 TEST(PathSafety, SpotsParentPartsWhicheverTheSeparator) {
