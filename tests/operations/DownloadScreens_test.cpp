@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(ServerAnswers, DownloadScreensFailureTest,
 
 TEST_F(DownloadScreensTest, AnUnreachableServerFailsInTheCurrentLanguage) {
     ApplyLanguage(1);
-    const std::string url = UseAddress(ClosedPortUrl());
+    const ClosedPort closed;
+    const std::string url = UseAddress(closed.Url());
     DownloadScreens(window, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + url + "\r\nCan't download !\r\n");
     EXPECT_EQ(WithoutTransferDrawings(window.calls),

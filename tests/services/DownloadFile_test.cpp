@@ -80,7 +80,8 @@ TEST_F(DownloadFileTest, ARedirectLoopEndsAfterTenRedirects) {
 }
 
 TEST_F(DownloadFileTest, ServersThatCannotBeReachedFailWithTheClientsCode) {
-    EXPECT_EQ(Fetch(ClosedPortUrl()), Code(TransferFailure::CannotConnect));
+    const ClosedPort closed;
+    EXPECT_EQ(Fetch(closed.Url()), Code(TransferFailure::CannotConnect));
     ExpectOldArchiveKept();
     EXPECT_EQ(Fetch("file://" + scene.folder.Sub("elsewhere/loadscr.zip")),
               Code(TransferFailure::UnsupportedScheme));

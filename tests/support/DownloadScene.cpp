@@ -24,10 +24,12 @@ std::string DownloadScene::NoiseBytes(size_t count) {
     return bytes;
 }
 
-std::string ClosedPortUrl() {
-    // A port the system just handed out and took back is free for a while.
-    const SocketId probe = BoundLoopbackSocket(0);
-    const int port = LocalPort(probe);
-    CloseSocket(probe);
-    return "http://127.0.0.1:" + std::to_string(port) + "/loadscr.zip";
+ClosedPort::ClosedPort() : socket_(BoundLoopbackSocket(0)) {}
+
+ClosedPort::~ClosedPort() {
+    CloseSocket(socket_);
+}
+
+std::string ClosedPort::Url() const {
+    return "http://127.0.0.1:" + std::to_string(LocalPort(socket_)) + "/loadscr.zip";
 }

@@ -2,6 +2,7 @@
 
 #include "services/DownloadFile.h"
 #include "support/LocalHttpServer.h"
+#include "support/Loopback.h"
 #include "support/TempFolder.h"
 #include "support/ZipWriter.h"
 
@@ -32,5 +33,17 @@ struct DownloadScene {
     static std::string NoiseBytes(size_t count);
 };
 
-// An address of 127.0.0.1 on a port where nothing listens.
-std::string ClosedPortUrl();
+// A port of 127.0.0.1 held by a socket that does not listen, so connecting
+// is refused, and no other process can take the port while the object
+// lives (tests run side by side).
+class ClosedPort {
+  public:
+    ClosedPort();
+    ~ClosedPort();
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
+    std::string Url() const;
+
+  private:
+    SocketId socket_;
+};
