@@ -1,5 +1,6 @@
 #include "ProgressBox.h"
 
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -60,13 +61,13 @@ const QImage& ProgressBox::Image() const {
     return image_;
 }
 
-double ProgressBox::TextWidth(const QString& text) const {
+double ProgressBox::TextWidth(const std::string& text) const {
     FitImageToBox();
-    const double pixels = fontMetrics().horizontalAdvance(text);
+    const double pixels = fontMetrics().horizontalAdvance(QString::fromStdString(text));
     return image_.width() > 0 ? pixels * scaleWidth_ / image_.width() : pixels;
 }
 
-double ProgressBox::TextHeight(const QString& /*text*/) const {
+double ProgressBox::TextHeight(const std::string& /*text*/) const {
     return fontMetrics().height();
 }
 
@@ -77,13 +78,14 @@ void ProgressBox::Cls() {
     update(contentsRect());
 }
 
-void ProgressBox::Print(double x, double y, const QString& text) {
+void ProgressBox::Print(double x, double y, const std::string& text) {
     FitImageToBox();
     drawingKey_.clear();
     QPainter painter(&image_);
     painter.setFont(font());
     painter.setPen(foreColor_);
-    painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()), text);
+    painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()),
+                     QString::fromStdString(text));
     update(contentsRect());
 }
 
@@ -140,4 +142,8 @@ int ProgressBox::PixelColumn(double x, double scaleWidth) const {
 
 int ProgressBox::ToPixelX(double x) const {
     return PixelColumn(x, scaleWidth_);
+}
+
+void ProgressBox::DoEvents() {
+    QCoreApplication::processEvents();
 }
