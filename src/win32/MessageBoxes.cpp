@@ -1,0 +1,34 @@
+#include "MessageBoxes.h"
+
+#include "WideText.h"
+#include "app/ProgramInfo.h"
+
+namespace {
+
+UINT IconFlag(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
+    case MessageIcon::Question:
+        return MB_ICONQUESTION;
+    case MessageIcon::Critical:
+        return MB_ICONERROR;
+    }
+    return 0;
+}
+
+int RunBox(HWND owner, const std::string& text, UINT flags) {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(kProgramTitle).c_str(), flags);
+}
+
+} // namespace
+
+void ShowMessageBox(HWND owner, const std::string& text, MessageIcon icon) {
+    RunBox(owner, text, MB_OK | IconFlag(icon));
+}
+
+bool AskYesNoBox(HWND owner, const std::string& text) {
+    return RunBox(owner, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
