@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libcurl4-openssl-dev qt6-base-dev libcpp-httplib-dev python3 ca-certificates)
+    zlib1g-dev libcurl4-openssl-dev qt6-base-dev python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -38,22 +38,29 @@ std::string WithLevelIfPresent(const std::string& base, const std::string& level
     return base + onDisk + kSeparator;
 }
 
+// `folder` followed by its first entry matching the pattern; empty text
+// when it has none.
+std::string FrontEndIn(const std::string& folder) {
+    if (folder.empty())
+        return {};
+    const std::string name = FirstFrontEndEntry(folder);
+    return name.empty() ? std::string()
+                        : WithTrailingSeparator(WithTrailingSeparator(folder) + name);
+}
+
 } // namespace
 
 std::string ProposeLayoutsFolder() {
     const std::string programFiles = WithTrailingSeparator(SpecialFolderPath(kProgramFilesFolder));
-    // Where Windows lists the root of the program-files drive, we list the
-    // user's home folder: that is where a POSIX user unpacks a front-end.
-    std::string found;
-    const std::string home = Machine().homeFolder;
-    if (!home.empty()) {
-        if (std::string name = FirstFrontEndEntry(home); !name.empty())
-            found = WithTrailingSeparator(WithTrailingSeparator(home) + name);
-    }
-    if (found.empty()) {
-        if (std::string name = FirstFrontEndEntry(programFiles); !name.empty())
-            found = WithTrailingSeparator(programFiles + name);
-    }
+    // The root of the program-files drive on Windows; on POSIX the user's
+    // home folder, where a POSIX user unpacks a front-end.
+    std::string found = FrontEndIn(Machine().homeFolder);
+    if (found.empty())
+        found = FrontEndIn(programFiles);
+    // A front-end on another disk is still better than no proposal.
+    for (const std::string& root : Machine().otherDriveRoots)
+        if (found.empty())
+            found = FrontEndIn(root);
     std::string proposal = WithLevelIfPresent(found, "Projects");
     proposal = WithLevelIfPresent(proposal, "Layouts");
     return WithLevelIfPresent(proposal, "Corvella_Mame_Set");

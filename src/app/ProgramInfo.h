@@ -1,8 +1,6 @@
 #pragma once
 
-// Fixed when the program is built, whatever the executable file is called:
-// it names the settings file, its section, the log file and message boxes.
-inline constexpr const char* kProgramTitle = "OrvanePatchLayouts";
+#include "services/ProgramTitle.h"
 
 // Caption of the main window, the same in both languages.
 inline constexpr const char* kMainWindowCaption = "Patch for Orvane Layouts";

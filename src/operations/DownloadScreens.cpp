@@ -8,6 +8,7 @@
 #include "services/LogFile.h"
 #include "services/ProfileFile.h"
 #include "services/UrlCache.h"
+#include "zip/ZipEndProbe.h"
 
 #include <algorithm>
 
@@ -23,8 +24,11 @@ int32_t ReceivedShare(int64_t received, int64_t expected) {
 }
 
 // Keeps the window alive during the transfer: the bar follows the bytes when
-// the server announced a length, otherwise the window only repaints.
-DownloadOptions WithProgressOn(MainWindowPort& window, DownloadOptions options) {
+// the server announced a length, otherwise the window only repaints. Only an
+// archive the engine will open replaces the one there: an error page served
+// with status 200 must not.
+DownloadOptions ForWindow(MainWindowPort& window, DownloadOptions options) {
+    options.acceptBody = HasZipEndRecord;
     options.progress = [&window](int64_t received, int64_t expected) {
         if (expected > 0)
             window.DrawProgress(ReceivedShare(received, expected), kFullBar, kProgressCaption);
@@ -50,7 +54,7 @@ void RunDownload(MainWindowPort& window, const DownloadOptions& options) {
     window.YieldToWindow();
 
     PurgeUrlCache(kCachedArchiveEnding);
-    if (DownloadFile(url, ScreensArchivePath(), "", true, 0, WithProgressOn(window, options)) != 0)
+    if (DownloadFile(url, ScreensArchivePath(), "", true, 0, ForWindow(window, options)) != 0)
         ReportFailure(window, url);
 
     window.SetHourglass(false);

@@ -4,7 +4,6 @@
 #include "services/FileUtils.h"
 #include "services/HttpTransfer.h"
 #include "services/PathText.h"
-#include "services/ZipEndProbe.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -73,7 +72,7 @@ int32_t Download(const std::string& url, const std::string& localFile, bool prep
     if (result != kDownloadSucceeded)
         return result;
     // An error page served with status 200 must not replace a good archive.
-    if (!HasZipEndRecord(temporary.Path()))
+    if (options.acceptBody && !options.acceptBody(temporary.Path()))
         return kDownloadNotAnArchive;
     std::error_code error;
     fs::rename(FsPath(temporary.Path()), FsPath(localFile), error);

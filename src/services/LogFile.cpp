@@ -1,8 +1,9 @@
 #include "services/LogFile.h"
 
-#include "app/ProgramInfo.h"
+#include "services/FileText.h"
 #include "services/Machine.h"
 #include "services/PathText.h"
+#include "services/ProgramTitle.h"
 
 #include <fstream>
 
@@ -13,7 +14,8 @@ std::string DefaultLogPath() {
 void WriteLog(const std::string& text, const std::string& file, bool timeStamp, bool restart) {
     const std::string path = file.empty() ? DefaultLogPath() : file;
     std::string line = timeStamp ? Machine().timeOfDay() + " " + text : text;
-    line += "\r\n";
+    // The log is read with the system's tools: ANSI text on Windows.
+    line = FileTextFromUtf8(line) + "\r\n";
     // Opened and closed for every line, so the log is complete on disk even
     // if the program stops abruptly afterwards.
     std::ofstream out(FsPath(path), std::ios::binary | (restart ? std::ios::trunc : std::ios::app));

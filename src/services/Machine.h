@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Everything the program learns from the machine it runs on. The program
 // reads these facts through Machine() only, so tests can stand in for the
@@ -10,7 +11,12 @@
 struct MachineFacts {
     std::string programFolder;      // folder of the executable, no trailing separator
     std::string programFilesFolder; // special folder 38; empty when unknown
-    std::string homeFolder;         // listed where Windows lists the drive root
+    // The first folder searched for the front-end: the root of the
+    // program-files drive on Windows, the user's home folder elsewhere.
+    std::string homeFolder;
+    // Searched last, when neither the first folder nor the program-files
+    // folder holds the front-end: the other fixed drives' roots on Windows.
+    std::vector<std::string> otherDriveRoots;
     std::function<std::string(double)> formatDecimal; // regional number text
     std::function<std::string()> timeOfDay;           // regional current time of day
 };

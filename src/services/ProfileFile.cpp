@@ -1,9 +1,13 @@
 #include "services/ProfileFile.h"
 
-#include "app/ProgramInfo.h"
 #include "services/FileIO.h"
+#include "services/FileText.h"
 #include "services/PathText.h"
 #include "services/ProfileText.h"
+#include "services/ProgramTitle.h"
+
+#include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -35,6 +39,46 @@ size_t FillProfileBuffer(const std::string& value, std::string& buffer) {
     return copied;
 }
 
+// A settings file is ANSI text (UTF-8 off Windows), as earlier versions of
+// the program wrote it. One that must hold a character the ANSI code page
+// lacks turns into UTF-8 marked as such at its start, rather than lose that
+// character. An empty line follows the mark, so that a reader that knows no
+// mark still finds the section header on a line of its own.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct StoredProfile {
+    bool utf8 = false;
+    std::string body; // without the mark
+
+    explicit StoredProfile(const std::string& bytes) {
+        utf8 = bytes.starts_with(kUtf8Mark);
+        body = utf8 ? bytes.substr(kUtf8Mark.size()) : bytes;
+    }
+
+    std::string Stored(const std::string& text) const {
+        return utf8 ? text : FileTextFromUtf8(text);
+    }
+    std::string Text(const std::string& stored) const {
+        return utf8 ? stored : Utf8FromFileText(stored);
+    }
+
+    // Turns the file into UTF-8 when one of `texts` does not fit its code page.
+    void MakeRoomFor(std::initializer_list<const std::string*> texts) {
+        for (const std::string* text : texts) {
+            bool lossless = true;
+            FileTextFromUtf8(*text, &lossless);
+            if (!utf8 && !lossless) {
+                body = "\r\n" + Utf8FromFileText(body);
+                utf8 = true;
+            }
+        }
+    }
+
+    std::string Bytes(const std::string& newBody) const {
+        return utf8 ? std::string(kUtf8Mark) + newBody : newBody;
+    }
+};
+
 std::string TrimSpaces(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
@@ -56,9 +100,12 @@ void WriteSetting(const std::string& key, const std::string& value, const std::s
                   const std::string& section) {
     const std::string path = ResolveSettingsFile(file);
     if (const auto bytes = ContentOrEmptyIfMissing(path)) {
-        ProfileText profile = ProfileText::Parse(*bytes);
-        profile.Set(ResolveSection(section), key, value);
-        ReplaceFileContent(path, profile.Serialize());
+        StoredProfile stored(*bytes);
+        const std::string sectionName = ResolveSection(section);
+        stored.MakeRoomFor({&sectionName, &key, &value});
+        ProfileText profile = ProfileText::Parse(stored.body);
+        profile.Set(stored.Stored(sectionName), stored.Stored(key), stored.Stored(value));
+        ReplaceFileContent(path, stored.Bytes(profile.Serialize()));
     }
 }
 
@@ -66,8 +113,13 @@ std::string ReadSetting(const std::string& key, const std::string& file,
                         const std::string& defaultValue, const std::string& section) {
     const auto bytes = ReadWholeFile(ResolveSettingsFile(file));
     std::optional<std::string> stored;
-    if (bytes)
-        stored = ProfileText::Parse(*bytes).Find(ResolveSection(section), key);
+    if (bytes) {
+        const StoredProfile file(*bytes);
+        stored = ProfileText::Parse(file.body).Find(file.Stored(ResolveSection(section)),
+                                                    file.Stored(key));
+        if (stored)
+            stored = file.Text(*stored);
+    }
     std::string buffer;
     const size_t copied = FillProfileBuffer(stored.value_or(TrimSpaces(defaultValue)), buffer);
     if (copied > 0)

@@ -2,8 +2,12 @@
 
 #include <string>
 
-// The user's regional formats, read from the environment's locale
-// (LC_NUMERIC, LC_TIME) without touching the process-wide C locale.
+// The user's regional formats: on Windows the user's locale, elsewhere the
+// environment's locale (LC_NUMERIC, LC_TIME), read without touching the
+// process-wide C locale.
+
+// The decimal separator the user's number format writes.
+std::string RegionalDecimalSeparator();
 
 // `value` written with the regional decimal separator, e.g. "0,1" or "0.1".
 std::string RegionalDecimalText(double value);

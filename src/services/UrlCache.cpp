@@ -1,10 +1,17 @@
 #include "services/UrlCache.h"
 
-std::vector<std::string> ListCachedUrls() {
-    return {};
-}
+#include "services/PathText.h"
 
-bool PurgeUrlCache(const std::string& /*urlEnding*/) {
-    // libcurl keeps nothing between transfers: no entry can match.
-    return false;
+bool PurgeUrlCache(const std::string& urlEnding) {
+    const std::string ending = UpperAscii(urlEnding);
+    bool requested = false;
+    for (const std::string& url : ListCachedUrls()) {
+        // An address shorter than the ending is compared whole.
+        const size_t tail = std::min(url.size(), ending.size());
+        if (UpperAscii(url.substr(url.size() - tail)) == ending) {
+            DeleteCachedUrl(url);
+            requested = true;
+        }
+    }
+    return requested;
 }

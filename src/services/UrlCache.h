@@ -3,9 +3,13 @@
 #include <string>
 #include <vector>
 
-// The addresses in the URL cache of the download client. libcurl keeps no
-// cache between transfers, so the list is always empty.
+// The addresses of the normal (content) entries in the URL cache of the
+// download client: the system's Internet cache on Windows. libcurl keeps no
+// cache between transfers, so elsewhere the list is always empty.
 std::vector<std::string> ListCachedUrls();
+
+// Removes the cache entry of `url`; true when the cache let it go.
+bool DeleteCachedUrl(const std::string& url);
 
 // Deletes the cached entries whose address ends with `urlEnding` (letter
 // case ignored); true when at least one deletion was requested. With no

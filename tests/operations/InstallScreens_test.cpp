@@ -3,9 +3,9 @@
 #include "operations/InstallScreens.h"
 #include "support/FrozenFolder.h"
 #include "support/OperationFixture.h"
+#include "support/UnreadableFile.h"
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -217,7 +217,8 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     folder.MakeDir("layouts/Pacman");
     fs::create_symlink(folder.Sub("gone"), layouts + "/Dangling");
     Screen("Dir.png", "dir");
-    ASSERT_EQ(mkfifo((screens + "/Pipe.png").c_str(), 0644), 0);
+    const UnreadableFile pipe(screens + "/Pipe.png");
+    ASSERT_TRUE(pipe.Made());
     folder.MakeDir("screens/Folder.png"); // a screen that is a folder is no screen
     Screen("Dangling.png", "dangling");
     Screen("Pacman.png", "pacman");

@@ -1,10 +1,10 @@
 #include "operations/ShellFileOperation.h"
 #include "support/FrozenFolder.h"
 #include "support/TempFolder.h"
+#include "support/UnreadableFile.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -54,7 +54,8 @@ TEST_F(ShellFileOperationTest, OnlyTheCopyOperationIsKnown) {
 TEST_F(ShellFileOperationTest, ASourceThatCannotBeCopiedKeepsThePreviousFileIntact) {
     folder.Write("layouts/a/loading.png", "old");
     folder.MakeDir("screens/folder.png");
-    ASSERT_EQ(mkfifo(folder.Sub("screens/pipe.png").c_str(), 0644), 0);
+    const UnreadableFile pipe(folder.Sub("screens/pipe.png"));
+    ASSERT_TRUE(pipe.Made());
     for (const char* source : {"screens/missing.png", "screens/folder.png", "screens/pipe.png"}) {
         SCOPED_TRACE(source);
         EXPECT_FALSE(ShellFileOperation(folder.Sub(source), target, kCopy, kNoAsk));

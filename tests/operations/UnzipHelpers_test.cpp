@@ -1,10 +1,11 @@
 #include "operations/UnzipHelpers.h"
+#include "services/RegionalFormat.h"
+#include "support/Environment.h"
 #include "support/MachineScope.h"
 #include "support/TempFolder.h"
 #include "support/ZipWriter.h"
 #include "zip/ZipExtractionClass.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,22 +67,25 @@ TEST_F(UnzipHelpersTest, EntriesByEndingCountWhatWasExtractedOrSayNoneMatched) {
 }
 
 TEST_F(UnzipHelpersTest, ListingGivesOneLinePerFileInTheRegionalFormats) {
-    setenv("LC_ALL", "C", 1);
+    const EnvironmentScope cLocale("LC_ALL", "C");
     Open(ZipWriter().Folder("a/").File("a/b.txt", "hello", 0).File("c.txt", "world!", 0));
     const std::string listing = ArchiveListing(zip);
-    unsetenv("LC_ALL");
-    EXPECT_EQ(listing, "a/b.txt|11/02/09 14:30:58|5 octets (compress\u00e9)|5 octets "
-                       "(d\u00e9compress\u00e9)| Taux = 1\r\n"
-                       "c.txt|11/02/09 14:30:58|6 octets (compress\u00e9)|6 octets "
-                       "(d\u00e9compress\u00e9)| Taux = 1\r\n");
+    // "11/02/09 14:30:58" in the C locale; Windows writes the user's format.
+    const std::string when = RegionalGeneralDate(2009, 11, 2, 14, 30, 58);
+    EXPECT_EQ(listing, "a/b.txt|" + when +
+                           "|5 octets (compress\u00e9)|5 octets "
+                           "(d\u00e9compress\u00e9)| Taux = 1\r\n"
+                           "c.txt|" +
+                           when +
+                           "|6 octets (compress\u00e9)|6 octets "
+                           "(d\u00e9compress\u00e9)| Taux = 1\r\n");
 }
 
 TEST_F(UnzipHelpersTest, ListingRatioOfADeflatedEntryIsUncompressedOverCompressed) {
-    setenv("LC_ALL", "C", 1);
+    const EnvironmentScope cLocale("LC_ALL", "C");
     const std::string content(4000, 'a');
     Open(ZipWriter().File("big.txt", content));
     const std::string listing = ArchiveListing(zip);
-    unsetenv("LC_ALL");
     const int64_t compressed = zip.FileCompressedSize(1);
     ASSERT_LT(compressed, 4000);
     const double ratio = std::stod(listing.substr(listing.find("Taux = ") + 7));

@@ -1,10 +1,10 @@
 #include "services/DownloadFile.h"
 #include "services/FileUtils.h"
-#include "services/UrlCache.h"
+#include "services/HttpTransfer.h"
 #include "support/DownloadScene.h"
+#include "zip/ZipEndProbe.h"
 
 #include <chrono>
-#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -14,6 +14,7 @@ using Names = std::vector<std::string>;
 
 class DownloadFileTest : public ::testing::Test {
   protected:
+    DownloadFileTest() { scene.options.acceptBody = HasZipEndRecord; }
     DownloadScene scene;
     int32_t Fetch(const std::string& url) {
         return DownloadFile(url, scene.target, "", true, 0, scene.options);
@@ -32,6 +33,10 @@ TEST_F(DownloadFileTest, AnArchiveReplacesTheOldOneAndAsksForAFreshCopy) {
 
     EXPECT_EQ(Fetch(scene.server.Url("/moved.zip")), kDownloadSucceeded);
     EXPECT_EQ(scene.server.RequestCount(), 3);
+}
+
+int32_t Code(TransferFailure failure) {
+    return TransferFailureCode(failure);
 }
 
 struct FailureRow {
@@ -56,16 +61,16 @@ TEST_P(DownloadFailureTest, FailsWithItsCodeAndLeavesTheOldArchive) {
     ExpectOldArchiveKept();
 }
 
-INSTANTIATE_TEST_SUITE_P(ServerAnswers, DownloadFailureTest,
-                         ::testing::Values(FailureRow{"/missing.zip", 404},
-                                           FailureRow{"/broken.zip", 500},
-                                           FailureRow{"/page.zip", kDownloadNotAnArchive},
-                                           FailureRow{"/short.zip", -CURLE_PARTIAL_FILE},
-                                           FailureRow{"/stall.zip", -CURLE_OPERATION_TIMEDOUT},
-                                           FailureRow{"/silent.zip", -CURLE_OPERATION_TIMEDOUT},
-                                           FailureRow{"/loop.zip", -CURLE_TOO_MANY_REDIRECTS},
-                                           FailureRow{"/to_file.zip", -CURLE_UNSUPPORTED_PROTOCOL}),
-                         [](const auto& info) { return NameOf(info.param.path); });
+INSTANTIATE_TEST_SUITE_P(
+    ServerAnswers, DownloadFailureTest,
+    ::testing::Values(FailureRow{"/missing.zip", 404}, FailureRow{"/broken.zip", 500},
+                      FailureRow{"/page.zip", kDownloadNotAnArchive},
+                      FailureRow{"/short.zip", Code(TransferFailure::CutShort)},
+                      FailureRow{"/stall.zip", Code(TransferFailure::TimedOut)},
+                      FailureRow{"/silent.zip", Code(TransferFailure::TimedOut)},
+                      FailureRow{"/loop.zip", Code(TransferFailure::TooManyRedirects)},
+                      FailureRow{"/to_file.zip", Code(TransferFailure::UnsupportedScheme)}),
+    [](const auto& info) { return NameOf(info.param.path); });
 
 TEST_F(DownloadFileTest, ARedirectLoopEndsAfterTenRedirects) {
     Fetch(scene.server.Url("/loop.zip"));
@@ -73,15 +78,15 @@ TEST_F(DownloadFileTest, ARedirectLoopEndsAfterTenRedirects) {
 }
 
 TEST_F(DownloadFileTest, ServersThatCannotBeReachedFailWithTheClientsCode) {
-    EXPECT_EQ(Fetch(ClosedPortUrl()), -CURLE_COULDNT_CONNECT);
+    EXPECT_EQ(Fetch(ClosedPortUrl()), Code(TransferFailure::CannotConnect));
     ExpectOldArchiveKept();
     const UnansweredPort silent;
-    EXPECT_EQ(Fetch(silent.Url()), -CURLE_OPERATION_TIMEDOUT);
+    EXPECT_EQ(Fetch(silent.Url()), Code(TransferFailure::TimedOut));
     ExpectOldArchiveKept();
     EXPECT_EQ(Fetch("file://" + scene.folder.Sub("elsewhere/loadscr.zip")),
-              -CURLE_UNSUPPORTED_PROTOCOL);
+              Code(TransferFailure::UnsupportedScheme));
     ExpectOldArchiveKept();
-    EXPECT_EQ(Fetch(""), -CURLE_URL_MALFORMAT); // an emptied "URL" key
+    EXPECT_EQ(Fetch(""), Code(TransferFailure::MalformedAddress)); // an emptied "URL" key
     ExpectOldArchiveKept();
 }
 
@@ -136,14 +141,8 @@ TEST_F(DownloadFileTest, ProgressFollowsTheBytesAtMostEveryInterval) {
 
 TEST_F(DownloadFileTest, AProgressReceiverThatThrowsStopsTheTransfer) {
     scene.options.progress = [](int64_t, int64_t) { throw std::runtime_error("window gone"); };
-    EXPECT_EQ(Fetch(scene.server.Url("/slow.zip")), -CURLE_ABORTED_BY_CALLBACK);
+    EXPECT_EQ(Fetch(scene.server.Url("/slow.zip")), Code(TransferFailure::Stopped));
     ExpectOldArchiveKept();
-}
-
-TEST(UrlCacheTest, WithoutACacheNothingIsListedOrPurged) {
-    EXPECT_TRUE(ListCachedUrls().empty());
-    EXPECT_FALSE(PurgeUrlCache("loadscr.zip"));
-    EXPECT_FALSE(PurgeUrlCache(""));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Loopback.h"
+
 #include <memory>
 #include <string>
 
@@ -46,7 +48,7 @@ class UnansweredPort {
     std::string Url() const;
 
   private:
-    int listener_ = -1;
+    SocketId listener_ = kNoSocket;
     int port_ = 0;
-    int queued_[3] = {-1, -1, -1};
+    SocketId queued_[3] = {kNoSocket, kNoSocket, kNoSocket};
 };

@@ -1,6 +1,6 @@
-#include "services/ZipEndProbe.h"
 #include "support/TempFolder.h"
 #include "support/ZipWriter.h"
+#include "zip/ZipEndProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,29 +1,14 @@
 #include "services/RegionalFormat.h"
+#include "support/Environment.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-// Runs a check with LC_ALL set to the C locale, whose formats are known.
+// The C locale's formats are known; Windows has no such locale to choose.
 class CLocaleScope {
-  public:
-    CLocaleScope() {
-        if (const char* value = std::getenv("LC_ALL"))
-            saved_ = value, hadValue_ = true;
-        setenv("LC_ALL", "C", 1);
-    }
-    ~CLocaleScope() {
-        if (hadValue_)
-            setenv("LC_ALL", saved_.c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-
-  private:
-    std::string saved_;
-    bool hadValue_ = false;
+    EnvironmentScope scope{"LC_ALL", "C"};
 };
 
 TEST(RegionalFormat, TheCLocaleWritesADecimalPoint) {

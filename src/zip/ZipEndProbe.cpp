@@ -1,4 +1,4 @@
-#include "services/ZipEndProbe.h"
+#include "zip/ZipEndProbe.h"
 
 #include "zip/ArchiveFile.h"
 #include "zip/EndRecordSearch.h"

@@ -1,6 +1,5 @@
 #include "services/HttpTransfer.h"
-
-#include "app/ProgramInfo.h"
+#include "services/ProgramTitle.h"
 
 #include <curl/curl.h>
 #include <memory>
@@ -152,4 +151,24 @@ int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOpti
         return -static_cast<int32_t>(set.Code());
     const CURLcode code = curl_easy_perform(curl.get());
     return watch.stalled ? -CURLE_OPERATION_TIMEDOUT : FailureCode(curl.get(), code);
+}
+
+int32_t TransferFailureCode(TransferFailure failure) {
+    switch (failure) {
+    case TransferFailure::CannotConnect:
+        return -CURLE_COULDNT_CONNECT;
+    case TransferFailure::TimedOut:
+        return -CURLE_OPERATION_TIMEDOUT;
+    case TransferFailure::CutShort:
+        return -CURLE_PARTIAL_FILE;
+    case TransferFailure::TooManyRedirects:
+        return -CURLE_TOO_MANY_REDIRECTS;
+    case TransferFailure::UnsupportedScheme:
+        return -CURLE_UNSUPPORTED_PROTOCOL;
+    case TransferFailure::MalformedAddress:
+        return -CURLE_URL_MALFORMAT;
+    case TransferFailure::Stopped:
+        return -CURLE_ABORTED_BY_CALLBACK;
+    }
+    return -CURLE_FAILED_INIT;
 }

@@ -1,7 +1,6 @@
-#include "services/SingleInstance.h"
-
-#include "app/ProgramInfo.h"
 #include "services/PathText.h"
+#include "services/ProgramTitle.h"
+#include "services/SingleInstance.h"
 
 #include <cstdint>
 #include <cstdlib>

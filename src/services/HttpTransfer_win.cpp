@@ -1,0 +1,277 @@
+#include "services/HttpTransfer.h"
+#include "services/ProgramTitle.h"
+#include "services/WideText.h"
+
+#include <memory>
+#include <optional>
+#include <windows.h>
+#include <wininet.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kMaxRedirects = 10;
+
+struct InternetCloser {
+    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using Internet = std::unique_ptr<void, InternetCloser>;
+
+int32_t Failure(DWORD error) {
+    return -static_cast<int32_t>(error);
+}
+
+int32_t LastFailure() {
+    return Failure(GetLastError());
+}
+
+// The parts of an http or https address that the requests need.
+struct Address {
+    bool secure = false;
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object; // path and query
+};
+
+std::wstring Part(const wchar_t* start, DWORD length) {
+    return start ? std::wstring(start, length) : std::wstring();
+}
+
+// Any other scheme is refused, at the start and after a redirect alike: a
+// redirect must not reach local files or other services.
+std::optional<Address> ParseAddress(const std::wstring& url, int32_t& failure) {
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
+    if (url.empty() || !InternetCrackUrlW(url.c_str(), 0, 0, &parts)) {
+        failure = TransferFailureCode(TransferFailure::MalformedAddress);
+        return std::nullopt;
+    }
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
+        failure = TransferFailureCode(TransferFailure::UnsupportedScheme);
+        return std::nullopt;
+    }
+    Address address;
+    address.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    address.host = Part(parts.lpszHostName, parts.dwHostNameLength);
+    address.port = parts.nPort;
+    address.object = Part(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                     Part(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (address.object.empty())
+        address.object = L"/";
+    return address;
+}
+
+void SetTimeout(HINTERNET handle, DWORD option, std::chrono::milliseconds timeout) {
+    DWORD value = static_cast<DWORD>(timeout.count());
+    InternetSetOptionW(handle, option, &value, sizeof value);
+}
+
+// A transfer that receives no byte for the stall timeout fails on that read.
+Internet OpenSession(const DownloadOptions& options) {
+    Internet session(InternetOpenW(WideFromUtf8(kProgramTitle).c_str(),
+                                   INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (session) {
+        SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, options.connectTimeout);
+        SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, options.stallTimeout);
+        SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, options.stallTimeout);
+    }
+    return session;
+}
+
+// "HOST:PORT" of the options, when the connection goes elsewhere than the
+// address says; the request then names the address's host itself.
+bool RouteTo(const std::string& connectTo, Address& address, std::wstring& headers) {
+    const size_t colon = connectTo.rfind(':');
+    if (colon == std::string::npos)
+        return false;
+    const int port = std::atoi(connectTo.c_str() + colon + 1);
+    if (port <= 0 || port > 65535)
+        return false;
+    headers += L"Host: " + address.host + L":" + std::to_wstring(address.port) + L"\r\n";
+    address.host = WideFromUtf8(connectTo.substr(0, colon));
+    address.port = static_cast<INTERNET_PORT>(port);
+    return true;
+}
+
+// One request and the server's answer to it.
+struct Exchange {
+    Internet connection;
+    Internet request;
+    DWORD status = 0;
+};
+
+constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_RELOAD |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+
+// WinINet says "cannot connect" when the connection timeout ran out too.
+int32_t ConnectFailure(Clock::time_point start, const DownloadOptions& options) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_INTERNET_CANNOT_CONNECT && Clock::now() - start >= options.connectTimeout)
+        return TransferFailureCode(TransferFailure::TimedOut);
+    return Failure(error);
+}
+
+int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
+             Exchange& exchange) {
+    // Proxies and caches on the way must ask the server for a fresh copy.
+    std::wstring headers = L"Cache-Control: no-cache\r\n";
+    if (!options.connectTo.empty() && !RouteTo(options.connectTo, address, headers))
+        return TransferFailureCode(TransferFailure::MalformedAddress);
+    exchange.connection.reset(InternetConnectW(session, address.host.c_str(), address.port, nullptr,
+                                               nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!exchange.connection)
+        return LastFailure();
+    const DWORD flags = kRequestFlags | (address.secure ? INTERNET_FLAG_SECURE : 0);
+    exchange.request.reset(HttpOpenRequestW(exchange.connection.get(), L"GET",
+                                            address.object.c_str(), nullptr, nullptr, nullptr,
+                                            flags, 0));
+    if (!exchange.request)
+        return LastFailure();
+    const Clock::time_point start = Clock::now();
+    if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
+                          static_cast<DWORD>(headers.size()), nullptr, 0))
+        return ConnectFailure(start, options);
+    DWORD size = sizeof exchange.status;
+    if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
+                        &exchange.status, &size, nullptr))
+        return LastFailure();
+    return kDownloadSucceeded;
+}
+
+std::wstring HeaderText(HINTERNET request, DWORD header) {
+    std::wstring text(256, L'\0');
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!HttpQueryInfoW(request, header, text.data(), &size, nullptr)) {
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            return {};
+        text.resize(size / sizeof(wchar_t) + 1);
+        if (!HttpQueryInfoW(request, header, text.data(), &size, nullptr))
+            return {};
+    }
+    text.resize(size / sizeof(wchar_t));
+    return text;
+}
+
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The redirect's target, made whole when the server gave a relative one.
+std::wstring RedirectTarget(const std::wstring& from, HINTERNET request) {
+    const std::wstring location = HeaderText(request, HTTP_QUERY_LOCATION);
+    if (location.empty())
+        return {};
+    std::wstring combined(2048, L'\0');
+    DWORD length = static_cast<DWORD>(combined.size());
+    if (!InternetCombineUrlW(from.c_str(), location.c_str(), combined.data(), &length,
+                             ICU_NO_ENCODE))
+        return location;
+    combined.resize(length);
+    return combined;
+}
+
+// Watches the bytes arriving and passes the progress on no more often than
+// asked.
+struct BodyReceiver {
+    std::FILE* sink;
+    const DownloadOptions& options;
+    int64_t expected = 0;
+    int64_t received = 0;
+    Clock::time_point lastReport = Clock::now();
+
+    // False when the receiver of the progress gave up.
+    bool Report() {
+        const Clock::time_point now = Clock::now();
+        if (!options.progress || now - lastReport < options.progressInterval)
+            return true;
+        lastReport = now;
+        try {
+            options.progress(received, expected);
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+
+    int32_t ReadAll(HINTERNET request) {
+        char block[64 * 1024];
+        for (;;) {
+            // Waits for what has arrived rather than for a full block, so
+            // the progress follows a slow server.
+            DWORD available = 0;
+            if (!InternetQueryDataAvailable(request, &available, 0, 0))
+                return LastFailure();
+            DWORD read = 0;
+            const DWORD wanted = std::min<DWORD>(std::max<DWORD>(available, 1), sizeof block);
+            if (!InternetReadFile(request, block, wanted, &read))
+                return LastFailure();
+            if (read == 0)
+                return expected > 0 && received < expected
+                           ? TransferFailureCode(TransferFailure::CutShort)
+                           : kDownloadSucceeded;
+            if (std::fwrite(block, 1, read, sink) != read)
+                return kDownloadCannotWrite;
+            received += read;
+            if (!Report())
+                return TransferFailureCode(TransferFailure::Stopped);
+        }
+    }
+};
+
+int64_t AnnouncedLength(HINTERNET request) {
+    const std::wstring length = HeaderText(request, HTTP_QUERY_CONTENT_LENGTH);
+    return length.empty() ? 0 : std::wcstoll(length.c_str(), nullptr, 10);
+}
+
+} // namespace
+
+int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOptions& options) {
+    const Internet session = OpenSession(options);
+    if (!session)
+        return kDownloadCannotStart;
+    std::wstring current = WideFromUtf8(url);
+    // Redirects are followed here, one by one, so each target is checked.
+    for (int redirects = 0;; ++redirects) {
+        int32_t failure = kDownloadSucceeded;
+        const std::optional<Address> address = ParseAddress(current, failure);
+        if (!address)
+            return failure;
+        Exchange exchange;
+        if (const int32_t sent = Send(session.get(), *address, options, exchange);
+            sent != kDownloadSucceeded)
+            return sent;
+        if (IsRedirect(exchange.status)) {
+            if (redirects == kMaxRedirects)
+                return TransferFailureCode(TransferFailure::TooManyRedirects);
+            current = RedirectTarget(current, exchange.request.get());
+            continue;
+        }
+        if (exchange.status >= 400)
+            return static_cast<int32_t>(exchange.status);
+        BodyReceiver receiver{sink, options, AnnouncedLength(exchange.request.get())};
+        return receiver.ReadAll(exchange.request.get());
+    }
+}
+
+int32_t TransferFailureCode(TransferFailure failure) {
+    switch (failure) {
+    case TransferFailure::CannotConnect:
+        return Failure(ERROR_INTERNET_CANNOT_CONNECT);
+    case TransferFailure::TimedOut:
+        return Failure(ERROR_INTERNET_TIMEOUT);
+    case TransferFailure::CutShort:
+        return Failure(ERROR_INTERNET_CONNECTION_ABORTED);
+    case TransferFailure::TooManyRedirects:
+        return Failure(ERROR_HTTP_REDIRECT_FAILED);
+    case TransferFailure::UnsupportedScheme:
+        return Failure(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+    case TransferFailure::MalformedAddress:
+        return Failure(ERROR_INTERNET_INVALID_URL);
+    case TransferFailure::Stopped:
+        return Failure(ERROR_INTERNET_OPERATION_CANCELLED);
+    }
+    return Failure(ERROR_INTERNET_INTERNAL_ERROR);
+}

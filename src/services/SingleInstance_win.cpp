@@ -1,0 +1,78 @@
+#include "services/PathText.h"
+#include "services/ProgramTitle.h"
+#include "services/SingleInstance.h"
+#include "services/WideText.h"
+
+#include <cstdint>
+#include <windows.h>
+
+namespace {
+
+// FNV-1a: a short, stable name for a folder path.
+std::string HashText(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char digits[17];
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        digits[i] = "0123456789abcdef"[hash & 0xF];
+    digits[16] = '\0';
+    return digits;
+}
+
+// The same folder however it is written: full, one separator, one case.
+std::string FolderKey(const std::string& folder) {
+    const std::wstring wide = WideFromUtf8(folder);
+    std::wstring full(32768, L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    full.resize(length > 0 && length < full.size() ? length : 0);
+    if (full.empty())
+        full = wide;
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/'))
+        full.pop_back();
+    for (wchar_t& c : full)
+        if (c == L'/')
+            c = L'\\';
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    return Utf8FromWide(full);
+}
+
+} // namespace
+
+// The lock is a named mutex in the machine-wide namespace, so copies started
+// by other users in other sessions see it too; the system closes it when
+// the process ends. There is no lock file, so `lockFolder` is unused here.
+SingleInstanceLock::SingleInstanceLock(std::string lockFolder)
+    : lockFolder_(std::move(lockFolder)) {}
+
+SingleInstanceLock::~SingleInstanceLock() {
+    if (descriptor_ >= 0)
+        CloseHandle(LongToHandle(descriptor_));
+}
+
+std::string SingleInstanceLock::LockPathFor(const std::string& programFolder) const {
+    return std::string("Global\\") + kProgramTitle + "-" + HashText(FolderKey(programFolder));
+}
+
+bool SingleInstanceLock::TryAcquire(const std::string& programFolder) {
+    if (descriptor_ >= 0)
+        return true;
+    const std::wstring name = WideFromUtf8(LockPathFor(programFolder));
+    // Only waiting rights: opening a mutex another user made is then allowed.
+    HANDLE mutex = CreateMutexExW(nullptr, name.c_str(), 0, SYNCHRONIZE);
+    const DWORD error = GetLastError();
+    if (mutex == nullptr)
+        // Denied: the mutex exists and belongs to another user's copy. Any
+        // other failure: we cannot tell, and starting is better than refusing.
+        return error != ERROR_ACCESS_DENIED;
+    if (error == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    // Kernel handles fit in 32 bits on 64-bit Windows too.
+    descriptor_ = HandleToLong(mutex);
+    return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Environment variables of the test process.
+void SetEnvironment(const char* name, const std::string& value);
+void ForgetEnvironment(const char* name);
+
+// Sets a variable for the life of the object, then restores it.
+class EnvironmentScope {
+  public:
+    EnvironmentScope(const char* name, const std::string& value);
+    ~EnvironmentScope();
+    EnvironmentScope(const EnvironmentScope&) = delete;
+    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
