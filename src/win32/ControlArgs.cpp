@@ -1,13 +1,14 @@
 #include "ControlArgs.h"
 
 #include "ProgressBox.h"
-#include "WideText.h"
+#include "services/WideText.h"
 
 HWND CreateControl(const ControlArgs& args) {
     HWND control = CreateWindowExW(
-        args.exStyle, args.className, Widen(args.text).c_str(), WS_CHILD | WS_VISIBLE | args.style,
-        args.pixels.left, args.pixels.top, args.pixels.width, args.pixels.height, args.parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), nullptr);
+        args.exStyle, args.className, WideFromUtf8(args.text).c_str(),
+        WS_CHILD | WS_VISIBLE | args.style, args.pixels.left, args.pixels.top, args.pixels.width,
+        args.pixels.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+        GetModuleHandleW(nullptr), nullptr);
     if (control && args.font)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     return control;

@@ -1,7 +1,7 @@
 #include "FolderDialog.h"
 
-#include "WideText.h"
 #include "app/DialDossier.h"
+#include "services/WideText.h"
 
 #include <shlobj.h>
 
@@ -17,8 +17,8 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM /*param*/, LPARAM 
 } // namespace
 
 std::string RunFolderDialog(HWND owner, const std::string& startFolder, const std::string& title) {
-    const std::wstring start = Widen(startFolder);
-    const std::wstring dialogTitle = Widen(FolderDialogTitle(title));
+    const std::wstring start = WideFromUtf8(startFolder);
+    const std::wstring dialogTitle = WideFromUtf8(FolderDialogTitle(title));
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = dialogTitle.c_str();
@@ -31,7 +31,7 @@ std::string RunFolderDialog(HWND owner, const std::string& startFolder, const st
     wchar_t path[MAX_PATH] = {};
     std::string chosen;
     if (SHGetPathFromIDListW(item, path))
-        chosen = Narrow(path);
+        chosen = Utf8FromWide(path);
     CoTaskMemFree(item);
     return chosen;
 }

@@ -2,9 +2,9 @@
 
 #include "ControlArgs.h"
 #include "MessageLoop.h"
-#include "WideText.h"
 #include "app/ProgramInfo.h"
 #include "resource.h"
+#include "services/WideText.h"
 
 namespace {
 
@@ -87,8 +87,8 @@ void Form1::CreateFrame() {
     const RECT frame = CentredFrame(client.width, client.height);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     window_ = CreateWindowExW(
-        kFrameExStyle, kForm1Class, Widen(kMainWindowCaption).c_str(), kFrameStyle, frame.left,
-        frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+        kFrameExStyle, kForm1Class, WideFromUtf8(kMainWindowCaption).c_str(), kFrameStyle,
+        frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
         LoadMenuW(instance, MAKEINTRESOURCEW(IDR_FORM1_MENU)), instance, nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

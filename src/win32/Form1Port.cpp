@@ -2,7 +2,7 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "MessageLoop.h"
-#include "WideText.h"
+#include "WindowText.h"
 #include "frmUnZip.h"
 #include "resource.h"
 

@@ -1,7 +1,7 @@
 #include "MessageBoxes.h"
 
-#include "WideText.h"
 #include "app/ProgramInfo.h"
+#include "services/WideText.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ UINT IconFlag(MessageIcon icon) {
 }
 
 int RunBox(HWND owner, const std::string& text, UINT flags) {
-    return MessageBoxW(owner, Widen(text).c_str(), Widen(kProgramTitle).c_str(), flags);
+    return MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(kProgramTitle).c_str(),
+                       flags);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "ProgressBox.h"
 
 #include "MessageLoop.h"
-#include "WideText.h"
+#include "services/WideText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,7 +48,7 @@ ProgressBox::~ProgressBox() {
 }
 
 double ProgressBox::TextWidth(const std::string& text) const {
-    const std::wstring wide = Widen(text);
+    const std::wstring wide = WideFromUtf8(text);
     SIZE extent{};
     GetTextExtentPoint32W(memory_, wide.c_str(), static_cast<int>(wide.size()), &extent);
     return extent.cx * scaleWidth_ / width_;
@@ -69,7 +69,7 @@ void ProgressBox::Cls() {
 }
 
 void ProgressBox::Print(double x, double y, const std::string& text) {
-    const std::wstring wide = Widen(text);
+    const std::wstring wide = WideFromUtf8(text);
     SetBkMode(memory_, TRANSPARENT);
     SetTextColor(memory_, foreColor_);
     TextOutW(memory_, PixelColumn(x, scaleWidth_), static_cast<int>(std::round(y)), wide.c_str(),

@@ -3,7 +3,7 @@
 #include "ControlArgs.h"
 #include "MessageBoxes.h"
 #include "MessageLoop.h"
-#include "WideText.h"
+#include "WindowText.h"
 #include "operations/UnzipHelpers.h"
 
 namespace {
