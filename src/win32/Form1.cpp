@@ -13,7 +13,9 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 // The controls' parent takes part in the dialog keys (Tab, Alt+letter).
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 constexpr int kFirstControlId = 100;
-// Forms have always used an 8-point face: the control table is sized for it.
+// The control table was laid out for the classic dialog face at 8 points;
+// wider faces would cut the longer captions.
+constexpr const wchar_t* kDialogFontFace = L"Microsoft Sans Serif";
 constexpr int kDialogFontPoints = 8;
 
 int ScreenDpi() {
@@ -23,12 +25,27 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : kStandardDpi;
 }
 
-HFONT DialogFont(int dpi) {
+// The dialog face squeezed to `percent` of its usual width, or at full
+// width when `percent` is 100.
+HFONT DialogFont(int dpi, int percent = 100) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     LOGFONTW font = metrics.lfMessageFont;
     font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
+    font.lfWidth = 0;
+    lstrcpynW(font.lfFaceName, kDialogFontFace, LF_FACESIZE);
+    HFONT face = CreateFontIndirectW(&font);
+    if (percent == 100)
+        return face;
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, face);
+    TEXTMETRICW faceMetrics{};
+    GetTextMetricsW(screen, &faceMetrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(face);
+    font.lfWidth = MulDiv(faceMetrics.tmAveCharWidth, percent, 100);
     return CreateFontIndirectW(&font);
 }
 
@@ -45,6 +62,11 @@ RECT CentredFrame(int width, int height) {
     const int top = (work.top + work.bottom - outerHeight) / 2;
     return {left, top, left + outerWidth, top + outerHeight};
 }
+
+// Where the system substitutes a wider face, captions that would be cut
+// are written narrower instead.
+constexpr int kNarrowPercent = 85;
+constexpr int kCaptionMargin = 8;
 
 int IdOf(Form1Control control) {
     return kFirstControlId + static_cast<int>(control);
@@ -66,6 +88,7 @@ void Form1::RegisterWindowClass() {
 Form1::Form1(Form1Operations operations) : Form1Logic(std::move(operations)) {
     dpi_ = ScreenDpi();
     font_ = DialogFont(dpi_);
+    narrowFont_ = DialogFont(dpi_, kNarrowPercent);
     keys_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FORM1_KEYS));
     CreateFrame();
     CreateControls();
@@ -80,6 +103,7 @@ Form1::~Form1() {
         DestroyWindow(window_);
     }
     DeleteObject(font_);
+    DeleteObject(narrowFont_);
 }
 
 void Form1::CreateFrame() {
@@ -208,4 +232,17 @@ void Form1::OnClose() {
 
 void Form1::CloseWindow() {
     SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+HFONT Form1::FontFitting(HWND control, const std::string& text) const {
+    const std::wstring wide = WideFromUtf8(text);
+    RECT box;
+    GetClientRect(control, &box);
+    HDC screen = GetDC(control);
+    const HGDIOBJ old = SelectObject(screen, font_);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(control, screen);
+    return extent.cx + kCaptionMargin > box.right ? narrowFont_ : font_;
 }

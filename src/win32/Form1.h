@@ -53,9 +53,12 @@ class Form1 final : public Form1Logic {
     void OnClose();
     HWND Control(Form1Control control) const;
     HWND Field(FolderField field) const;
+    // The dialog font, or its narrow face when `text` would not fit `control`.
+    HFONT FontFitting(HWND control, const std::string& text) const;
 
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT narrowFont_ = nullptr;
     HACCEL keys_ = nullptr;
     int dpi_ = kStandardDpi;
     bool busy_ = false;

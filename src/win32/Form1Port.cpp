@@ -33,7 +33,11 @@ void Form1::SetFieldText(FolderField field, const std::string& text) {
 }
 
 void Form1::SetCaption(Form1Control control, const std::string& text) {
-    SetWindowTextUtf8(Control(control), text);
+    HWND window = Control(control);
+    // The description wraps over its lines; the other captions hold one line.
+    if (control != Form1Control::Label3)
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFitting(window, text)), TRUE);
+    SetWindowTextUtf8(window, text);
 }
 
 void Form1::SetLanguageChecks(bool french) {
