@@ -5,6 +5,8 @@
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
+#   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows
+#   ./dev.sh test-windows   build it and run the tests under Wine, window included
 # Each command installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,6 +15,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
     zlib1g-dev libcurl4-openssl-dev qt6-base-dev python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine
+    wine64 xvfb xdotool imagemagick python3)
 
 install_missing() {
     local missing=() package
@@ -64,8 +68,18 @@ fuzz)
     mkdir -p build/fuzz/corpus
     build/fuzz/fuzz/zip_fuzzer -max_total_time="${2:-600}" build/fuzz/corpus
     ;;
+build-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    echo "Built: build/windows/src/win32/OrvanePatchLayouts.exe"
+    ;;
+test-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    ctest --preset windows
+    ;;
 *)
-    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

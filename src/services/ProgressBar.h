@@ -34,14 +34,22 @@ class ProgressSurface {
     // Pixel column of `x` in a scale `scaleWidth` wide across the picture.
     virtual int PixelColumn(double x, double scaleWidth) const = 0;
 
+    // Lets the window process pending events once.
+    virtual void DoEvents() = 0;
+
     // Identifies the last complete drawing, so that a caller can skip one
     // that would repeat it pixel for pixel. Any other drawing, a new size or
     // a new font forgets it.
-    virtual void RememberDrawing(std::string key) = 0;
-    virtual bool ShowsDrawing(const std::string& key) const = 0;
+    void RememberDrawing(std::string key) { drawingKey_ = std::move(key); }
+    bool ShowsDrawing(const std::string& key) const {
+        return !drawingKey_.empty() && drawingKey_ == key;
+    }
 
-    // Lets the window process pending events once.
-    virtual void DoEvents() = 0;
+  protected:
+    void ForgetDrawing() const { drawingKey_.clear(); }
+
+  private:
+    mutable std::string drawingKey_;
 };
 
 // The look every operation draws its progress in: percentage shown, caption

@@ -73,14 +73,14 @@ double ProgressBox::TextHeight(const std::string& /*text*/) const {
 
 void ProgressBox::Cls() {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     image_.fill(backColor_);
     update(contentsRect());
 }
 
 void ProgressBox::Print(double x, double y, const std::string& text) {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     QPainter painter(&image_);
     painter.setFont(font());
     painter.setPen(foreColor_);
@@ -91,7 +91,7 @@ void ProgressBox::Print(double x, double y, const std::string& text) {
 
 void ProgressBox::FillFromCorner(double right, double bottom) {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     const int width = ToPixelX(right);
     const int height = static_cast<int>(std::round(bottom));
     if (width <= 0 || height <= 0)
@@ -120,7 +120,7 @@ void ProgressBox::resizeEvent(QResizeEvent* event) {
 void ProgressBox::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        drawingKey_.clear();
+        ForgetDrawing();
 }
 
 void ProgressBox::FitImageToBox() const {
@@ -128,7 +128,7 @@ void ProgressBox::FitImageToBox() const {
     if (image_.size() == inner)
         return;
     image_ = QImage(inner, QImage::Format_RGB32);
-    drawingKey_.clear();
+    ForgetDrawing();
     image_.fill(backColor_);
     scaleWidth_ = inner.width() * kTwipsPerPixel;
 }

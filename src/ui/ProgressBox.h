@@ -32,10 +32,6 @@ class ProgressBox : public QFrame, public ProgressSurface {
     void FillFromCorner(double right, double bottom) override;
     int PixelColumn(double x, double scaleWidth) const override;
 
-    void RememberDrawing(std::string key) override { drawingKey_ = std::move(key); }
-    bool ShowsDrawing(const std::string& key) const override {
-        return !drawingKey_.empty() && drawingKey_ == key;
-    }
     void DoEvents() override;
 
     // What the box shows inside its border.
@@ -58,5 +54,4 @@ class ProgressBox : public QFrame, public ProgressSurface {
     int32_t drawMode_ = 13;
     int32_t fillStyle_ = 0;
     mutable double scaleWidth_ = 0;
-    mutable std::string drawingKey_;
 };

@@ -50,3 +50,14 @@ DWORD StyleOf(ControlKind kind) {
 DWORD ExStyleOf(ControlKind kind) {
     return kind == ControlKind::TextBox || kind == ControlKind::PictureBox ? WS_EX_CLIENTEDGE : 0;
 }
+
+void RegisterProgramClass(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    ::RegisterClassW(&windowClass);
+}

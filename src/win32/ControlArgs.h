@@ -25,3 +25,7 @@ HWND CreateControl(const ControlArgs& args);
 const wchar_t* ClassOf(ControlKind kind);
 DWORD StyleOf(ControlKind kind);
 DWORD ExStyleOf(ControlKind kind);
+
+// Registers a window class of this program with the arrow pointer.
+void RegisterProgramClass(const wchar_t* name, WNDPROC procedure, HBRUSH background,
+                          HICON icon = nullptr);

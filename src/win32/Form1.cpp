@@ -75,14 +75,8 @@ int IdOf(Form1Control control) {
 } // namespace
 
 void Form1::RegisterWindowClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_ORVANE));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kForm1Class;
-    ::RegisterClassW(&windowClass);
+    RegisterProgramClass(kForm1Class, WindowProc, GetSysColorBrush(COLOR_BTNFACE),
+                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE)));
 }
 
 Form1::Form1(Form1Operations operations) : Form1Logic(std::move(operations)) {

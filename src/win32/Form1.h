@@ -22,16 +22,18 @@ class Form1 final : public Form1Logic {
     // Shows the window and runs its Load handler.
     void Show();
 
+    // What the operations use: the fields and boxes first, then what they
+    // show while they run, then the dialogs.
     std::string FieldText(FolderField field) const override;
+    void FocusField(FolderField field) override;
     int32_t OverwriteState() const override;
     int32_t UseDefaultState() const override;
-    void ShowMessage(const std::string& text, MessageIcon icon) override;
-    bool AskYesNo(const std::string& text) override;
-    void FocusField(FolderField field) override;
     void SetHourglass(bool busy) override;
     void SetProgressVisible(bool visible) override;
     void DrawProgress(int32_t value, int32_t maximum, const std::string& caption) override;
     void YieldToWindow() override;
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text) override;
     bool UnzipWithWindow(const std::string& archive, const std::string& folder,
                          bool hidden) override;
 

@@ -1,5 +1,6 @@
 #include "ProgressBox.h"
 
+#include "ControlArgs.h"
 #include "MessageLoop.h"
 #include "services/WideText.h"
 
@@ -14,12 +15,7 @@ constexpr double kTwipsPerPixel = 15.0;
 } // namespace
 
 void ProgressBox::RegisterWindowClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPictureBoxClass;
-    ::RegisterClassW(&windowClass);
+    RegisterProgramClass(kPictureBoxClass, WindowProc, nullptr);
 }
 
 ProgressBox::ProgressBox(HWND window, HFONT font) : window_(window) {
@@ -107,7 +103,7 @@ void ProgressBox::DoEvents() {
 }
 
 void ProgressBox::Changed() {
-    drawingKey_.clear();
+    ForgetDrawing();
     InvalidateRect(window_, nullptr, FALSE);
 }
 

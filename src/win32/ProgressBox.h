@@ -20,27 +20,26 @@ class ProgressBox final : public ProgressSurface {
 
     static void RegisterWindowClass();
 
+    // The drawing, kept in the memory bitmap.
+    void Cls() override;
+    void Print(double x, double y, const std::string& text) override;
+    void FillFromCorner(double right, double bottom) override;
+    void DoEvents() override;
+
+    // The look: colours as COLORREF values, the draw mode as a ROP2 code;
+    // every bar is solid.
     void SetBackColor(uint32_t color) override { backColor_ = color; }
     void SetForeColor(uint32_t color) override { foreColor_ = color; }
     void SetDrawMode(int32_t drawMode) override { drawMode_ = drawMode; }
     void SetFillStyle(int32_t /*fillStyle*/) override {}
 
+    // The scale: twips across until a drawing sets it, pixels down.
     double ScaleWidth() const override { return scaleWidth_; }
     void SetScaleWidth(double width) override { scaleWidth_ = width; }
     double ScaleHeight() const override { return height_; }
+    int PixelColumn(double x, double scaleWidth) const override;
     double TextWidth(const std::string& text) const override;
     double TextHeight(const std::string& text) const override;
-
-    void Cls() override;
-    void Print(double x, double y, const std::string& text) override;
-    void FillFromCorner(double right, double bottom) override;
-    int PixelColumn(double x, double scaleWidth) const override;
-
-    void RememberDrawing(std::string key) override { drawingKey_ = std::move(key); }
-    bool ShowsDrawing(const std::string& key) const override {
-        return !drawingKey_.empty() && drawingKey_ == key;
-    }
-    void DoEvents() override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,5 +57,4 @@ class ProgressBox final : public ProgressSurface {
     uint32_t backColor_ = 0xFFFFFF;
     uint32_t foreColor_ = 0x000000;
     int32_t drawMode_ = R2_COPYPEN;
-    std::string drawingKey_;
 };

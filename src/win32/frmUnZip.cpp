@@ -27,13 +27,7 @@ RECT CentredOn(HWND owner, int clientWidth, int clientHeight) {
 } // namespace
 
 void frmUnZip::RegisterWindowClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kUnzipClass;
-    ::RegisterClassW(&windowClass);
+    RegisterProgramClass(kUnzipClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 frmUnZip::frmUnZip(HWND owner, HFONT font, int dpi)
