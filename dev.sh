@@ -33,7 +33,7 @@ install_missing() {
 }
 
 build() {
-    cmake --preset "$1" >/dev/null
+    cmake --preset "$@" >/dev/null
     cmake --build --preset "$1"
 }
 
@@ -70,12 +70,12 @@ fuzz)
     ;;
 build-windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
-    build windows
+    build windows -DORVANE_BUILD_BENCH=OFF
     echo "Built: build/windows/src/win32/OrvanePatchLayouts.exe"
     ;;
 test-windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
-    build windows
+    build windows -DORVANE_BUILD_BENCH=OFF
     ctest --preset windows
     ;;
 *)

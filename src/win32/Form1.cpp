@@ -162,6 +162,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
     case WM_SETCURSOR:
         if (!busy_)
             break;
@@ -217,6 +220,18 @@ void Form1::OnControl(Form1Control control, int code) {
     default:
         return;
     }
+}
+
+// The control that had the focus gets it back when the window is active
+// again, after a message box or the folder dialog, as in a dialog box.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Form1Control::Text1));
 }
 
 void Form1::OnClose() {

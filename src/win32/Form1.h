@@ -52,6 +52,7 @@ class Form1 final : public Form1Logic {
     void CreateControls();
     void OnCommand(int id, int code);
     void OnControl(Form1Control control, int code);
+    void OnActivate(bool active);
     void OnClose();
     HWND Control(Form1Control control) const;
     HWND Field(FolderField field) const;
@@ -64,6 +65,7 @@ class Form1 final : public Form1Logic {
     HACCEL keys_ = nullptr;
     int dpi_ = kStandardDpi;
     bool busy_ = false;
+    HWND lastFocus_ = nullptr;
     std::array<HWND, 14> controls_{};
     std::unique_ptr<ProgressBox> picture1_;
 };
