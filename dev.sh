@@ -3,20 +3,27 @@
 #   ./dev.sh run        build and start the program
 #   ./dev.sh test       build and run the tests
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
+#   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows (MinGW-w64)
+#   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
-#   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows
-#   ./dev.sh test-windows   build it and run the tests under Wine, window included
+#   ./dev.sh package    build the Debian package (and the Windows archive when
+#                       this tree has a Windows build) and check them
+#   ./dev.sh test-package  build the Debian package, install it, run it as an
+#                       ordinary user, remove it (root or sudo)
 # Each command installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libcurl4-openssl-dev qt6-base-dev python3 ca-certificates)
+    zlib1g-dev libcurl4-openssl-dev libicu-dev qt6-base-dev qt6-translations-l10n
+    python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine
-    wine64 xvfb xdotool imagemagick python3)
+PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream)
+# The Windows build also builds and lists its tests, which runs them under Wine.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
+    googletest xvfb xdotool imagemagick python3)
 
 install_missing() {
     local missing=() package
@@ -33,8 +40,43 @@ install_missing() {
 }
 
 build() {
-    cmake --preset "$@" >/dev/null
+    cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
+}
+
+# The .deb, built with Debian's own compiler and hardening flags, then put
+# through Debian's checks.
+package_deb() {
+    local flags
+    flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)
+    (
+        eval "$flags"
+        export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+        build package
+    )
+    rm -f build/package/*.deb
+    cpack --preset package >/dev/null
+    local deb
+    deb=$(ls build/package/*.deb)
+    desktop-file-validate packaging/linux/*.desktop
+    appstreamcli validate --no-net packaging/linux/*.metainfo.xml
+    lintian --info "$deb"
+    echo "Debian package: $deb ($(du -k "$deb" | cut -f1) KiB)"
+}
+
+# The Windows release archive, when this tree has a Windows build.
+package_windows_zip() {
+    if ! cmake --list-presets=configure 2>/dev/null | grep -q '"windows"'; then
+        echo "No Windows build in this tree (no \"windows\" preset): no Windows archive."
+        return 0
+    fi
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    rm -f build/windows/*.zip
+    cpack --config build/windows/CPackConfig.cmake -B build/windows >/dev/null
+    local zip
+    zip=$(ls build/windows/OrvanePatchLayouts-*-windows-x64.zip)
+    echo "Windows archive: $zip ($(du -k "$zip" | cut -f1) KiB)"
 }
 
 case "${1:-}" in
@@ -62,24 +104,36 @@ bench)
     build default
     for bench in build/default/bench/*_bench; do "$bench"; done
     ;;
+build-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    echo "Built: build/windows/src/win32/OrvanePatchLayouts.exe"
+    ;;
+test-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    ctest --preset windows
+    ;;
 fuzz)
     install_missing "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     build fuzz
     mkdir -p build/fuzz/corpus
     build/fuzz/fuzz/zip_fuzzer -max_total_time="${2:-600}" build/fuzz/corpus
     ;;
-build-windows)
-    install_missing "${WINDOWS_PACKAGES[@]}"
-    build windows -DORVANE_BUILD_BENCH=OFF
-    echo "Built: build/windows/src/win32/OrvanePatchLayouts.exe"
+package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    package_deb
+    package_windows_zip
     ;;
-test-windows)
-    install_missing "${WINDOWS_PACKAGES[@]}"
-    build windows -DORVANE_BUILD_BENCH=OFF
-    ctest --preset windows
+test-package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    package_deb
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo tests/package/installed_package_test.sh build/package/*.deb
     ;;
 *)
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "services/FileUtils.h"
 #include "services/Machine.h"
+#include "services/NameCase.h"
 #include "services/PathText.h"
 
 #include <filesystem>
@@ -12,9 +13,8 @@ namespace {
 // "orvane*.*" as Windows reads it: any name that begins with "orvane",
 // with or without a dot, letter case ignored.
 bool MatchesFrontEndPattern(const std::string& name) {
-    constexpr std::string_view prefix = "orvane";
-    return name.size() >= prefix.size() &&
-           EqualsIgnoringCase(name.substr(0, prefix.size()), prefix);
+    static const std::string prefix = NameCaseKey("orvane");
+    return NameCaseKey(name).starts_with(prefix);
 }
 
 // First entry of `folder` (files and folders, in listing order) matching the

@@ -1,6 +1,7 @@
 #include "operations/ScreenFinder.h"
 
 #include "services/FileUtils.h"
+#include "services/NameCase.h"
 #include "services/PathText.h"
 
 #include <algorithm>
@@ -9,21 +10,14 @@
 
 namespace fs = std::filesystem;
 
-static std::string LowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 ScreenFinder::ScreenFinder(std::string folder) : folder_(std::move(folder)) {}
 
 std::string ScreenFinder::Find(const std::string& name) {
     if (IsFile(folder_ + name))
         return folder_ + name;
     ListOnce();
-    const auto found = byLowerName_.find(LowerAscii(name));
-    if (found == byLowerName_.end())
+    const auto found = byCaseKey_.find(NameCaseKey(name));
+    if (found == byCaseKey_.end())
         return {};
     for (const std::string& onDisk : found->second)
         if (onDisk != name && IsFile(folder_ + onDisk))
@@ -39,8 +33,8 @@ void ScreenFinder::ListOnce() {
     for (fs::directory_iterator it(FsPath(folder_), error), end; !error && it != end;
          it.increment(error)) {
         std::string name = PathText(it->path().filename());
-        byLowerName_[LowerAscii(name)].push_back(std::move(name));
+        byCaseKey_[NameCaseKey(name)].push_back(std::move(name));
     }
-    for (auto& entry : byLowerName_)
+    for (auto& entry : byCaseKey_)
         std::ranges::sort(entry.second);
 }

@@ -21,6 +21,7 @@ class ScreenFinder {
 
     std::string folder_;
     bool listed_ = false;
-    // Lower-cased name -> names on disk, sorted so the choice is repeatable.
-    std::unordered_map<std::string, std::vector<std::string>> byLowerName_;
+    // Name without letter case -> names on disk, sorted so the choice is
+    // repeatable.
+    std::unordered_map<std::string, std::vector<std::string>> byCaseKey_;
 };

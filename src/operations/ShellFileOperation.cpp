@@ -1,6 +1,7 @@
 #include "operations/ShellFileOperation.h"
 
 #include "services/FileIO.h"
+#include "services/FileUtils.h"
 #include "services/PathText.h"
 
 #include <filesystem>
@@ -36,6 +37,9 @@ bool ShellFileOperation(const std::string& source, const std::string& destinatio
         return false;
     const bool replaceWithoutAsking = (flags & kFileOperationNoConfirmation) != 0;
     if (!replaceWithoutAsking && Exists(FsPath(destination)))
+        return false;
+    // A file never replaces a folder, nor a link that leads to one.
+    if (IsFolder(destination))
         return false;
     return CopyThroughTemporary(FsPath(source), destination);
 }

@@ -12,7 +12,8 @@ inline constexpr int16_t kFileOperationNoConfirmation = 16;
 // without it an existing destination is kept and the call fails. The copy
 // goes to a temporary name beside `destination` and is renamed over it, so a
 // failed copy never leaves a half-written destination and keeps the
-// previous one. Only regular files (or links to them) are copied. True when
+// previous one. Only regular files (or links to them) are copied, and never
+// over a folder or a link to one. True when
 // the copy is in place; false for any failure and for other operations.
 bool ShellFileOperation(const std::string& source, const std::string& destination,
                         int32_t operation, int16_t flags);

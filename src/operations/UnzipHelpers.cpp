@@ -4,6 +4,7 @@
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
 #include "zip/ZipExtractionClass.h"
+#include "zip/ZipNames.h"
 
 std::string ZipArchivePath;
 std::string ExtractFolder;
@@ -56,7 +57,7 @@ std::string ListingLine(const ZipExtractionClass& zip, int32_t index) {
 bool ExtractNamedEntry(ZipExtractionClass& zip) {
     ReopenIfClosed(zip);
     for (int32_t i = 1; i <= zip.FileCount(); ++i)
-        if (EqualsIgnoringCase(zip.FileName(i), ExtractSelector))
+        if (EqualsIgnoringCase(zip.FileName(i), NativeEntryName(ExtractSelector)))
             return zip.ExtractSingleFile(i, ExtractFolder, false, true);
     return false;
 }
@@ -66,7 +67,7 @@ int32_t ExtractEntriesEndingWith(ZipExtractionClass& zip) {
     int32_t extracted = 0;
     bool matched = false;
     for (int32_t i = 1; i <= zip.FileCount(); ++i) {
-        if (!EndsWithIgnoringCase(zip.FileName(i), ExtractSelector))
+        if (!EndsWithIgnoringCase(zip.FileName(i), NativeEntryName(ExtractSelector)))
             continue;
         matched = true;
         extracted += zip.ExtractSingleFile(i, ExtractFolder, false, true) ? 1 : 0;

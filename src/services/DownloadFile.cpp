@@ -67,6 +67,8 @@ int32_t Download(const std::string& url, const std::string& localFile, bool prep
                  const DownloadOptions& options) {
     if (prepareFolder && !PrepareFolderOf(localFile))
         return kDownloadFolderNotPrepared;
+    // A download that was killed could not remove its temporary file.
+    RemoveTemporaryLeftovers(localFile);
     TemporaryFileGuard temporary(TemporaryNameBeside(localFile));
     const int32_t result = FetchInto(temporary.Path(), url, options);
     if (result != kDownloadSucceeded)

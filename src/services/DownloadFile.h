@@ -38,9 +38,11 @@ struct DownloadOptions {
 // Fetches `url` (http or https, redirects followed) into `localFile`. The
 // body goes to a temporary file beside the target and replaces it only when
 // the whole transfer succeeded and `acceptBody` took the body, so a failure
-// never touches the file already there. `prepareFolder` creates a missing
-// target folder first. There is no one to ask here, so `ownerWindow` changes
-// nothing; `unused` is kept for callers written against the same arguments.
+// never touches the file already there; temporary files that earlier,
+// interrupted downloads left beside the target are removed. `prepareFolder`
+// creates a missing target folder first. There is no one to ask here, so
+// `ownerWindow` changes nothing; `unused` is kept for callers written against
+// the same arguments.
 int32_t DownloadFile(const std::string& url, const std::string& localFile,
                      const std::string& unused, bool prepareFolder, int32_t ownerWindow,
                      const DownloadOptions& options = {});

@@ -6,9 +6,21 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kTemporaryMark = ".tmp-";
+
+bool IsNumber(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+} // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(FsPath(path), std::ios::binary);
@@ -34,8 +46,8 @@ std::string TemporaryNameBeside(const std::string& path) {
     // A name the file system cannot even look up (say, one holding a NUL
     // byte) is handed back at once: writing to it fails, which callers handle.
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        candidate =
-            path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1));
+        candidate = path + kTemporaryMark + std::to_string(getpid()) + "-" +
+                    std::to_string(counter.fetch_add(1));
         std::error_code error;
         const fs::file_status status = fs::symlink_status(FsPath(candidate), error);
         if (status.type() == fs::file_type::not_found || (error && !fs::exists(status)))
@@ -44,29 +56,29 @@ std::string TemporaryNameBeside(const std::string& path) {
     return candidate;
 }
 
-static bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
-    if (!out)
+bool IsTemporaryNameOf(const std::string& name, const std::string& fileName) {
+    const std::string prefix = fileName + kTemporaryMark;
+    if (!name.starts_with(prefix))
         return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    const std::string_view numbers = std::string_view(name).substr(prefix.size());
+    const size_t dash = numbers.find('-');
+    return dash != std::string_view::npos && IsNumber(numbers.substr(0, dash)) &&
+           IsNumber(numbers.substr(dash + 1));
 }
 
-bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
-    // The system would cut such a name at the NUL and write another file.
-    if (path.find('\0') != std::string::npos)
-        return false;
-    const std::string temporary = TemporaryNameBeside(path);
+void RemoveTemporaryLeftovers(const std::string& path) {
+    const fs::path target = FsPath(path);
+    const std::string fileName = PathText(target.filename());
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::vector<fs::path> leftovers;
     std::error_code error;
-    if (WriteFile(temporary, bytes)) {
-        fs::rename(FsPath(temporary), FsPath(path), error);
-        if (!error)
-            return true;
-        fs::remove(FsPath(temporary), error);
-        return false;
+    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        std::error_code ignored;
+        if (IsTemporaryNameOf(PathText(it->path().filename()), fileName) &&
+            it->symlink_status(ignored).type() == fs::file_type::regular)
+            leftovers.push_back(it->path());
     }
-    fs::remove(FsPath(temporary), error);
-    // A read-only folder may still hold a writable file.
-    return fs::exists(FsPath(path), error) && WriteFile(path, bytes);
+    for (const fs::path& leftover : leftovers)
+        fs::remove(leftover, error);
 }

@@ -1,4 +1,5 @@
 #include "services/FileText.h"
+
 #include "services/WideText.h"
 
 std::string FileTextFromUtf8(const std::string& text, bool* lossless) {

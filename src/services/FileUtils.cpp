@@ -24,6 +24,11 @@ bool IsFolder(const std::string& path) {
     return fs::is_directory(StatusOf(path));
 }
 
+bool IsLink(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && fs::is_symlink(fs::symlink_status(FsPath(path), error));
+}
+
 std::string WithTrailingSeparator(const std::string& path) {
     if (EndsWithSeparator(path))
         return path;
@@ -39,17 +44,6 @@ bool MakeFolder(const std::string& path) {
         return false;
     std::error_code error;
     return fs::create_directory(FsPath(folder), error) && !error;
-}
-
-bool ShellDelete(const std::string& path, bool /*permanent*/) {
-    if (path.empty())
-        return false;
-    const fs::path target = FsPath(path);
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(target, error)))
-        return false;
-    fs::remove_all(target, error);
-    return !error && !fs::exists(fs::symlink_status(target, error));
 }
 
 std::string SpecialFolderPath(int32_t folder) {

@@ -9,6 +9,9 @@ bool IsFile(const std::string& path);
 // True for an existing folder; false on any failure.
 bool IsFolder(const std::string& path);
 
+// True for a symbolic link, whether what it points to exists or not.
+bool IsLink(const std::string& path);
+
 // `path` ending with a separator: "/" for a URL (text holding "://"), the
 // native one otherwise. A path that already ends with "/" or "\" is kept.
 std::string WithTrailingSeparator(const std::string& path);
@@ -17,8 +20,9 @@ std::string WithTrailingSeparator(const std::string& path);
 // only when this call created the folder.
 bool MakeFolder(const std::string& path);
 
-// Deletes a file, or a folder with everything in it. There is no recycle
-// bin here, so `permanent` false deletes permanently too.
+// Deletes a file, or a folder with everything in it. A symbolic link is
+// deleted as a link, final separator or not; what it points to stays. There
+// is no recycle bin on POSIX: there `permanent` false deletes permanently too.
 bool ShellDelete(const std::string& path, bool permanent);
 
 inline constexpr int32_t kProgramFilesFolder = 38;

@@ -1,9 +1,14 @@
 #include "services/HttpTransfer.h"
+
 #include "services/ProgramTitle.h"
 #include "services/WideText.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <windows.h>
 #include <wininet.h>
 
@@ -69,14 +74,18 @@ void SetTimeout(HINTERNET handle, DWORD option, std::chrono::milliseconds timeou
 }
 
 // A transfer that receives no byte for the stall timeout fails on that read.
+// Set on every handle: not every WinINet passes them down from the session.
+void SetTimeouts(HINTERNET handle, const DownloadOptions& options) {
+    SetTimeout(handle, INTERNET_OPTION_CONNECT_TIMEOUT, options.connectTimeout);
+    SetTimeout(handle, INTERNET_OPTION_SEND_TIMEOUT, options.stallTimeout);
+    SetTimeout(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, options.stallTimeout);
+}
+
 Internet OpenSession(const DownloadOptions& options) {
     Internet session(InternetOpenW(WideFromUtf8(kProgramTitle).c_str(),
                                    INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (session) {
-        SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, options.connectTimeout);
-        SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, options.stallTimeout);
-        SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, options.stallTimeout);
-    }
+    if (session)
+        SetTimeouts(session.get(), options);
     return session;
 }
 
@@ -89,29 +98,114 @@ bool RouteTo(const std::string& connectTo, Address& address, std::wstring& heade
     const int port = std::atoi(connectTo.c_str() + colon + 1);
     if (port <= 0 || port > 65535)
         return false;
-    headers += L"Host: " + address.host + L":" + std::to_wstring(address.port) + L"\r\n";
+    const INTERNET_PORT usual =
+        address.secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT;
+    headers += L"Host: " + address.host +
+               (address.port == usual ? L"" : L":" + std::to_wstring(address.port)) + L"\r\n";
     address.host = WideFromUtf8(connectTo.substr(0, colon));
     address.port = static_cast<INTERNET_PORT>(port);
     return true;
 }
 
+// Closes a request handle once its deadline has passed: the one sure way to
+// end a blocking WinINet call whose own timeout the library does not keep
+// (the connect timeout, notably, and under Wine the others too).
+class Watchdog {
+  public:
+    explicit Watchdog(HINTERNET request) : request_(request), thread_([this] { Watch(); }) {}
+    ~Watchdog() { Stop(); }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+    void Arm(std::chrono::milliseconds timeout) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        deadline_ = Clock::now() + timeout;
+        wake_.notify_all();
+    }
+
+    // After Stop: whether the handle was closed here.
+    bool Fired() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return fired_;
+    }
+
+    void Stop() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+  private:
+    void Watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!stopping_) {
+            if (Clock::now() >= deadline_) {
+                InternetCloseHandle(request_);
+                fired_ = true;
+                return;
+            }
+            wake_.wait_until(lock, deadline_);
+        }
+    }
+
+    HINTERNET request_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    Clock::time_point deadline_ = Clock::time_point::max();
+    bool stopping_ = false;
+    bool fired_ = false;
+    std::thread thread_; // last: starts once the rest is ready
+};
+
 // One request and the server's answer to it.
 struct Exchange {
     Internet connection;
     Internet request;
+    std::unique_ptr<Watchdog> watchdog;
     DWORD status = 0;
+
+    ~Exchange() {
+        if (!watchdog)
+            return;
+        watchdog->Stop();
+        if (watchdog->Fired())
+            (void)request.release(); // closed already
+    }
+
+    bool TimedOut() { return watchdog && watchdog->Fired(); }
 };
 
 constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_RELOAD |
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
 
-// WinINet says "cannot connect" when the connection timeout ran out too.
-int32_t ConnectFailure(Clock::time_point start, const DownloadOptions& options) {
+constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
+
+// The code of a failure that came after waiting since `start`. WinINet does
+// not always say "timeout" when its timeouts ran out: it may pass on the
+// socket's own code, or call it a lost connection.
+int32_t WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) {
     const DWORD error = GetLastError();
-    if (error == ERROR_INTERNET_CANNOT_CONNECT && Clock::now() - start >= options.connectTimeout)
+    if (error == ERROR_INTERNET_TIMEOUT || error == kSocketTimedOut ||
+        Clock::now() - start >= timeout)
         return TransferFailureCode(TransferFailure::TimedOut);
     return Failure(error);
+}
+
+// A refused connection says "cannot connect" at once; said after the
+// connect timeout, it means that no one answered in time.
+int32_t SendFailure(Clock::time_point start, const DownloadOptions& options) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_INTERNET_CANNOT_CONNECT)
+        return Clock::now() - start >= options.connectTimeout
+                   ? TransferFailureCode(TransferFailure::TimedOut)
+                   : Failure(error);
+    SetLastError(error);
+    return WaitFailure(start, options.stallTimeout);
 }
 
 int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
@@ -130,10 +224,14 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
                                             flags, 0));
     if (!exchange.request)
         return LastFailure();
+    SetTimeouts(exchange.request.get(), options);
+    exchange.watchdog = std::make_unique<Watchdog>(exchange.request.get());
+    exchange.watchdog->Arm(options.connectTimeout + options.stallTimeout);
     const Clock::time_point start = Clock::now();
     if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
                           static_cast<DWORD>(headers.size()), nullptr, 0))
-        return ConnectFailure(start, options);
+        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
+                                   : SendFailure(start, options);
     DWORD size = sizeof exchange.status;
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
@@ -181,6 +279,12 @@ struct BodyReceiver {
     int64_t expected = 0;
     int64_t received = 0;
     Clock::time_point lastReport = Clock::now();
+    Clock::time_point lastArrival = lastReport;
+
+    int32_t Failed(Exchange& exchange) {
+        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
+                                   : WaitFailure(lastArrival, options.stallTimeout);
+    }
 
     // False when the receiver of the progress gave up.
     bool Report() {
@@ -196,18 +300,20 @@ struct BodyReceiver {
         }
     }
 
-    int32_t ReadAll(HINTERNET request) {
+    int32_t ReadAll(Exchange& exchange) {
+        const HINTERNET request = exchange.request.get();
         char block[64 * 1024];
         for (;;) {
+            exchange.watchdog->Arm(options.stallTimeout);
             // Waits for what has arrived rather than for a full block, so
             // the progress follows a slow server.
             DWORD available = 0;
             if (!InternetQueryDataAvailable(request, &available, 0, 0))
-                return LastFailure();
+                return Failed(exchange);
             DWORD read = 0;
             const DWORD wanted = std::min<DWORD>(std::max<DWORD>(available, 1), sizeof block);
             if (!InternetReadFile(request, block, wanted, &read))
-                return LastFailure();
+                return Failed(exchange);
             if (read == 0)
                 return expected > 0 && received < expected
                            ? TransferFailureCode(TransferFailure::CutShort)
@@ -215,6 +321,7 @@ struct BodyReceiver {
             if (std::fwrite(block, 1, read, sink) != read)
                 return kDownloadCannotWrite;
             received += read;
+            lastArrival = Clock::now();
             if (!Report())
                 return TransferFailureCode(TransferFailure::Stopped);
         }
@@ -252,7 +359,7 @@ int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOpti
         if (exchange.status >= 400)
             return static_cast<int32_t>(exchange.status);
         BodyReceiver receiver{sink, options, AnnouncedLength(exchange.request.get())};
-        return receiver.ReadAll(exchange.request.get());
+        return receiver.ReadAll(exchange);
     }
 }
 

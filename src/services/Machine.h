@@ -9,7 +9,7 @@
 // program folder, the program-files folder, the home folder, the regional
 // formats and the clock.
 struct MachineFacts {
-    std::string programFolder;      // folder of the executable, no trailing separator
+    std::string programFolder;      // where the program keeps its files, no trailing separator
     std::string programFilesFolder; // special folder 38; empty when unknown
     // The first folder searched for the front-end: the root of the
     // program-files drive on Windows, the user's home folder elsewhere.

@@ -1,4 +1,5 @@
 #include "services/Machine.h"
+#include "services/ProgramFolder.h"
 #include "services/RegionalFormat.h"
 
 #include <cstdlib>
@@ -26,7 +27,7 @@ static std::string HomeFolder() {
 
 MachineFacts RealMachine() {
     MachineFacts facts;
-    facts.programFolder = ExecutableFolder();
+    facts.programFolder = ProgramFolderFor(ExecutableFolder(), HomeFolder());
     facts.programFilesFolder = "/opt";
     facts.homeFolder = HomeFolder();
     facts.formatDecimal = RegionalDecimalText;

@@ -1,4 +1,5 @@
 #include "services/Machine.h"
+
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
 #include "services/WideText.h"

@@ -2,6 +2,7 @@
 
 #include "services/FileUtils.h"
 #include "services/Machine.h"
+#include "services/NameCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,7 +33,7 @@ std::string FindEntryIgnoringCase(const std::string& folder, const std::string& 
         return name;
     for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
         std::string entry = PathText(it->path().filename());
-        if (EqualsIgnoringCase(entry, name))
+        if (SameNameIgnoringCase(entry, name))
             return entry;
     }
     return {};

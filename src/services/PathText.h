@@ -29,11 +29,12 @@ inline std::string PathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-// ASCII letters compared without regard to case, as the program's names are.
+// ASCII letters compared without regard to case, for the program's own names
+// (settings keys, file endings); names found on disk go through NameCase.h.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 std::string UpperAscii(std::string_view text);
 
-// Name of the entry of `folder` that equals `name` ignoring case, the exact
+// Name of the entry of `folder` that is `name` ignoring letter case, the exact
 // spelling first; empty text when there is none. An empty folder means the
 // current folder.
 std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name);

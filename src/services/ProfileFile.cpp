@@ -12,30 +12,34 @@
 namespace {
 
 // The platform routine's buffer: 255 characters, the last one the zero.
+// Characters, not bytes: an accented path is as long as an English one.
 constexpr size_t kBufferSize = 255;
 
 std::string ResolveSection(const std::string& section) {
     return section.empty() ? std::string(kProgramTitle) : section;
 }
 
-// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
+// The length in bytes of the first `limit` characters of UTF-8 `text`, so
+// a cut never falls inside a character.
 size_t FittingLength(const std::string& text, size_t limit) {
-    if (text.size() <= limit)
-        return text.size();
-    size_t length = limit;
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-        --length;
-    return length;
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (startsCharacter && characters++ == limit)
+            return i;
+    }
+    return text.size();
 }
 
 // What the platform's profile read leaves in its buffer: the value (or the
 // default) cut to fit, a zero character, then the spaces it was filled with.
-// Returns the number of characters copied, without the zero.
+// Returns the number of bytes copied, without the zero.
 size_t FillProfileBuffer(const std::string& value, std::string& buffer) {
-    buffer.assign(kBufferSize, ' ');
     const size_t copied = FittingLength(value, kBufferSize - 1);
-    buffer.replace(0, copied, value, 0, copied);
-    buffer[copied] = '\0';
+    buffer.assign(value, 0, copied);
+    buffer += '\0';
+    if (buffer.size() < kBufferSize)
+        buffer.resize(kBufferSize, ' ');
     return copied;
 }
 

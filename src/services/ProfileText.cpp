@@ -30,10 +30,11 @@ std::string KeyOf(const std::string& line) {
     return equals == std::string::npos ? std::string() : TrimBlanks(line.substr(0, equals));
 }
 
-// The profile routines drop one pair of double quotes around a value.
+// The profile routines drop one pair of quotes, double or single, around a value.
 std::string ValueOf(const std::string& line) {
     std::string value = TrimBlanks(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'');
+    if (quoted && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return value;
 }

@@ -1,4 +1,5 @@
 #include "services/RegionalFormat.h"
+
 #include "services/WideText.h"
 
 #include <windows.h>

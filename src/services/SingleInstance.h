@@ -1,14 +1,14 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
-// One running copy per program folder. The lock lives in the user's runtime
-// folder (or the temporary folder), so it works even when the program folder
-// is read-only, and the system releases it when the process ends.
+// One running copy per program folder, whoever starts it. The system frees
+// the lock when the process ends, however it ends.
 class SingleInstanceLock {
   public:
-    // `lockFolder` empty: $XDG_RUNTIME_DIR, else the temporary folder.
-    explicit SingleInstanceLock(std::string lockFolder = {});
+    SingleInstanceLock() = default;
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
@@ -17,10 +17,7 @@ class SingleInstanceLock {
     // then held until this object is destroyed.
     bool TryAcquire(const std::string& programFolder);
 
-    // The lock file used for `programFolder`.
-    std::string LockPathFor(const std::string& programFolder) const;
-
   private:
-    std::string lockFolder_;
-    int descriptor_ = -1;
+    // What holds the lock, in the platform's terms; nothing while none is held.
+    std::optional<std::intptr_t> holder_;
 };

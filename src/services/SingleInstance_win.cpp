@@ -1,6 +1,7 @@
+#include "services/SingleInstance.h"
+
 #include "services/PathText.h"
 #include "services/ProgramTitle.h"
-#include "services/SingleInstance.h"
 #include "services/WideText.h"
 
 #include <cstdint>
@@ -40,27 +41,24 @@ std::string FolderKey(const std::string& folder) {
     return Utf8FromWide(full);
 }
 
-} // namespace
-
-// The lock is a named mutex in the machine-wide namespace, so copies started
-// by other users in other sessions see it too; the system closes it when
-// the process ends. There is no lock file, so `lockFolder` is unused here.
-SingleInstanceLock::SingleInstanceLock(std::string lockFolder)
-    : lockFolder_(std::move(lockFolder)) {}
-
-SingleInstanceLock::~SingleInstanceLock() {
-    if (descriptor_ >= 0)
-        CloseHandle(LongToHandle(descriptor_));
-}
-
-std::string SingleInstanceLock::LockPathFor(const std::string& programFolder) const {
+// The lock is a named mutex in the machine-wide namespace, named after the
+// program folder, so copies started by other users in other sessions meet
+// it too; the system closes it when the process ends.
+std::string MutexNameFor(const std::string& programFolder) {
     return std::string("Global\\") + kProgramTitle + "-" + HashText(FolderKey(programFolder));
 }
 
+} // namespace
+
+SingleInstanceLock::~SingleInstanceLock() {
+    if (holder_)
+        CloseHandle(reinterpret_cast<HANDLE>(*holder_));
+}
+
 bool SingleInstanceLock::TryAcquire(const std::string& programFolder) {
-    if (descriptor_ >= 0)
+    if (holder_)
         return true;
-    const std::wstring name = WideFromUtf8(LockPathFor(programFolder));
+    const std::wstring name = WideFromUtf8(MutexNameFor(programFolder));
     // Only waiting rights: opening a mutex another user made is then allowed.
     HANDLE mutex = CreateMutexExW(nullptr, name.c_str(), 0, SYNCHRONIZE);
     const DWORD error = GetLastError();
@@ -72,7 +70,6 @@ bool SingleInstanceLock::TryAcquire(const std::string& programFolder) {
         CloseHandle(mutex);
         return false;
     }
-    // Kernel handles fit in 32 bits on 64-bit Windows too.
-    descriptor_ = HandleToLong(mutex);
+    holder_ = reinterpret_cast<std::intptr_t>(mutex);
     return true;
 }

@@ -1,4 +1,5 @@
 #include "services/UrlCache.h"
+
 #include "services/WideText.h"
 
 #include <memory>

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "PixelRect.h"
+#include "PlatformTexts.h"
 #include "ui_Form1.h"
 
 #include <QCloseEvent>
@@ -110,9 +111,12 @@ void Form1::SetCaption(Form1Control control, const std::string& text) {
         button->setText(QString::fromStdString(text));
 }
 
+// Called at load and at every switch: Qt's own buttons and dialogs follow
+// the language the menu shows.
 void Form1::SetLanguageChecks(bool french) {
     ui_->MnuEnglish->setChecked(!french);
     ui_->MnuFrench->setChecked(french);
+    UsePlatformTexts(french ? 1 : 0);
 }
 
 std::string Form1::ShowFolderDialog(const std::string& startFolder, const std::string& title) {

@@ -1,3 +1,4 @@
+#include "CloseOnSignal.h"
 #include "Form1.h"
 #include "app/Startup.h"
 #include "services/SingleInstance.h"
@@ -12,7 +13,10 @@ int main(int argc, char** argv) {
         return 0;
     QApplication application(argc, argv);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/OrvanePatchLayouts.png")));
+    // Lets the desktop match the window with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     Form1 form;
+    CloseOnSignal closeOnSignal(form);
     form.show();
     return application.exec();
 }

@@ -1,41 +1,69 @@
 #include "zip/ArchiveFile.h"
 
-#include "services/PathText.h"
 #include "zip/ZipFailures.h"
 
-#include <filesystem>
-#include <limits>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Records and names are read a few bytes at a time: one read of this size
+// serves many of them.
+constexpr uint64_t kWindowSize = 64 * 1024;
+
+} // namespace
+
+ArchiveFile::ArchiveFile(std::unique_ptr<ArchiveHandle> handle, const std::string& path)
+    : handle_(std::move(handle)), path_(path) {}
 
 ArchiveFile::ArchiveFile(const std::string& path) : path_(path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(FsPath(path), error);
-    in_.open(FsPath(path), std::ios::binary);
-    if (error || !in_)
+    handle_ = ArchiveHandle::OpenRegularFile(path);
+    if (!handle_)
         throw ZipReadError("Impossible d'ouvrir le fichier " + path);
-    size_ = size;
+}
+
+std::unique_ptr<ArchiveFile> ArchiveFile::OpenRegular(const std::string& path) {
+    std::unique_ptr<ArchiveHandle> handle = ArchiveHandle::OpenRegularFile(path);
+    if (!handle)
+        return nullptr;
+    return std::unique_ptr<ArchiveFile>(new ArchiveFile(std::move(handle), path));
 }
 
 void ArchiveFile::Require(uint64_t length) const {
-    if (position_ > size_ || length > size_ - position_)
+    if (position_ > Size() || length > Size() - position_)
         throw ZipReadError("Lecture au-delà de la fin du fichier " + path_);
+}
+
+void ArchiveFile::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
+    if (offset > Size() || length > Size() - offset)
+        throw ZipReadError("Lecture au-delà de la fin du fichier " + path_);
+    if (!handle_->ReadAt(offset, output, length))
+        throw ZipReadError("Lecture impossible dans le fichier " + path_);
+}
+
+void ArchiveFile::FillWindow() {
+    window_.resize(std::min(kWindowSize, Size() - position_));
+    windowStart_ = position_;
+    try {
+        ReadAt(position_, window_.data(), window_.size());
+    } catch (...) {
+        window_.clear();
+        throw;
+    }
 }
 
 void ArchiveFile::Read(unsigned char* output, uint64_t length) {
     Require(length);
-    if (length > static_cast<uint64_t>(std::numeric_limits<std::streamsize>::max()))
-        throw ZipReadError("Lecture impossible dans le fichier " + path_);
-    // Seeking drops the stream's buffer, so only seek when the position moved.
-    if (streamPosition_ != position_) {
-        in_.clear();
-        in_.seekg(static_cast<std::streamoff>(position_));
-    }
-    in_.read(reinterpret_cast<char*>(output), static_cast<std::streamsize>(length));
-    if (static_cast<uint64_t>(in_.gcount()) != length) {
-        streamPosition_ = kUnknownPosition;
-        throw ZipReadError("Lecture impossible dans le fichier " + path_);
+    if (length == 0)
+        return;
+    if (length >= kWindowSize / 4) {
+        ReadAt(position_, output, length);
+    } else {
+        if (position_ < windowStart_ || position_ + length > windowStart_ + window_.size())
+            FillWindow();
+        std::memcpy(output, window_.data() + (position_ - windowStart_), length);
     }
     position_ += length;
-    streamPosition_ = position_;
 }
 
 std::vector<unsigned char> ArchiveFile::Read(uint64_t length) {

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "zip/ArchiveHandle.h"
+
 #include <cstdint>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 // An archive opened for reading raw bytes, with a current position. Every
 // read is checked against the file's length first, so nothing is ever read
 // or allocated for bytes the file does not hold: such a read throws
-// ZipReadError instead.
+// ZipReadError instead. Small reads come from a window kept in memory.
 class ArchiveFile {
   public:
+    // Throws ZipReadError when `path` is no regular file that can be read.
     explicit ArchiveFile(const std::string& path);
+    // Nothing when `path` names no regular file.
+    static std::unique_ptr<ArchiveFile> OpenRegular(const std::string& path);
 
-    uint64_t Size() const { return size_; }
+    uint64_t Size() const { return handle_->Size(); }
     uint64_t Position() const { return position_; }
     // Any position may be set; the next read checks it.
     void Seek(uint64_t position) { position_ = position; }
@@ -24,12 +29,17 @@ class ArchiveFile {
     void Skip(uint64_t length);
     // Throws unless `length` bytes lie between the position and the end.
     void Require(uint64_t length) const;
+    // Reads `length` bytes at `offset` without moving, straight from the
+    // file; safe beside reads on other threads.
+    void ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
 
   private:
+    ArchiveFile(std::unique_ptr<ArchiveHandle> handle, const std::string& path);
+    void FillWindow();
+
+    std::unique_ptr<ArchiveHandle> handle_;
     std::string path_;
-    std::ifstream in_;
-    uint64_t size_ = 0;
     uint64_t position_ = 0;
-    static constexpr uint64_t kUnknownPosition = UINT64_MAX;
-    uint64_t streamPosition_ = 0;
+    std::vector<unsigned char> window_;
+    uint64_t windowStart_ = 0;
 };

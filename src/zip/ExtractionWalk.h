@@ -5,6 +5,12 @@
 
 #include <string>
 
+// Where one entry goes, and whether a file was there before it.
+struct EntryTarget {
+    std::string path;
+    bool exists = false;
+};
+
 // What one extraction call carries from entry to entry.
 struct ExtractionWalk {
     std::string folderPath;

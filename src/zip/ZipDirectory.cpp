@@ -1,6 +1,7 @@
 // Reading the end record and walking the central directory.
 #include "zip/ArchiveFile.h"
 #include "zip/ZipExtractionClass.h"
+#include "zip/ZipNameEncoding.h"
 #include "zip/ZipNames.h"
 
 #include <algorithm>
@@ -29,7 +30,8 @@ bool ZipExtractionClass::ReadCentralHeader(std::string& name) {
     }
     archiveFile_->Read(fixed + 4, kCentralHeaderSize - 4);
     currentHeader_ = *ParseCentralHeader(fixed);
-    name = NativeEntryName(archiveFile_->ReadText(currentHeader_.nameLength));
+    name = NativeEntryName(
+        EntryNameText(archiveFile_->ReadText(currentHeader_.nameLength), currentHeader_.flags));
     archiveFile_->Skip(uint64_t{currentHeader_.extraLength} + currentHeader_.commentLength);
     return true;
 }

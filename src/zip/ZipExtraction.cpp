@@ -121,23 +121,22 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
     const uint64_t directoryPosition = archiveFile_->Position();
     RaiseStatus(ExtractingText(name));
     const std::string targetPath = walk.folderPath + kSeparator + name;
-    if (MakeRoomForTarget(walk, targetPath))
-        ExtractEntry(walk, name, targetPath);
+    const EntryTarget target{targetPath, IsFile(targetPath)};
+    // An existing target is kept (error 11) unless overwriting is asked for.
+    if (target.exists && !walk.overwrite)
+        RaiseError(kZipErrorExists, ExistsText(target.path));
+    else
+        ExtractEntry(walk, name, target);
     archiveFile_->Seek(directoryPosition);
 }
 
-// An existing target is kept (error 11) unless overwriting is asked for.
-bool ZipExtractionClass::MakeRoomForTarget(const ExtractionWalk& walk,
-                                           const std::string& targetPath) {
-    if (!IsFile(targetPath))
-        return true;
-    if (!walk.overwrite) {
-        RaiseError(kZipErrorExists, ExistsText(targetPath));
-        return false;
+// Runs once the entry has passed every check that could refuse it: only then
+// may an existing file give way.
+void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
+                                     uint64_t size) {
+    if (target.exists && !TryDeleteFile(target.path)) {
+        RaiseError(kZipErrorCannotDelete, CannotDeleteText(target.path));
+        return;
     }
-    if (!TryDeleteFile(targetPath)) {
-        RaiseError(kZipErrorCannotDelete, CannotDeleteText(targetPath));
-        return false;
-    }
-    return true;
+    WriteBytesToFile(target.path, bytes, size);
 }

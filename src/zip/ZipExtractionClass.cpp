@@ -1,6 +1,5 @@
 #include "zip/ZipExtractionClass.h"
 
-#include "services/FileUtils.h"
 #include "zip/ArchiveFile.h"
 #include "zip/EndRecordSearch.h"
 #include "zip/ZipMessages.h"
@@ -21,11 +20,11 @@ ZipExtractionClass::~ZipExtractionClass() {
 bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
     RaiseStatus(kStatusOpening);
     ZipClose();
-    if (!IsFile(ZipPath)) {
+    archiveFile_ = ArchiveFile::OpenRegular(ZipPath);
+    if (!archiveFile_) {
         RaiseError(kZipErrorMissingFile, MissingFileText(ZipPath));
         return false;
     }
-    archiveFile_ = std::make_unique<ArchiveFile>(ZipPath);
     YieldToWindows();
     endRecordPosition_ = FindEndRecord(*archiveFile_);
     if (!endRecordPosition_) {
@@ -37,9 +36,22 @@ bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
         RaiseError(kZipErrorZlibMissing, kZlibMissingText);
         return true;
     }
-    ReadEndRecord(*endRecordPosition_);
-    ReadDirectory();
+    try {
+        ReadEndRecord(*endRecordPosition_);
+        ReadDirectory();
+    } catch (...) {
+        ForgetDirectory();
+        throw;
+    }
     return true;
+}
+
+// Half a directory is no directory: nothing may be extracted from it, so the
+// archive no longer counts as open.
+void ZipExtractionClass::ForgetDirectory() {
+    endRecordPosition_.reset();
+    entries_.clear();
+    fileTotal_ = 0;
 }
 
 void ZipExtractionClass::ZipClose() {

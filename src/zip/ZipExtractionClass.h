@@ -12,6 +12,7 @@
 #include <vector>
 
 class ArchiveFile;
+struct EntryTarget;
 struct ExtractionWalk;
 
 // The program's own ZIP reader: opens one archive at a time, lists the
@@ -63,6 +64,7 @@ class ZipExtractionClass {
     bool ReadEndRecord(uint64_t position);
     bool ReadCentralHeader(std::string& name);
     void ReadDirectory();
+    void ForgetDirectory();
     const ZipEntry& EntryAt(int32_t Index) const;
 
     // Extraction.
@@ -70,10 +72,10 @@ class ZipExtractionClass {
     bool ReadNextListedHeader(std::string& name);
     void ExtractFileStep(ExtractionWalk& walk, std::string name);
     bool IsSafeTarget(const ExtractionWalk& walk, const std::string& name);
-    bool MakeRoomForTarget(const ExtractionWalk& walk, const std::string& targetPath);
-    void ExtractEntry(ExtractionWalk& walk, const std::string& name, const std::string& targetPath);
+    void ExtractEntry(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
     void WriteEntryData(ExtractionWalk& walk, const std::string& localName, uint64_t dataLength,
-                        uint32_t expectedCrc, const std::string& targetPath);
+                        uint32_t expectedCrc, const EntryTarget& target);
+    void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
 
     void RaiseStatus(const std::string& text);
     void RaiseError(int32_t number, const std::string& description);

@@ -6,7 +6,7 @@
 
 std::string NativeEntryName(const std::string& archiveName) {
     std::string name = archiveName;
-    std::replace(name.begin(), name.end(), '/', kSeparator);
+    std::replace_if(name.begin(), name.end(), IsSeparator, kSeparator);
     return name;
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// Entry names as the engine hands them out: every "/" of the archive turned
-// into the native separator.
+// Entry names as the engine hands them out: every "/" and "\" of the archive
+// turned into the native separator (Windows tools write "\").
 std::string NativeEntryName(const std::string& archiveName);
 
 // The name a file is written under: every ":" replaced by "_".

@@ -1,4 +1,5 @@
 #include "app/DialDossier.h"
+#include "services/PathText.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -28,19 +29,32 @@ std::string StartFolderFor(const std::string& fieldText) {
     return dialog.startFolders.at(0);
 }
 
+#ifdef _WIN32
+const std::string kFirstRoot = "C:\\";
+#else
+const std::string kFirstRoot = "/";
+#endif
+
+TEST(DialDossier, TheFirstRootStartsAnEmptyFieldAndKeepsItsSeparator) {
+    EXPECT_EQ(StartFolderFor(""), kFirstRoot);
+    EXPECT_EQ(StartFolderFor(kFirstRoot), kFirstRoot);
+    EXPECT_EQ(StartFolderFor(kFirstRoot + "Games"), kFirstRoot);
+    EXPECT_EQ(StartFolderForDialog(kFirstRoot), kFirstRoot);
+    EXPECT_TRUE(IsDriveRoot(kFirstRoot));
+    ScriptedDialog dialog;
+    dialog.answer = kFirstRoot;
+    EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), kFirstRoot)
+        << "the root is a valid choice";
+}
+
 TEST(DialDossier, StartFolderFollowsTheFieldText) {
-    EXPECT_EQ(StartFolderFor(""), "/") << "an empty field starts on the root";
     EXPECT_EQ(StartFolderFor("/home/me/Layouts/"), "/home/me/Layouts");
     EXPECT_EQ(StartFolderFor("/home/me/Layouts"), "/home/me") << "no separator: the parent";
-    EXPECT_EQ(StartFolderFor("/"), "/") << "the root keeps its separator";
-    EXPECT_EQ(StartFolderFor("/home"), "/");
     EXPECT_EQ(StartFolderFor("Layouts"), "Layouts") << "no separator at all: kept as it is";
     EXPECT_EQ(StartFolderFor("D:\\Games\\Layouts"), "D:\\Games") << "backslashes cut too";
 }
 
 TEST(DialDossier, StartFolderForDialogOnDriveRootsAndFolders) {
-    EXPECT_EQ(StartFolderForDialog(""), "/");
-    EXPECT_EQ(StartFolderForDialog("/"), "/");
     EXPECT_EQ(StartFolderForDialog("/srv/"), "/srv");
     EXPECT_EQ(StartFolderForDialog("/srv//"), "/srv/") << "only one separator goes";
 }
@@ -51,15 +65,13 @@ TEST(DialDossier, ChosenFolderComesBackWithASeparator) {
     EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "/home/me/Games/");
     dialog.answer = "/home/me/Games/";
     EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "/home/me/Games/");
-    dialog.answer = "/";
-    EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "/") << "the root is a valid choice";
     dialog.answer = "E:\\";
     EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "E:\\");
     dialog.answer = "D:\\Games";
     EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "D:\\Games\\")
         << "a path with backslashes gets a backslash";
     dialog.answer = "Games";
-    EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "Games/");
+    EXPECT_EQ(BrowseForFolder(dialog.Fn(), "", "t", true), "Games" + std::string(1, kSeparator));
 }
 
 TEST(DialDossier, CancelGivesEmptyTextOrTheInitialFolder) {
@@ -79,14 +91,13 @@ TEST(DialDossier, DriveListMatchesAnywhereIgnoringCase) {
     EXPECT_FALSE(OccursInDriveList("E:\\", list));
     EXPECT_FALSE(OccursInDriveList("C:\\Games", list));
     EXPECT_FALSE(OccursInDriveList("C:\\", "")) << "an unknown list holds no root";
-    EXPECT_TRUE(IsDriveRoot("/"));
     EXPECT_FALSE(IsDriveRoot("/home"));
     EXPECT_FALSE(IsDriveRoot(""));
 }
 
 TEST(DialDossier, SeparatorHelpers) {
     EXPECT_EQ(WithBackslash(""), "");
-    EXPECT_EQ(WithBackslash("/srv"), "/srv/");
+    EXPECT_EQ(WithBackslash("/srv"), "/srv" + std::string(1, kSeparator));
     EXPECT_EQ(WithBackslash("/srv/"), "/srv/");
     EXPECT_EQ(WithBackslash("D:\\"), "D:\\");
     EXPECT_EQ(WithoutBackslash(""), "");

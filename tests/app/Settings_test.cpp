@@ -51,7 +51,7 @@ TEST_F(SettingsTest, StoredLanguageValues) {
 
 TEST_F(SettingsTest, EmptySourcePathCreatesTheScreensFolderInTheProgramFolder) {
     LoadSettings();
-    EXPECT_EQ(SourcePath, folder.Path() + "/Screens/");
+    EXPECT_EQ(SourcePath, folder.Path() + Native("/Screens/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Sub("Screens")));
 }
 
@@ -95,7 +95,7 @@ TEST_F(SettingsTest, AnUnwritableProgramFolderStillStartsAndWritesNothing) {
     LoadSettings();
     CloseWindow();
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("missing-folder")));
-    EXPECT_EQ(SourcePath, folder.Sub("missing-folder") + "/Screens/");
+    EXPECT_EQ(SourcePath, folder.Sub("missing-folder") + Native("/Screens/"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
+#include "support/FileSizeLimit.h"
 #include "support/FrozenFolder.h"
 #include "support/OperationFixture.h"
 #include "support/UnreadableFile.h"
@@ -19,8 +20,8 @@ class InstallTest : public OperationFixture {
     Lines Header(int overwrite, int useDefault) const {
         return {" ",
                 Stamped("Install loading screens"),
-                " LayoutsPath =" + layouts + "/",
-                " SourcePath  =" + screens + "/",
+                " LayoutsPath =" + layouts + kSep,
+                " SourcePath  =" + screens + kSep,
                 " Overwrite   =" + std::to_string(overwrite),
                 " UseDefault  =" + std::to_string(useDefault)};
     }
@@ -28,10 +29,10 @@ class InstallTest : public OperationFixture {
         return folder.Write("screens/" + name, content);
     }
     std::string LoadingOf(const std::string& layout) const {
-        return FileContent(layouts + "/" + layout + "/loading.png");
+        return FileContent(layouts + kSep + layout + Native("/loading.png"));
     }
     std::string Destination(const std::string& layout) const {
-        return layouts + "/" + layout + "/loading.png";
+        return layouts + kSep + layout + Native("/loading.png");
     }
     Lines Run() {
         InstallLoadingScreens(window, state);
@@ -51,8 +52,8 @@ TEST_F(InstallTest, AnEmptyLayoutsFolderLogsTheHeaderAndANullTotal) {
     EXPECT_EQ(window.calls, (Lines{"hourglass: on", "progress: shown", "hourglass: off",
                                    "message(Information): 0 copies.", "progress: hidden"}));
     EXPECT_TRUE(state.InstallDone);
-    EXPECT_EQ(LayoutsPath, layouts + "/");
-    EXPECT_EQ(SourcePath, screens + "/");
+    EXPECT_EQ(LayoutsPath, layouts + kSep);
+    EXPECT_EQ(SourcePath, screens + kSep);
 }
 
 TEST_F(InstallTest, CopiesMissingScreensAndSkipsExistingOnesWhenOverwriteIsOff) {
@@ -90,7 +91,8 @@ TEST_P(OverwriteTest, ACheckedOrGrayedOverwriteReplacesAndCounts) {
     Screen("Galaga.png", "galaga");
     EXPECT_EQ(Run(), Joined(Header(GetParam(), 0), {"  Galaga  Ok", "Total: 1 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
-    EXPECT_EQ(fs::directory_iterator(layouts + "/Galaga")->path().filename(), "loading.png");
+    EXPECT_EQ(fs::directory_iterator(layouts + Native("/Galaga"))->path().filename(),
+              "loading.png");
 }
 
 INSTANTIATE_TEST_SUITE_P(CheckedAndGrayed, OverwriteTest, ::testing::Values(1, 2));
@@ -144,7 +146,7 @@ TEST_F(InstallTest, AMissingDefaultScreenIsReportedAndTheRunStillEnds) {
     EXPECT_EQ(Run(), Joined(Header(0, 1), {"  Pacman  Ok", "Total: 1 copies."}));
     EXPECT_EQ(Boxes(window.calls),
               (Lines{"message(Exclamation): Impossible to put default loading.png in layouts\r\n" +
-                         screens + "/loading.png",
+                         screens + Native("/loading.png"),
                      "message(Information): 1 copies."}));
     EXPECT_TRUE(state.InstallDone);
     EXPECT_EQ(window.calls.back(), "progress: hidden");
@@ -167,7 +169,7 @@ TEST_F(InstallTest, InvalidFoldersStopBeforeAnythingIsLoggedWithTheFocusOnTheirF
     EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The folder of layouts seems to be "
                                    "unvalid.",
                                    "focus: Text1"}));
-    EXPECT_EQ(SourcePath, folder.Sub("elsewhere") + "/"); // both fields were taken
+    EXPECT_EQ(SourcePath, folder.Sub("elsewhere") + kSep); // both fields were taken
 
     window.calls.clear();
     window.layoutsText = layouts;
@@ -180,22 +182,29 @@ TEST_F(InstallTest, InvalidFoldersStopBeforeAnythingIsLoggedWithTheFocusOnTheirF
 }
 
 TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
     folder.Write("layouts/Galaga/Loading.PNG", "other spelling");
     folder.MakeDir("layouts/Pacman");
     Screen("gALAGA.png", "galaga");
     Screen("Pacman.png", "exact");
     Screen("PACMAN.PNG", "upper");
+    folder.MakeDir("layouts/\xc3\x89LAN"); // beyond ASCII: "ÉLAN" finds "élan.png"
+    Screen("\xc3\xa9lan.png", "elan");
     const Lines log = Run();
-    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"}, {"Pacman", "  Pacman  Ok"}};
+    const LineOf lineOf = {{"Galaga", "  Galaga  Ok"},
+                           {"Pacman", "  Pacman  Ok"},
+                           {"\xc3\x89LAN", "  \xc3\x89LAN  Ok"}};
     EXPECT_EQ(log,
-              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 2 copies."}));
+              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 3 copies."}));
+    EXPECT_EQ(LoadingOf("\xc3\x89LAN"), "elan");
     EXPECT_EQ(LoadingOf("Galaga"), "galaga");
-    EXPECT_EQ(FileContent(layouts + "/Galaga/Loading.PNG"), "other spelling");
+    EXPECT_EQ(FileContent(layouts + Native("/Galaga/Loading.PNG")), "other spelling");
     EXPECT_EQ(LoadingOf("Pacman"), "exact");
 }
 
 TEST_F(InstallTest, NamesWithSpacesQuotesStarsAndAccentsAreCopiedAndLogged) {
-    const Lines names = {"Space Harrier", "It's \"quoted\"", "star*", "\xc3\x89t\xc3\xa9"};
+    const Lines names = {"Space Harrier", "It's", kPunctuatedName, "\xc3\x89t\xc3\xa9"};
     LineOf lineOf;
     for (const std::string& name : names) {
         folder.MakeDir("layouts/" + name);
@@ -215,9 +224,9 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     folder.Write("layouts/Pipe/loading.png", "old");
     folder.MakeDir("layouts/Folder");
     folder.MakeDir("layouts/Pacman");
-    fs::create_symlink(folder.Sub("gone"), layouts + "/Dangling");
+    MakeSymlink(folder.Sub("gone"), layouts + Native("/Dangling")); // not a layout either way
     Screen("Dir.png", "dir");
-    const UnreadableFile pipe(screens + "/Pipe.png");
+    const UnreadableFile pipe(screens + Native("/Pipe.png"));
     ASSERT_TRUE(pipe.Made());
     folder.MakeDir("screens/Folder.png"); // a screen that is a folder is no screen
     Screen("Dangling.png", "dangling");
@@ -226,39 +235,79 @@ TEST_F(InstallTest, FailedCopiesAreLoggedUncountedAndLoseNothing) {
     const Lines log = Run();
 
     const auto error = [&](const std::string& name) {
-        return "  Error while copying " + screens + "/" + name + ".png to " + Destination(name);
+        return "  Error while copying " + screens + kSep + name + ".png to " + Destination(name);
     };
     const LineOf lineOf = {
         {"Dir", error("Dir")}, {"Pipe", error("Pipe")}, {"Pacman", "  Pacman  Ok"}};
     EXPECT_EQ(log,
               Joined(Joined(Header(1, 0), InListingOrder(lineOf, state)), {"Total: 1 copies."}));
-    EXPECT_EQ(FileContent(layouts + "/Dir/loading.png/keep.txt"), "kept");
+    EXPECT_EQ(FileContent(layouts + Native("/Dir/loading.png/keep.txt")), "kept");
     EXPECT_EQ(LoadingOf("Pipe"), "old");
     for (const char* layout : {"Dir", "Pipe", "Folder"})
-        EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/" + layout), {}),
+        EXPECT_EQ(std::distance(fs::directory_iterator(layouts + kSep + layout), {}),
                   std::string(layout) == "Folder" ? 0 : 1)
             << layout; // no temporary file left behind
     EXPECT_EQ(Boxes(window.calls), Lines{"message(Information): 1 copies."});
+}
+
+TEST_F(InstallTest, ALinkAtLoadingPngCountsAsExistingDanglingOrToAFolder) {
+    for (const std::string layout : {"Dangling", "ToFolder"}) {
+        folder.MakeDir("layouts/" + layout);
+        Screen(layout + ".png", layout);
+    }
+    fs::create_symlink(folder.Sub("gone"), Destination("Dangling"));
+    fs::create_directory_symlink(folder.MakeDir("elsewhere"), Destination("ToFolder"));
+
+    const Lines kept = Run();
+    const LineOf skipped = {{"Dangling", "  Dangling  skipped because already exists."},
+                            {"ToFolder", "  ToFolder  skipped because already exists."}};
+    EXPECT_EQ(kept,
+              Joined(Joined(Header(0, 0), InListingOrder(skipped, state)), {"Total: 0 copies."}));
+    EXPECT_TRUE(fs::is_symlink(Destination("Dangling")));
+
+    window.overwriteState = 1;
+    const LineOf replaced = {{"Dangling", "  Dangling  Ok"},
+                             {"ToFolder", "  Error while copying " + screens + "/ToFolder.png to " +
+                                              Destination("ToFolder")}};
+    EXPECT_EQ(Run(), Joined(kept, Joined(Joined(Header(1, 0), InListingOrder(replaced, state)),
+                                         {"Total: 1 copies."})));
+    EXPECT_EQ(LoadingOf("Dangling"), "Dangling");
+    EXPECT_TRUE(fs::is_symlink(Destination("ToFolder")));
+    EXPECT_TRUE(fs::is_empty(folder.Sub("elsewhere")));
 }
 
 TEST_F(InstallTest, ALayoutFolderThatRefusesNewFilesKeepsItsScreen) {
     window.overwriteState = 1;
     folder.Write("layouts/Galaga/loading.png", "old");
     Screen("Galaga.png", "galaga");
-    FrozenFolder frozen(layouts + "/Galaga");
+    FrozenFolder frozen(layouts + Native("/Galaga"));
     if (!frozen.Active())
         GTEST_SKIP() << "no way to make a folder read-only here";
-    EXPECT_EQ(Run(), Joined(Header(1, 0), {"  Error while copying " + screens + "/Galaga.png to " +
-                                               Destination("Galaga"),
+    EXPECT_EQ(Run(), Joined(Header(1, 0), {"  Error while copying " + screens +
+                                               Native("/Galaga.png to ") + Destination("Galaga"),
                                            "Total: 0 copies."}));
     EXPECT_EQ(LoadingOf("Galaga"), "old");
+}
+
+TEST_F(InstallTest, AFullDiskKeepsTheOldScreenWholeAndLeavesNoTemporaryFile) {
+    window.overwriteState = 1;
+    folder.Write("layouts/Galaga/loading.png", "old");
+    Screen("Galaga.png", std::string(256 * 1024, 'g'));
+    Lines log;
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        log = Run();
+    }
+    EXPECT_EQ(log.back(), "Total: 0 copies.");
+    EXPECT_EQ(LoadingOf("Galaga"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/Galaga"), {}), 1);
 }
 
 TEST_F(InstallTest, ASourceFolderInsideTheLayoutsLosesNothing) {
     // The screens folder is the layout Pacman itself: its own loading.png is
     // the default screen and gets copied over itself.
     folder.Write("layouts/Pacman/loading.png", "default");
-    window.screensText = layouts + "/Pacman";
+    window.screensText = layouts + Native("/Pacman");
     window.overwriteState = 1;
     window.useDefaultState = 1;
     folder.Write("layouts/Pacman/Galaga.png", "galaga");
@@ -274,11 +323,11 @@ TEST_F(InstallTest, ASourceFolderEqualToTheLayoutsFolderSkipsTheScreensThemselve
     folder.MakeDir("layouts/Pacman");
     folder.Write("layouts/Pacman.png", "pacman");
     EXPECT_EQ(Run(),
-              (Lines{" ", Stamped("Install loading screens"), " LayoutsPath =" + layouts + "/",
-                     " SourcePath  =" + layouts + "/", " Overwrite   =0", " UseDefault  =0",
+              (Lines{" ", Stamped("Install loading screens"), " LayoutsPath =" + layouts + kSep,
+                     " SourcePath  =" + layouts + kSep, " Overwrite   =0", " UseDefault  =0",
                      "  Pacman  Ok", "Total: 1 copies."}));
     EXPECT_EQ(state.LayoutCount, 2);
-    EXPECT_EQ(FileContent(layouts + "/Pacman.png"), "pacman");
+    EXPECT_EQ(FileContent(layouts + Native("/Pacman.png")), "pacman");
 }
 
 TEST_F(InstallTest, TheOptionsAreReadWhenNeededNotAtTheStart) {
@@ -300,7 +349,7 @@ TEST_F(InstallTest, ASecondInstallListsAfreshAndAClickMeanwhileDoesNothing) {
     Screen("Galaga.png", "galaga");
     InstallLoadingScreens(window, state);
     ASSERT_EQ(state.LayoutCount, 2);
-    fs::remove(layouts + "/Pacman");
+    fs::remove(layouts + Native("/Pacman"));
 
     int reentries = 0;
     window.answers = {true, true};

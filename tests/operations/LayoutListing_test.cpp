@@ -21,14 +21,14 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 TEST(ListLayouts, ListsFoldersAndFilesButNoHiddenEntriesAndYieldsAfterEach) {
     TempFolder folder;
     folder.MakeDir("Pacman");
-    folder.MakeDir("with space 'quoted' \"double\" *star");
+    folder.MakeDir(kPunctuatedName);
     folder.MakeDir("\xc3\xa9t\xc3\xa9");
     folder.MakeDir(".hidden");
     folder.Write(".hidden.png", "x");
     folder.Write("readme.txt", "x");
     FakeWindow window;
     LayoutState state;
-    LayoutsPath = folder.Path() + "/";
+    LayoutsPath = folder.Path() + kSep;
 
     ListLayouts(state, window);
 
@@ -37,8 +37,7 @@ TEST(ListLayouts, ListsFoldersAndFilesButNoHiddenEntriesAndYieldsAfterEach) {
     EXPECT_EQ(state.LayoutNames[0], "");
     EXPECT_EQ(
         Sorted(ListedNames(state)),
-        (std::vector<std::string>{"Pacman", "readme.txt", "with space 'quoted' \"double\" *star",
-                                  "\xc3\xa9t\xc3\xa9"}));
+        (std::vector<std::string>{"Pacman", "readme.txt", kPunctuatedName, "\xc3\xa9t\xc3\xa9"}));
     EXPECT_EQ(window.yields, 6); // every entry read, hidden ones too
     EXPECT_TRUE(window.calls.empty());
 }
@@ -49,7 +48,7 @@ TEST(ListLayouts, ARunForgetsTheNamesOfTheRunBefore) {
     folder.MakeDir("b");
     FakeWindow window;
     LayoutState state;
-    LayoutsPath = folder.Path() + "/";
+    LayoutsPath = folder.Path() + kSep;
     ListLayouts(state, window);
     ASSERT_EQ(state.LayoutCount, 2);
 
@@ -65,7 +64,7 @@ TEST(ListLayouts, AnUnreadableOrMissingFolderListsNothing) {
     LayoutState state;
     state.LayoutNames = {"", "stale"};
     state.LayoutCount = 1;
-    LayoutsPath = folder.Sub("missing") + "/";
+    LayoutsPath = folder.Sub("missing") + kSep;
     ListLayouts(state, window);
     EXPECT_EQ(state.LayoutCount, 0);
     EXPECT_EQ(state.LayoutNames, std::vector<std::string>{""});

@@ -8,7 +8,9 @@ namespace {
 
 TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
     TempFolder folder;
-    const std::string base = folder.Path() + "/";
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     folder.Write("galaga.PNG", "g");
     folder.Write("Pacman.png", "exact");
     folder.Write("PACMAN.png", "upper");
@@ -20,9 +22,25 @@ TEST(ScreenFinder, FindsANameIgnoringCaseButPrefersTheExactSpelling) {
     EXPECT_EQ(finder.Find("Frogger.png"), "");
 }
 
-TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
+TEST(ScreenFinder, LetterCaseIsIgnoredBeyondAsciiToo) {
     TempFolder folder;
     const std::string base = folder.Path() + "/";
+    folder.Write("\xc3\xa9lan.png", "e");                      // élan.png
+    folder.Write("\xce\xbf\xce\xb4\xce\xbf\xcf\x82.png", "g"); // οδος.png, final sigma
+    folder.Write("bad\xff.png", "invalid UTF-8");
+    ScreenFinder finder(base);
+    EXPECT_EQ(finder.Find("\xc3\x89LAN.png"), base + "\xc3\xa9lan.png");
+    EXPECT_EQ(finder.Find("\xce\x9f\xce\x94\xce\x9f\xce\xa3.png"),
+              base + "\xce\xbf\xce\xb4\xce\xbf\xcf\x82.png");
+    EXPECT_EQ(finder.Find("BAD\xff.PNG"), base + "bad\xff.png");
+    EXPECT_EQ(finder.Find("elan.png"), "") << "an accent is no letter case";
+}
+
+TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
+    TempFolder folder;
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     folder.MakeDir("Dig.png");
     folder.MakeDir("Qix.png");
     folder.Write("QIX.PNG", "q");
@@ -33,7 +51,9 @@ TEST(ScreenFinder, AFolderIsNoScreenButAFileSpelledOtherwiseIs) {
 
 TEST(ScreenFinder, ListsTheFolderOnceAndStillSeesExactNamesAddedLater) {
     TempFolder folder;
-    const std::string base = folder.Path() + "/";
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase;
+    const std::string base = folder.Path() + kSep;
     ScreenFinder finder(base);
     EXPECT_EQ(finder.Find("a.png"), ""); // lists the empty folder
     folder.Write("B.PNG", "b");
@@ -44,7 +64,7 @@ TEST(ScreenFinder, ListsTheFolderOnceAndStillSeesExactNamesAddedLater) {
 
 TEST(ScreenFinder, AMissingFolderHoldsNothing) {
     TempFolder folder;
-    ScreenFinder finder(folder.Sub("missing") + "/");
+    ScreenFinder finder(folder.Sub("missing") + kSep);
     EXPECT_EQ(finder.Find("a.png"), "");
 }
 

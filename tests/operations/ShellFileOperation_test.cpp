@@ -85,7 +85,8 @@ TEST_F(ShellFileOperationTest, AFolderThatRefusesNewFilesKeepsThePreviousFile) {
 
 TEST_F(ShellFileOperationTest, ALinkAsDestinationIsReplacedAndItsTargetUntouched) {
     const std::string elsewhere = folder.Write("elsewhere.png", "other");
-    fs::create_symlink(elsewhere, target);
+    if (!MakeSymlink(elsewhere, target))
+        GTEST_SKIP() << kNoSymlinks;
     EXPECT_TRUE(ShellFileOperation(screen, target, kCopy, kNoAsk));
     EXPECT_FALSE(fs::is_symlink(target));
     EXPECT_EQ(FileContent(target), FileContent(screen));

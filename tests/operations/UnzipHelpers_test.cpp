@@ -26,14 +26,14 @@ class UnzipHelpersTest : public ::testing::Test {
 };
 
 TEST_F(UnzipHelpersTest, DestinationLosesOneTrailingSeparatorAndEmptyMeansTheProgramFolder) {
-    std::string withSeparator = out + "/";
+    std::string withSeparator = out + kSep;
     PrepareUnzip("a.zip", withSeparator);
     const std::string fromSeparated = ExtractFolder;
     std::string without = out;
     PrepareUnzip("a.zip", without);
     EXPECT_EQ(fromSeparated, ExtractFolder);
     EXPECT_EQ(ExtractFolder, out);
-    EXPECT_EQ(withSeparator, out + "/") << "the caller's text is kept";
+    EXPECT_EQ(withSeparator, out + kSep) << "the caller's text is kept";
 
     std::string empty;
     PrepareUnzip("b.zip", empty);
@@ -47,8 +47,8 @@ TEST_F(UnzipHelpersTest, NamedEntryIsExtractedWithoutItsFolderReplacingAnOldFile
     folder.Write("out/Alpha.png", "old");
     ExtractSelector = "PICS/ALPHA.PNG";
     EXPECT_TRUE(ExtractNamedEntry(zip));
-    EXPECT_EQ(FileContent(out + "/Alpha.png"), "new alpha");
-    EXPECT_FALSE(std::filesystem::exists(out + "/pics"));
+    EXPECT_EQ(FileContent(out + Native("/Alpha.png")), "new alpha");
+    EXPECT_FALSE(std::filesystem::exists(out + Native("/pics")));
     ExtractSelector = "Alpha.png";
     EXPECT_FALSE(ExtractNamedEntry(zip)) << "the whole name must match";
 }
@@ -57,13 +57,13 @@ TEST_F(UnzipHelpersTest, EntriesByEndingCountWhatWasExtractedOrSayNoneMatched) {
     Open(ZipWriter().File("a/One.PNG", "1").File("b/two.png", "2").File("three.txt", "3"));
     ExtractSelector = ".png";
     EXPECT_EQ(ExtractEntriesEndingWith(zip), 2);
-    EXPECT_EQ(FileContent(out + "/One.PNG"), "1");
-    EXPECT_EQ(FileContent(out + "/two.png"), "2");
+    EXPECT_EQ(FileContent(out + Native("/One.PNG")), "1");
+    EXPECT_EQ(FileContent(out + Native("/two.png")), "2");
     ExtractSelector = ".jpg";
     EXPECT_EQ(ExtractEntriesEndingWith(zip), -1);
     ExtractSelector = "";
     EXPECT_EQ(ExtractEntriesEndingWith(zip), 3) << "an empty ending matches every entry";
-    EXPECT_EQ(FileContent(out + "/three.txt"), "3");
+    EXPECT_EQ(FileContent(out + Native("/three.txt")), "3");
 }
 
 TEST_F(UnzipHelpersTest, ListingGivesOneLinePerFileInTheRegionalFormats) {
@@ -72,7 +72,7 @@ TEST_F(UnzipHelpersTest, ListingGivesOneLinePerFileInTheRegionalFormats) {
     const std::string listing = ArchiveListing(zip);
     // "11/02/09 14:30:58" in the C locale; Windows writes the user's format.
     const std::string when = RegionalGeneralDate(2009, 11, 2, 14, 30, 58);
-    EXPECT_EQ(listing, "a/b.txt|" + when +
+    EXPECT_EQ(listing, Native("a/b.txt|") + when +
                            "|5 octets (compress\u00e9)|5 octets "
                            "(d\u00e9compress\u00e9)| Taux = 1\r\n"
                            "c.txt|" +

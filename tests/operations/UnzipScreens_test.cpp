@@ -74,7 +74,7 @@ TEST_F(UnzipScreensTest, AcceptedStartOfferCreatesTheFolderAndUnzipsQuietly) {
     UnzipSucceeds(false);
     OfferUnzipAtStart(window);
     EXPECT_EQ(window.calls, (Calls{"ask: Do you want to unzip the loading screens ?",
-                                   "unzip: " + archive + " -> " + screens + "/"}));
+                                   "unzip: " + archive + " -> " + screens + kSep}));
     EXPECT_TRUE(std::filesystem::is_directory(screens));
     EXPECT_EQ(Log(), "<missing>");
 }

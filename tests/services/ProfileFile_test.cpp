@@ -1,8 +1,13 @@
 #include "services/ProfileFile.h"
+#include "support/FileSizeLimit.h"
+#include "support/FrozenFolder.h"
 #include "support/MachineScope.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -11,6 +16,9 @@ class ProfileFileTest : public ::testing::Test {
     TempFolder folder;
     MachineScope machine{folder.Path()};
     std::string IniPath() const { return folder.Sub("OrvanePatchLayouts.ini"); }
+    long EntryCount() const {
+        return std::distance(std::filesystem::directory_iterator(folder.Path()), {});
+    }
 };
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheTrimmedDefault) {
@@ -74,11 +82,27 @@ TEST_F(ProfileFileTest, StoredSpacesAreTrimmedAndLongValuesCutTo254Characters) {
     EXPECT_EQ(ReadSetting("Long", "", "", ""), std::string(254, 'x'));
 }
 
-TEST_F(ProfileFileTest, ALongValueIsNeverCutInsideACharacter) {
-    std::string value(253, 'x');
-    value += "\xc3\xa9\xc3\xa9"; // "éé": byte 254 falls inside the first one
-    folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\nLong=" + value + "\n");
-    EXPECT_EQ(ReadSetting("Long", "", "", ""), std::string(253, 'x'));
+TEST_F(ProfileFileTest, TheLimitCountsCharactersAndNeverCutsOneInTwo) {
+    std::string accented;
+    for (int i = 0; i < 300; ++i)
+        accented += "\xc3\xa9"; // "é": two bytes, one character
+    const std::string mixed = std::string(253, 'x') + "\xe2\x82\xac\xe2\x82\xac"; // "€€"
+    folder.Write("OrvanePatchLayouts.ini",
+                 "[OrvanePatchLayouts]\nShort=" + accented.substr(0, 300) + "\nLong=" + accented +
+                     "\nMixed=" + mixed + "\n");
+    EXPECT_EQ(ReadSetting("Short", "", "", ""), accented.substr(0, 300));
+    EXPECT_EQ(ReadSetting("Long", "", "", ""), accented.substr(0, 2 * 254));
+    EXPECT_EQ(ReadSetting("Mixed", "", "", ""), mixed.substr(0, 253 + 3));
+}
+
+TEST_F(ProfileFileTest, OnePairOfSingleOrDoubleQuotesAroundAValueIsDropped) {
+    folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\nD=\"C:\\My Games\"\nS='C:\\My "
+                                           "Games'\nTwice=''x''\nMixed='x\"\nAlone='\n");
+    EXPECT_EQ(ReadSetting("D", "", "", ""), "C:\\My Games");
+    EXPECT_EQ(ReadSetting("S", "", "", ""), "C:\\My Games");
+    EXPECT_EQ(ReadSetting("Twice", "", "", ""), "'x'");
+    EXPECT_EQ(ReadSetting("Mixed", "", "", ""), "'x\"");
+    EXPECT_EQ(ReadSetting("Alone", "", "", ""), "'");
 }
 
 TEST_F(ProfileFileTest, BareFileNameLiesInTheProgramFolderAPathIsUsedAsWritten) {
@@ -105,6 +129,48 @@ TEST_F(ProfileFileTest, AnUnreadableSettingsFileIsNeitherReadNorOverwritten) {
     WriteSetting("Language", "1", "", "");
     EXPECT_EQ(ReadSetting("Language", "", "-1", ""), "-1");
     EXPECT_TRUE(std::filesystem::is_directory(IniPath()));
+}
+
+TEST_F(ProfileFileTest, AWriteThatCannotCompleteLeavesTheOldFileWhole) {
+    const std::string old = "[OrvanePatchLayouts]\r\nLayoutsPath=/games\r\nURL=u\r\n";
+    folder.Write("OrvanePatchLayouts.ini", old);
+    const std::string longPath(8192, 'p');
+    {
+        FileSizeLimit fullDisk(4096);
+        WriteSetting("LayoutsPath", longPath, "", "");
+        EXPECT_EQ(FileContent(IniPath()), old);
+        FrozenFolder frozen(folder.Path()); // now only a write in place is possible
+        WriteSetting("LayoutsPath", longPath, "", "");
+        EXPECT_EQ(FileContent(IniPath()), old);
+        WriteSetting("LayoutsPath", "/g", "", "");
+    }
+    EXPECT_EQ(FileContent(IniPath()), "[OrvanePatchLayouts]\r\nLayoutsPath=/g\r\nURL=u\r\n");
+    EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(ProfileFileTest, AReadOnlySettingsFileIsNeverWritten) {
+    const std::string old = "[OrvanePatchLayouts]\r\nLanguage=0\r\n";
+    folder.Write("OrvanePatchLayouts.ini", old);
+    chmod(IniPath().c_str(), 0444);
+    WriteSetting("Language", "1", "", "");
+    EXPECT_EQ(FileContent(IniPath()), old);
+    EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(ProfileFileTest, ALinkIsWrittenThroughAndTheFileKeepsItsModeAndGroup) {
+    const std::string target = folder.Write("shared/settings.ini", "[OrvanePatchLayouts]\r\n");
+    const gid_t group = geteuid() == 0 ? 1 : getegid();
+    ASSERT_EQ(chown(target.c_str(), static_cast<uid_t>(-1), group), 0);
+    chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink("shared/settings.ini", IniPath());
+    WriteSetting("Language", "1", "", "");
+    EXPECT_TRUE(std::filesystem::is_symlink(IniPath()));
+    EXPECT_EQ(FileContent(target), "[OrvanePatchLayouts]\r\nLanguage=1\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Sub("shared")), {}), 1);
 }
 
 TEST(TrimSettingText, RemovesSpacesThenFillCharactersAtBothEnds) {

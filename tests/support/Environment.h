@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+// True when the tests run on Wine rather than on Windows itself.
+bool RunningUnderWine();
+
 // Environment variables of the test process.
 void SetEnvironment(const char* name, const std::string& value);
 void ForgetEnvironment(const char* name);

@@ -9,3 +9,7 @@ void SetEnvironment(const char* name, const std::string& value) {
 void ForgetEnvironment(const char* name) {
     unsetenv(name);
 }
+
+bool RunningUnderWine() {
+    return false;
+}

@@ -1,11 +1,14 @@
 #include "support/LogLines.h"
 
+#include "services/FileText.h"
 #include "support/TempFolder.h"
 
 std::vector<std::string> LogLinesOf(const std::string& path) {
-    const std::string content = FileContent(path);
-    if (content == "<missing>")
+    const std::string bytes = FileContent(path);
+    if (bytes == "<missing>")
         return {};
+    // The log holds ANSI text on Windows.
+    const std::string content = Utf8FromFileText(bytes);
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)

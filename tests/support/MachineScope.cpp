@@ -1,11 +1,13 @@
 #include "support/MachineScope.h"
 
+#include "support/TempFolder.h"
+
 MachineScope::MachineScope(const std::string& programFolder, char decimalSeparator)
     : saved_(Machine()) {
     MachineFacts& facts = Machine();
     facts.programFolder = programFolder;
-    facts.programFilesFolder = programFolder + "/no-program-files";
-    facts.homeFolder = programFolder + "/no-home";
+    facts.programFilesFolder = programFolder + Native("/no-program-files");
+    facts.homeFolder = programFolder + Native("/no-home");
     facts.formatDecimal = [decimalSeparator](double) {
         return std::string("0") + decimalSeparator + "1";
     };

@@ -32,8 +32,15 @@ std::string TempFolder::Path() const {
     return PathText(root_);
 }
 
+std::string Native(std::string relative) {
+    for (char& c : relative)
+        if (c == '/')
+            c = kSeparator;
+    return relative;
+}
+
 std::string TempFolder::Sub(const std::string& relative) const {
-    return Path() + kSeparator + relative;
+    return Path() + kSeparator + Native(relative);
 }
 
 std::string TempFolder::MakeDir(const std::string& relative) const {
@@ -46,6 +53,24 @@ std::string TempFolder::Write(const std::string& relative, const std::string& co
     fs::create_directories(target.parent_path());
     std::ofstream(target, std::ios::binary) << content;
     return Sub(relative);
+}
+
+bool NamesIgnoreCase(const std::string& folder) {
+    const fs::path probe = FsPath(folder) / "case-probe";
+    std::ofstream(probe) << "x";
+    std::error_code error;
+    const bool same = fs::exists(FsPath(folder) / "CASE-PROBE", error);
+    fs::remove(probe, error);
+    return same;
+}
+
+bool MakeSymlink(const std::string& target, const std::string& link) {
+    std::error_code error;
+    if (fs::is_directory(FsPath(target), error))
+        fs::create_directory_symlink(FsPath(target), FsPath(link), error);
+    else
+        fs::create_symlink(FsPath(target), FsPath(link), error);
+    return !error;
 }
 
 std::string FileContent(const std::string& path) {

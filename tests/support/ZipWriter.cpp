@@ -23,7 +23,7 @@ struct EncodedEntry {
 };
 
 uint16_t FlagsOf(const ZipWriterEntry& entry) {
-    return entry.dataDescriptor ? 0x0008 : 0;
+    return static_cast<uint16_t>(entry.flags | (entry.dataDescriptor ? 0x0008 : 0));
 }
 
 void AppendLocal(std::string& out, const EncodedEntry& encoded) {

@@ -14,6 +14,7 @@ struct ZipWriterEntry {
     uint16_t dosDate = 0x3B62;   // 2009-11-02
     uint16_t dosTime = 0x73DD;   // 14:30:58
     bool dataDescriptor = false; // zero local sizes and CRC, a descriptor after the data
+    uint16_t flags = 0;          // general-purpose flags besides the descriptor's
 };
 
 struct ZipLayout {

@@ -77,4 +77,26 @@ TEST(Form1Browse, FocusOnAFolderFieldSelectsItsWholeText) {
     EXPECT_EQ(text1->cursorPosition(), 0);
 }
 
+TEST(Form1Browse, TheClickThatFocusesAFieldKeepsItsTextSelectedALaterClickPlacesTheCaret) {
+    WindowBench bench;
+    Form1& form = bench.Open();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* text1 = bench.Find<QLineEdit>("Text1");
+    text1->setText(
+        QString("/games/Orvane-FE/Projects/Layouts").repeated(8)); // wider than the field
+    bench.Find<QPushButton>("Command6")->setFocus();
+    const QPoint inside(text1->width() / 3, text1->height() / 2);
+
+    QTest::mouseClick(text1, Qt::LeftButton, {}, inside);
+    ASSERT_TRUE(text1->hasFocus());
+    EXPECT_EQ(text1->selectedText(), text1->text());
+
+    QTest::mouseClick(text1, Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(text1->hasSelectedText());
+    EXPECT_GT(text1->cursorPosition(), 0);
+    EXPECT_LT(text1->cursorPosition(), text1->text().size());
+}
+
 } // namespace

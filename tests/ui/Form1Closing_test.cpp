@@ -1,3 +1,4 @@
+#include "CloseOnSignal.h"
 #include "FakeDialogs.h"
 #include "app/AppState.h"
 #include "services/ProfileFile.h"
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWindow>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +35,7 @@ template <class CloseFn> ClosedFiles OpenAndClose(CloseFn close) {
     return {bench.Settings(), bench.Log(), form.isVisible()};
 }
 
-TEST(Form1Closing, CloseBoxAndCtrlQLeaveTheSameFiles) {
+TEST(Form1Closing, CloseBoxCtrlQMenuAndSignalLeaveTheSameFiles) {
     const ClosedFiles byCloseBox =
         OpenAndClose([](WindowBench& bench) { bench.window->windowHandle()->close(); });
     const ClosedFiles byCtrlQ = OpenAndClose([](WindowBench& bench) {
@@ -41,10 +43,18 @@ TEST(Form1Closing, CloseBoxAndCtrlQLeaveTheSameFiles) {
     });
     const ClosedFiles byMenu =
         OpenAndClose([](WindowBench& bench) { bench.Find<QAction>("MnuQuit")->trigger(); });
+    const ClosedFiles bySignal = OpenAndClose([](WindowBench& bench) {
+        CloseOnSignal closeOnSignal(*bench.window);
+        std::raise(SIGTERM);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !bench.window->isVisible(); }));
+    });
     EXPECT_FALSE(byCloseBox.visibleAfter);
     EXPECT_FALSE(byCtrlQ.visibleAfter);
     EXPECT_EQ(byCtrlQ.settings, byCloseBox.settings);
     EXPECT_EQ(byMenu.settings, byCloseBox.settings);
+    EXPECT_FALSE(bySignal.visibleAfter);
+    EXPECT_EQ(bySignal.settings, byCloseBox.settings);
+    EXPECT_EQ(bySignal.log, byCloseBox.log);
     EXPECT_EQ(byCtrlQ.log, byCloseBox.log);
     EXPECT_EQ(byCloseBox.log, std::string(MachineScope::kTime) + " END\r\n");
     for (const char* key : {"Language=0", "LayoutsPath=/data/layouts/", "SourcePath=/data/screens/",

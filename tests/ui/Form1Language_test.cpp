@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,14 @@ void Choose(const WindowBench& bench, const char* item) {
     bench.Find<QAction>(item)->trigger();
 }
 
+// The platform's own button texts, as a message box shows them.
+std::string YesNoTexts() {
+    QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
+    QString texts =
+        box.button(QMessageBox::Yes)->text() + "/" + box.button(QMessageBox::No)->text();
+    return texts.remove('&').toStdString();
+}
+
 bool Checked(const WindowBench& bench, const char* item) {
     return bench.Find<QAction>(item)->isChecked();
 }
@@ -69,6 +78,8 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
     EXPECT_EQ(Messages[kMsgLayoutsFolderInvalid], "Le dossier des layouts semble invalide.")
         << "the next message of an operation is French too";
 
+    EXPECT_EQ(YesNoTexts(), "Oui/Non") << "the platform's buttons are French too";
+
     Choose(bench, "MnuFrench");
     EXPECT_EQ(LanguageCaptions(bench), french) << "choosing the language in use changes nothing";
     EXPECT_TRUE(Checked(bench, "MnuFrench"));
@@ -81,6 +92,7 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
     EXPECT_TRUE(Checked(bench, "MnuEnglish"));
     EXPECT_FALSE(Checked(bench, "MnuFrench"));
     EXPECT_EQ(Language, 0);
+    EXPECT_EQ(YesNoTexts(), "Yes/No");
 }
 
 TEST(Form1Language, StoredLanguageTwoOpensFrenchAndEnglishIsSavedAsZero) {
@@ -92,6 +104,7 @@ TEST(Form1Language, StoredLanguageTwoOpensFrenchAndEnglishIsSavedAsZero) {
     EXPECT_TRUE(Checked(bench, "MnuFrench"));
     EXPECT_FALSE(Checked(bench, "MnuEnglish"));
     EXPECT_EQ(LanguageCaptions(bench)["Label1"], "Dossier de vos layouts:");
+    EXPECT_EQ(YesNoTexts(), "Oui/Non");
     Choose(bench, "MnuEnglish");
     bench.Close();
     EXPECT_EQ(ReadSetting("Language", "", "", ""), "0");

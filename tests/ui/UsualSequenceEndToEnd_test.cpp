@@ -14,7 +14,6 @@ namespace {
 // start, install, close the window and accept the clean-up.
 TEST(UsualSequence, StartUnzipInstallCloseAndCleanUp) {
     WindowBench bench;
-    TempFolder locks;
     const std::string program = bench.folder.Path();
     const std::string layouts = bench.folder.MakeDir("layouts") + "/";
     const std::string screens = program + "/Screens";
@@ -30,7 +29,7 @@ TEST(UsualSequence, StartUnzipInstallCloseAndCleanUp) {
     bench.StoreSettings("LayoutsPath=" + layouts + "\r\nSourcePath=" + screens +
                         "/\r\nURL=http://127.0.0.1/loadscr.zip\r\n");
 
-    SingleInstanceLock lock(locks.Path());
+    SingleInstanceLock lock;
     ASSERT_TRUE(StartUp(lock));
     bench.answersAtOpen = {true};
     Form1& form = bench.Open(DefaultOperations());

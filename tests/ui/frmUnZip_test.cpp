@@ -82,6 +82,14 @@ TEST_F(frmUnZipTest, AMissingArchiveShowsItsOpeningErrorTwiceThenNoOpenArchive) 
                             "Il n'y a pas de fichier Zip ouvert"}));
 }
 
+TEST_F(frmUnZipTest, ABrokenDirectoryIsShownAndGivesFalse) {
+    ZipLayout layout = ZipWriter().File("a.png", "a").Build();
+    PutU16(layout.bytes, layout.endRecordOffset + kEndTotalRecords, 9);
+    EXPECT_FALSE(Unzip(folder.Write("loadscr.zip", layout.bytes)));
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().rfind("message(Critical): Erreur lors de l'extraction du Zip", 0), 0u);
+}
+
 TEST_F(frmUnZipTest, ACorruptEntryIsReportedAndNotWritten) {
     ZipLayout layout = ZipWriter().File("bad.png", std::string(3000, 'q')).Build();
     layout.bytes[layout.localOffsets[0] + kLocalHeaderLength + 7 + 4] ^= 0x55;

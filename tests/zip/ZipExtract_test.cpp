@@ -1,5 +1,6 @@
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "support/ZipEventLog.h"
 #include "support/ZipWriter.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const std::string kSep(1, kSeparator);
 
 class ZipExtractTest : public ::testing::Test {
   protected:
@@ -28,7 +28,8 @@ class ZipExtractTest : public ::testing::Test {
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(FsPath(out)))
-            names.push_back(PathText(entry.path().lexically_relative(FsPath(out))));
+            names.push_back(
+                PathText(entry.path().lexically_relative(FsPath(out)).generic_string()));
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -65,6 +66,26 @@ TEST_F(ZipExtractTest, SameNameTwiceWithoutOverwriteKeepsTheFirstAndReportsEleve
     const auto error = std::find(events.lines.begin(), events.lines.end(), "error 11: " + message);
     ASSERT_NE(error, events.lines.end());
     EXPECT_EQ(*(error - 1), "status: Extraction ...\\readme.txt"); // announced before refused
+}
+
+TEST_F(ZipExtractTest, NamesAreCodePage437UnlessFlaggedUtf8AndBackslashesSeparate) {
+    ZipWriterEntry utf8{"utf8/caf\xC3\xA9.txt", "u"};
+    utf8.flags = 0x0800;
+    ZipWriterEntry falselyFlagged{"bad\x82.txt", "b"};
+    falselyFlagged.flags = 0x0800;
+    Open(ZipWriter()
+             .File("bs\\inner.txt", "i")
+             .File("dos\x82\x94.txt", "d")
+             .Add(utf8)
+             .Add(falselyFlagged)
+             .Build());
+    EXPECT_EQ(zip.FileName(1), "bs" + kSep + "inner.txt");
+    EXPECT_EQ(zip.FileName(2), "dos\u00e9\u00f6.txt");
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(Listing(),
+              (std::vector<std::string>{"bad\u00e9.txt", "bs", "bs/inner.txt",
+                                        "dos\u00e9\u00f6.txt", "utf8", "utf8/caf\u00e9.txt"}));
+    EXPECT_TRUE(events.Has("status: Extraction ...\\dos\u00e9\u00f6.txt"));
 }
 
 TEST_F(ZipExtractTest, OverwriteReplacesAnExistingFileAndItsAbsenceKeepsIt) {
@@ -213,6 +234,18 @@ TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary)
     EXPECT_THROW(zip.ExtractAllFiles(out, true, true), ZipWriteError);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"taken", "taken/inside"}));
     EXPECT_FALSE(events.Has("status: Extraction terminée"));
+}
+
+TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
+    // Existing files kept, as the unzip window asks.
+    Open(ZipWriter().File("old.png", "new").File("big.png", std::string(256 * 1024, 'b')).Build());
+    folder.Write("out/old.png", "old");
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipWriteError);
+    }
+    EXPECT_EQ(FileContent(Target("old.png")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"old.png"});
 }
 
 TEST_F(ZipExtractTest, ExtractionYieldsToTheWindowsAtEveryPass) {

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Writes the program's icon, OrvanePatchLayouts.png: 32 x 32, 256-colour
 palette. A monitor showing a game scene with a loading bar below it.
+The desktop menus and software centres want larger icons too: the same
+picture with every pixel doubled (OrvanePatchLayouts-64.png) and
+quadrupled (OrvanePatchLayouts-128.png), so it stays sharp.
 Run from this folder: python3 make_icon.py"""
 import struct
 import zlib
@@ -33,13 +36,14 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
 
-def main():
+def write_icon(name, scale):
+    size = SIZE * scale
     palette, indices = [(0, 0, 0)], {}
     rows = b""
-    for y in range(SIZE):
+    for y in range(size):
         row = bytearray([0])
-        for x in range(SIZE):
-            colour = pixel(x, y)
+        for x in range(size):
+            colour = pixel(x // scale, y // scale)
             if colour is None:
                 row.append(0)
                 continue
@@ -49,13 +53,19 @@ def main():
             row.append(indices[colour])
         rows += bytes(row)
     png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0))
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0))
     png += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
     png += chunk(b"tRNS", b"\x00")  # palette entry 0 is transparent
     png += chunk(b"IDAT", zlib.compress(rows, 9))
     png += chunk(b"IEND", b"")
-    with open("OrvanePatchLayouts.png", "wb") as out:
+    with open(name, "wb") as out:
         out.write(png)
+
+
+def main():
+    write_icon("OrvanePatchLayouts.png", 1)
+    write_icon("OrvanePatchLayouts-64.png", 2)
+    write_icon("OrvanePatchLayouts-128.png", 4)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 // Archives written by the usual tools, in the forms that defer sizes to a
-// data descriptor, must extract to the very bytes that went in.
+// data descriptor, must extract to the very bytes that went in. The tools
+// are driven through a POSIX shell, so these run off Windows only.
 #include "services/PathText.h"
 #include "support/TempFolder.h"
 #include "support/ZipEventLog.h"
@@ -9,8 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kSep(1, kSeparator);
 
 bool HasTool(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;

@@ -1,0 +1,29 @@
+#include "services/FileUtils.h"
+#include "services/PathText.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+// "link/" would name what the link points to: the system resolves a path
+// with a final separator through the link. Dropping the separators first
+// makes the link itself the thing deleted.
+static std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && EndsWithSeparator(path))
+        path.pop_back();
+    return path;
+}
+
+bool ShellDelete(const std::string& path, bool /*permanent*/) {
+    const std::string trimmed = WithoutTrailingSeparators(path);
+    if (trimmed.empty())
+        return false;
+    const fs::path target = FsPath(trimmed);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(target, error)))
+        return false;
+    // remove_all does not follow links, neither at the top nor inside.
+    fs::remove_all(target, error);
+    return !error && !fs::exists(fs::symlink_status(target, error));
+}

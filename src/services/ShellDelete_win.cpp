@@ -1,0 +1,42 @@
+#include "services/FileUtils.h"
+#include "services/PathText.h"
+#include "services/WideText.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace {
+
+// The shell wants a full path, and "link\" would name what a link points
+// to: the separators go first, so that a link is deleted as a link.
+std::wstring FullPathWithoutTrailingSeparators(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && EndsWithSeparator(trimmed) &&
+           !(trimmed.size() == 3 && trimmed[1] == ':'))
+        trimmed.pop_back();
+    const std::wstring wide = WideFromUtf8(trimmed);
+    std::wstring full(32768, L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size())
+        return {};
+    full.resize(length);
+    return full;
+}
+
+} // namespace
+
+bool ShellDelete(const std::string& path, bool permanent) {
+    if (path.empty() || path.find('\0') != std::string::npos)
+        return false;
+    std::wstring source = FullPathWithoutTrailingSeparators(path);
+    if (source.empty() || GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    source.push_back(L'\0'); // the list of sources ends with a second zero
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    // Silent and without questions; with the recycle bin unless permanent.
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | (permanent ? 0 : FOF_ALLOWUNDO);
+    return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
