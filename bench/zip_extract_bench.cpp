@@ -1,7 +1,7 @@
 // Extraction of a loading-screen archive by the engine, against `unzip -q`
 // and `bsdtar -xf` on the same archive.
 //
-//   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench]
+//   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench] [archive]
 //
 // Generates the archive (pictures of about 150 KB of mostly incompressible
 // PNG-like data in sub-folders) once deflated and once stored, then runs the
@@ -9,6 +9,11 @@
 // once just before, and reports median wall times, ratios and the engine's
 // peak memory. Output folders are deleted only at the end: this file system
 // slows down file creation for a while after mass deletion.
+//
+// With an archive named, only that archive is extracted, by the engine
+// alone where the other tools are missing: the way to run the same archive
+// here and on another system (Windows, or Wine) and compare the medians.
+#include "support/BenchPlatform.h"
 #include "zip/ZipExtractionClass.h"
 
 #include <algorithm>
@@ -18,28 +23,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct RunResult {
-    double seconds = 0;
-    long peakKilobytes = 0;
-    bool ok = false;
-};
-
-bool ToolExists(const std::string& tool) {
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 void GenerateArchive(const fs::path& archive, int files, bool deflated) {
     const std::string script =
@@ -74,42 +63,19 @@ void WarmUp(const fs::path& archive) {
     }
 }
 
-RunResult Measure(pid_t child, std::chrono::steady_clock::time_point start) {
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    const auto end = std::chrono::steady_clock::now();
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss,
-            WIFEXITED(status) && WEXITSTATUS(status) == 0};
-}
-
-RunResult RunEngine(const fs::path& archive, const fs::path& out) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        ZipExtractionClass zip;
-        bool ok = false;
-        try {
-            ok = zip.ZipOpen(archive.string()) && zip.ExtractAllFiles(out.string(), true, false);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "engine: %s\n", error.what());
-        }
-        _exit(ok ? 0 : 1);
+bool ExtractWithEngine(const std::string& archive, const std::string& out) {
+    ZipExtractionClass zip;
+    try {
+        return zip.ZipOpen(archive) && zip.ExtractAllFiles(out, true, false);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "engine: %s\n", error.what());
+        return false;
     }
-    return Measure(child, start);
 }
 
-RunResult RunTool(std::vector<std::string> arguments) {
+RunResult RunToolInto(const std::vector<std::string>& arguments) {
     fs::create_directories(arguments.back());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return {};
-    return Measure(child, start);
+    return RunTool(arguments);
 }
 
 double Median(std::vector<double> values) {
@@ -125,9 +91,11 @@ std::size_t CountFiles(const fs::path& folder) {
     return count;
 }
 
-void RunVariant(const fs::path& work, const std::string& variant, int files, int runs) {
-    const fs::path archive = work / ("loadscr-" + variant + ".zip");
-    GenerateArchive(archive, files, variant == "deflated");
+void RunVariant(const fs::path& work, const std::string& variant, int files, int runs,
+                const fs::path& given = {}) {
+    const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;
+    if (given.empty())
+        GenerateArchive(archive, files, variant == "deflated");
     struct Method {
         std::string name;
         bool available;
@@ -146,11 +114,11 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
             WarmUp(archive);
             RunResult result;
             if (m == 0)
-                result = RunEngine(archive, out);
+                result = RunIsolated(ExtractWithEngine, archive.string(), out.string());
             else if (m == 1)
-                result = RunTool({"unzip", "-q", archive.string(), "-d", out.string()});
+                result = RunToolInto({"unzip", "-q", archive.string(), "-d", out.string()});
             else
-                result = RunTool({"bsdtar", "-xf", archive.string(), "-C", out.string()});
+                result = RunToolInto({"bsdtar", "-xf", archive.string(), "-C", out.string()});
             if (!result.ok || CountFiles(out) != static_cast<std::size_t>(files))
                 std::cerr << methods[m].name << " failed on run " << round << "\n";
             methods[m].seconds.push_back(result.seconds);
@@ -177,14 +145,19 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
 int main(int argc, char** argv) {
     const int files = argc > 1 ? std::atoi(argv[1]) : 3000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    const fs::path work =
-        argc > 3 ? fs::path(argv[3])
-                 : fs::temp_directory_path() / ("orvane-zip-bench-" + std::to_string(getpid()));
+    const fs::path work = argc > 3 ? fs::path(argv[3])
+                                   : fs::temp_directory_path() /
+                                         ("orvane-zip-bench-" + std::to_string(ProcessNumber()));
+    const fs::path given = argc > 4 ? fs::path(argv[4]) : fs::path();
     fs::create_directories(work);
     std::printf("ZIP extraction benchmark (largest entry about 160 KB)\n");
     try {
-        RunVariant(work, "deflated", files, runs);
-        RunVariant(work, "stored", files, runs);
+        if (!given.empty()) {
+            RunVariant(work, given.filename().string(), files, runs, given);
+        } else {
+            RunVariant(work, "deflated", files, runs);
+            RunVariant(work, "stored", files, runs);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }

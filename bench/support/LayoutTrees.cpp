@@ -1,5 +1,6 @@
 #include "LayoutTrees.h"
 
+#include "BenchPlatform.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
 #include "operations/LayoutState.h"
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace bench {
 
@@ -32,7 +32,7 @@ Setup ParseSetup(int argc, char** argv, const std::string& benchName) {
     Setup setup;
     setup.work = argc > 1 ? fs::path(argv[1])
                           : fs::temp_directory_path() /
-                                ("orvane-" + benchName + "-" + std::to_string(getpid()));
+                                ("orvane-" + benchName + "-" + std::to_string(ProcessNumber()));
     setup.layouts = PositiveArgument(argc, argv, 2, setup.layouts);
     setup.runs = PositiveArgument(argc, argv, 3, setup.runs);
     setup.screenKb = PositiveArgument(argc, argv, 4, setup.screenKb);
@@ -65,7 +65,7 @@ fs::path MakeLayoutTree(const Setup& setup, const std::string& name) {
 }
 
 void Prepare(const fs::path& folder) {
-    sync();
+    FlushFileSystem();
     std::vector<char> buffer(1 << 20);
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (!entry.is_regular_file())

@@ -2,8 +2,9 @@
 #include "services/PathText.h"
 #include "services/WideText.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs what windows.h declares.
+#include <shellapi.h>
 
 namespace {
 

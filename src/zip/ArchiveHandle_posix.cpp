@@ -1,4 +1,5 @@
 #include "zip/ArchiveHandle.h"
+
 #include "zip/ZipFailures.h"
 
 #include <algorithm>

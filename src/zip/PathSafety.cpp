@@ -1,22 +1,31 @@
 #include "zip/PathSafety.h"
 
+#include "services/NameRules.h"
 #include "services/PathText.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
-bool HasParentComponent(const std::string& name) {
+template <typename Test> static bool AnyComponent(const std::string& name, Test test) {
     std::string::size_type start = 0;
     for (;;) {
         const auto end = name.find_first_of("/\\", start);
         const auto part = name.substr(start, end == std::string::npos ? end : end - start);
-        if (part == "..")
+        if (test(part))
             return true;
         if (end == std::string::npos)
             return false;
         start = end + 1;
     }
+}
+
+bool HasParentComponent(const std::string& name) {
+    return AnyComponent(name, [](const std::string& part) { return part == ".."; });
+}
+
+bool HasDeviceComponent(const std::string& name) {
+    return AnyComponent(name, [](const std::string& part) { return NameOpensADevice(part); });
 }
 
 bool HasNulCharacter(const std::string& name) {

@@ -7,6 +7,10 @@
 // so that an archive behaves the same on every platform.
 bool HasParentComponent(const std::string& name);
 
+// True when a part of the name (split at the native separator) would open
+// a device instead of a file in the destination (Windows' NUL, COM1...).
+bool HasDeviceComponent(const std::string& name);
+
 // True when the name holds a NUL byte: the file system would see the name
 // end there and write a different file than the one named.
 bool HasNulCharacter(const std::string& name);

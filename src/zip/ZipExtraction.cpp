@@ -103,6 +103,7 @@ bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string
 
 bool ZipExtractionClass::IsSafeTarget(const ExtractionWalk& walk, const std::string& name) {
     const bool safe = !HasParentComponent(name) && !HasNulCharacter(name) &&
+                      !HasDeviceComponent(name) &&
                       (!walk.preservePath ||
                        StaysInsideFolder(walk.resolvedFolder, walk.folderPath, FolderPart(name)));
     if (!safe)

@@ -1,5 +1,6 @@
 #include "zip/ZipNames.h"
 
+#include "services/NameRules.h"
 #include "services/PathText.h"
 
 #include <algorithm>
@@ -12,7 +13,8 @@ std::string NativeEntryName(const std::string& archiveName) {
 
 std::string TargetName(const std::string& entryName) {
     std::string name = entryName;
-    std::replace(name.begin(), name.end(), ':', '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == ':' || FileNamesRefuse(c); }, '_');
     return name;
 }
 

@@ -43,9 +43,11 @@ TEST_F(ProposalTest, LevelsAreFoundIgnoringCaseAndAppendedAsSpeltOnDisk) {
 }
 
 TEST_F(ProposalTest, LevelsIgnoreLetterCaseBeyondAscii) {
+    if (NamesIgnoreCase(folder.Path()))
+        GTEST_SKIP() << kNamesIgnoreCase; // the literal spelling is appended there
     // U+017F, the long s, is a lower-case s.
     folder.MakeDir("home/ORVANE/PROJECT\xc5\xbf/layout\xc5\xbf");
-    EXPECT_EQ(ProposeLayoutsFolder(), home + "/ORVANE/PROJECT\xc5\xbf/layout\xc5\xbf/");
+    EXPECT_EQ(ProposeLayoutsFolder(), home + Native("/ORVANE/PROJECT\xc5\xbf/layout\xc5\xbf/"));
 }
 
 TEST_F(ProposalTest, ProgramFilesIsSearchedWhenTheHomeFolderHasNoMatch) {

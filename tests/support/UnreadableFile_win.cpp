@@ -1,5 +1,6 @@
-#include "services/PathText.h"
 #include "support/UnreadableFile.h"
+
+#include "services/PathText.h"
 
 #include <windows.h>
 

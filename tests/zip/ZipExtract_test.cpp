@@ -12,7 +12,6 @@
 
 namespace {
 
-
 class ZipExtractTest : public ::testing::Test {
   protected:
     TempFolder folder;
@@ -29,7 +28,7 @@ class ZipExtractTest : public ::testing::Test {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(FsPath(out)))
             names.push_back(
-                PathText(entry.path().lexically_relative(FsPath(out)).generic_string()));
+                PathText(entry.path().lexically_relative(FsPath(out)).generic_u8string()));
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -242,6 +241,8 @@ TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
     folder.Write("out/old.png", "old");
     {
         FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
         EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipWriteError);
     }
     EXPECT_EQ(FileContent(Target("old.png")), "old");

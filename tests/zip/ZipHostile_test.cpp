@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 class ZipHostileTest : public ::testing::Test {
   protected:
     TempFolder folder;

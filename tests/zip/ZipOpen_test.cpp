@@ -11,7 +11,6 @@
 
 namespace {
 
-
 class ZipOpenTest : public ::testing::Test {
   protected:
     TempFolder folder;

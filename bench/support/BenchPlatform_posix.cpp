@@ -1,0 +1,57 @@
+#include "BenchPlatform.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+RunResult Measure(pid_t child, std::chrono::steady_clock::time_point start) {
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss,
+            WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+} // namespace
+
+void FlushFileSystem() {
+    sync();
+}
+
+bool ToolExists(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+RunResult RunTool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> copies = arguments;
+    std::vector<char*> argv;
+    for (std::string& argument : copies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    return Measure(child, start);
+}
+
+RunResult RunIsolated(bool (*work)(const std::string&, const std::string&),
+                      const std::string& first, const std::string& second) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work(first, second) ? 0 : 1);
+    return Measure(child, start);
+}
+
+int ProcessNumber() {
+    return static_cast<int>(getpid());
+}
