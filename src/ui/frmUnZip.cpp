@@ -20,6 +20,7 @@ const QRect kLabelRect(8, 24, 209, 17);
 const char* const kStartText = "D\u00e9but d'extraction";
 const char* const kEndText = "Extraction termin\u00e9e";
 constexpr int32_t kTargetExists = 11;
+constexpr qint64 kYieldIntervalMs = 10;
 
 } // namespace
 
@@ -59,12 +60,21 @@ void frmUnZip::Form_Load(std::shared_ptr<const ZlibBinding> zlib) {
     MonZip->ZipError = [this](int32_t number, const std::string& description) {
         MonZip_ZipError(number, description);
     };
-    MonZip->Yield = [] { QCoreApplication::processEvents(); };
+    MonZip->Yield = [this] { YieldToWindows(); };
     ArchivePath = ZipArchivePath;
     Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
     FullBarWidth = Shape1->width();
     SetBarWidth(0);
     Label1->setText(QString());
+}
+
+// The engine yields after every entry, far more often than a screen can
+// show: repainting the label that often would cost more than the entries.
+void frmUnZip::YieldToWindows() {
+    if (sinceYield_.isValid() && sinceYield_.elapsed() < kYieldIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    sinceYield_.start();
 }
 
 void frmUnZip::Form_Unload() {

@@ -3,6 +3,7 @@
 #include "zip/ZipExtractionClass.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <memory>
 #include <string>
 
@@ -45,11 +46,13 @@ class frmUnZip : public QDialog {
     void Form_Load(std::shared_ptr<const ZlibBinding> zlib);
     void Form_Unload();
     void SetBarWidth(int32_t width);
+    void YieldToWindows();
     // Runs an engine call; an error that leaves the engine is shown in the
     // window's error box and gives `failed`.
     template <class Result, class Call> Result Guarded(Call call, Result failed);
 
     MessageBoxes& boxes_;
+    QElapsedTimer sinceYield_;
     QFrame* Shape1 = nullptr;
     QLabel* Label1 = nullptr;
 };

@@ -1,11 +1,10 @@
 // Reading one entry's local header and data, and writing its file.
-#include "zip/ArchiveFile.h"
 #include "zip/EntryFiles.h"
 #include "zip/EntryInflate.h"
 #include "zip/ExtractionWalk.h"
+#include "zip/LocalEntryRead.h"
 #include "zip/ZipExtractionClass.h"
 #include "zip/ZipMessages.h"
-#include "zip/ZipNameEncoding.h"
 
 namespace {
 
@@ -16,42 +15,32 @@ constexpr uint16_t kMethodDeflated = 8;
 
 void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& name,
                                       const EntryTarget& target) {
-    unsigned char fixed[kLocalHeaderSize];
-    archiveFile_->Seek(currentHeader_.localHeaderOffset);
-    archiveFile_->Read(fixed, sizeof fixed);
-    const LocalFileHeader local = *ParseLocalHeader(fixed);
-    if (local.signature != kLocalHeaderSignature)
+    LocalEntry entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
+    if (!entry.present)
         return;
-    const std::string localName =
-        EntryNameText(archiveFile_->ReadText(local.nameLength), local.flags);
-    archiveFile_->Skip(local.extraLength);
-    const SettledEntryData data = SettleEntryData(local, currentHeader_);
-    const uint64_t dataEnd = archiveFile_->Position() + data.compressedSize;
+    const uint64_t dataEnd = entry.dataStart + entry.dataLength;
     if (!walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd)) {
         RaiseError(kZipErrorOverlap, OverlapText(name));
         return;
     }
-    WriteEntryData(walk, localName, data.compressedSize, data.crc32, target);
+    ReadLocalData(*archiveFile_, entry, walk.source);
+    WriteEntryData(walk, entry, target);
 }
 
-void ZipExtractionClass::WriteEntryData(ExtractionWalk& walk, const std::string& localName,
-                                        uint64_t dataLength, uint32_t expectedCrc,
+void ZipExtractionClass::WriteEntryData(ExtractionWalk& walk, const LocalEntry& entry,
                                         const EntryTarget& target) {
-    archiveFile_->Require(dataLength);
-    unsigned char* data = walk.source.Reserve(dataLength + kZlibHeaderRoom) + kZlibHeaderRoom;
-    archiveFile_->Read(data, dataLength);
     switch (currentHeader_.method) {
     case kMethodStored: // written without a CRC check, as it always was
-        WriteTarget(target, data, dataLength);
+        WriteTarget(target, entry.data, entry.dataLength);
         break;
     case kMethodDeflated:
-        if (InflateEntry(*zlib_, walk.source, dataLength, currentHeader_.uncompressedSize,
-                         expectedCrc, walk.output))
+        if (InflateEntry(*zlib_, entry.data, entry.dataLength, currentHeader_.uncompressedSize,
+                         entry.crc32, walk.output))
             WriteTarget(target, walk.output.Data(), currentHeader_.uncompressedSize);
         else
             RaiseError(kZipErrorChecksum, ChecksumText(target.path));
         break;
     default:
-        RaiseError(kZipErrorMethod, MethodText(localName));
+        RaiseError(kZipErrorMethod, MethodText(entry.localName));
     }
 }

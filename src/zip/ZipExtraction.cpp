@@ -101,10 +101,29 @@ bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string
     return true;
 }
 
-bool ZipExtractionClass::IsSafeTarget(const ExtractionWalk& walk, const std::string& name) {
+namespace {
+
+bool FolderStaysInside(ExtractionWalk& walk, const std::string& folder) {
+    if (walk.safeFolder == folder)
+        return true;
+    if (!StaysInsideFolder(walk.resolvedFolder, walk.folderPath, folder))
+        return false;
+    walk.safeFolder = folder;
+    return true;
+}
+
+void MakeEntryFolder(ExtractionWalk& walk, const std::string& folder) {
+    if (walk.madeFolder == folder)
+        return;
+    CreateSubFolders(walk.folderPath, folder);
+    walk.madeFolder = folder;
+}
+
+} // namespace
+
+bool ZipExtractionClass::IsSafeTarget(ExtractionWalk& walk, const std::string& name) {
     const bool safe = !HasParentComponent(name) && !HasNulCharacter(name) &&
-                      (!walk.preservePath ||
-                       StaysInsideFolder(walk.resolvedFolder, walk.folderPath, FolderPart(name)));
+                      (!walk.preservePath || FolderStaysInside(walk, FolderPart(name)));
     if (!safe)
         RaiseError(kZipErrorOutsideFolder, OutsideFolderText(name));
     return safe;
@@ -115,7 +134,7 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
     if (!IsSafeTarget(walk, name))
         return;
     if (walk.preservePath)
-        CreateSubFolders(walk.folderPath, FolderPart(name));
+        MakeEntryFolder(walk, FolderPart(name));
     else
         name = FileNamePart(name);
     const uint64_t directoryPosition = archiveFile_->Position();
