@@ -2,7 +2,9 @@
 
 #include "zip/ByteBuffer.h"
 #include "zip/DataRanges.h"
+#include "zip/EntryPrefetch.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,4 +27,6 @@ struct ExtractionWalk {
     // one made need no second look.
     std::optional<std::string> safeFolder;
     std::optional<std::string> madeFolder;
+    // Reads and inflates the next entry while this one is written.
+    std::unique_ptr<EntryPrefetch> prefetch;
 };

@@ -66,6 +66,8 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
         return false;
     walk->preservePath = PreservePath;
     walk->overwrite = Overwrite;
+    walk->prefetch = std::make_unique<EntryPrefetch>(*archiveFile_, *zlib_);
+    PrefetchNextEntry(*walk);
     bool cancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class ArchiveFile;
+class ByteBuffer;
 struct EntryTarget;
 struct ExtractionWalk;
 struct LocalEntry;
@@ -74,7 +75,11 @@ class ZipExtractionClass {
     void ExtractFileStep(ExtractionWalk& walk, std::string name);
     bool IsSafeTarget(ExtractionWalk& walk, const std::string& name);
     void ExtractEntry(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
-    void WriteEntryData(ExtractionWalk& walk, const LocalEntry& entry, const EntryTarget& target);
+    void ExtractEntryHere(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
+    bool ClaimEntryData(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
+    void WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
+                        const EntryTarget& target);
+    void PrefetchNextEntry(ExtractionWalk& walk);
     void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
 
     void RaiseStatus(const std::string& text);
