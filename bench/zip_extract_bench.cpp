@@ -7,12 +7,11 @@
 // Generates three archives once: pictures of about 150 KB of mostly
 // incompressible PNG-like data in sub-folders, deflated and stored, and
 // `small files` entries of 2 KB where the cost per file dominates. Each run
-// of a method gets its own empty folder and the archive read once just
-// before; the methods take turns (A B C D, B C D A, ...). Reports median wall
-// times, the ratios against the engine and the peak memory of each method.
-// The engine and the window are timed inside their process (no start-up).
-// Output folders are deleted only at the end: this file system slows down
-// file creation for a while after mass deletion.
+// of a method gets its own empty folder, the data written before flushed to
+// disk and the archive read once just before; the methods take turns (A B C D, B C D A, ...).
+// Reports median wall times, the ratios against the engine and the peak memory of each method. The
+// engine and the window are timed inside their process (no start-up). Output folders are deleted
+// only at the end: this file system slows down file creation for a while after mass deletion.
 #include "zip/ZipExtractionClass.h"
 
 #ifdef ORVANE_BENCH_WINDOW
@@ -263,6 +262,7 @@ void RunVariant(const fs::path& work, const Variant& variant, int runs) {
             const fs::path out =
                 work / (variant.name + "-" + std::to_string(m) + "-" + std::to_string(round));
             fs::create_directories(out);
+            sync(); // the last run's writes must not be written back during this one
             WarmUp(archive);
             const RunResult result = methods[m].run(archive, out);
             if (!result.ok || CountFiles(out) != static_cast<std::size_t>(variant.files))

@@ -12,6 +12,7 @@
 #include "zip/ZipNames.h"
 
 #include <cmath>
+#include <system_error>
 
 namespace {
 
@@ -48,6 +49,16 @@ std::optional<ExtractionWalk> ZipExtractionClass::BeginExtraction(const std::str
     return walk;
 }
 
+// Without a second thread every entry is simply read in its turn.
+void ZipExtractionClass::StartPrefetch(ExtractionWalk& walk) {
+    try {
+        walk.prefetch = std::make_unique<EntryPrefetch>(*archiveFile_, *zlib_);
+    } catch (const std::system_error&) {
+        return;
+    }
+    PrefetchNextEntry(walk);
+}
+
 // Reads central records up to the next one that holds data; false when the
 // record read is no central record.
 bool ZipExtractionClass::ReadNextListedHeader(std::string& name) {
@@ -66,8 +77,7 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
         return false;
     walk->preservePath = PreservePath;
     walk->overwrite = Overwrite;
-    walk->prefetch = std::make_unique<EntryPrefetch>(*archiveFile_, *zlib_);
-    PrefetchNextEntry(*walk);
+    StartPrefetch(*walk);
     bool cancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {

@@ -79,6 +79,7 @@ class ZipExtractionClass {
     bool ClaimEntryData(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
     void WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
                         const EntryTarget& target);
+    void StartPrefetch(ExtractionWalk& walk);
     void PrefetchNextEntry(ExtractionWalk& walk);
     void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
 
