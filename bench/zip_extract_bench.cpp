@@ -244,9 +244,13 @@ void Report(const Variant& variant, const fs::path& archive, const std::vector<M
             continue;
         }
         const double median = Median(method.seconds);
-        std::printf("  %-11s median %.3f s  engine/this %.2f  this/engine %.2f  peak RSS %.1f MB\n",
-                    method.name.c_str(), median, engine / median, median / engine,
-                    static_cast<double>(method.peakKilobytes) / 1024);
+        std::printf(
+            "  %-11s median %.3f s  engine/this %.2f  this/engine %.2f  peak RSS %.1f MB  runs",
+            method.name.c_str(), median, engine / median, median / engine,
+            static_cast<double>(method.peakKilobytes) / 1024);
+        for (const double seconds : method.seconds)
+            std::printf(" %.2f", seconds);
+        std::printf("\n");
     }
 }
 
