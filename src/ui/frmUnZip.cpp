@@ -20,7 +20,7 @@ const QRect kLabelRect(8, 24, 209, 17);
 const char* const kStartText = "D\u00e9but d'extraction";
 const char* const kEndText = "Extraction termin\u00e9e";
 constexpr int32_t kTargetExists = 11;
-constexpr qint64 kYieldIntervalMs = 10;
+constexpr qint64 kYieldIntervalMs = 40;
 
 } // namespace
 
