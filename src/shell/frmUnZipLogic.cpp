@@ -20,7 +20,7 @@ void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const Zl
     MonZip->ZipError = [this](int32_t number, const std::string& description) {
         MonZip_ZipError(number, description);
     };
-    MonZip->Yield = [this] { YieldToWindow(); };
+    MonZip->Yield = [this] { YieldNowAndThen(); };
     ArchivePath = ZipArchivePath;
     Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
     FullBarWidth = designedBarWidth;
@@ -35,6 +35,17 @@ template <class Result, class Call> Result frmUnZipLogic::Guarded(Call call, Res
         ShowError(kErrorHeading + std::string(error.what()));
     }
     return failed;
+}
+
+// The engine yields after every entry, far more often than a screen can
+// show: repainting the label that often would cost more than the entries.
+void frmUnZipLogic::YieldNowAndThen() {
+    constexpr auto kInterval = std::chrono::milliseconds(40);
+    const auto now = std::chrono::steady_clock::now();
+    if (lastYield_ && now - *lastYield_ < kInterval)
+        return;
+    YieldToWindow();
+    lastYield_ = now;
 }
 
 bool frmUnZipLogic::ExtractAllShown(bool hidden) {

@@ -2,7 +2,9 @@
 
 #include "zip/ZipExtractionClass.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 // What the unzip window does, apart from drawing: it owns the engine for one
@@ -46,7 +48,10 @@ class frmUnZipLogic {
     virtual void YieldToWindow() = 0;
 
   private:
+    void YieldNowAndThen();
     // Runs an engine call; an error that leaves the engine is shown in the
     // window's error box and gives `failed`.
     template <class Result, class Call> Result Guarded(Call call, Result failed);
+
+    std::optional<std::chrono::steady_clock::time_point> lastYield_;
 };
