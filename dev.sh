@@ -3,7 +3,8 @@
 #   ./dev.sh run        build and start the program
 #   ./dev.sh test       build and run the tests
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
-#   ./dev.sh test-windows  cross-build for Windows (MinGW-w64), run the core tests under Wine
+#   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows (MinGW-w64)
+#   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
 #   ./dev.sh package    build the Debian package (and the Windows archive when
@@ -22,7 +23,7 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream)
 # The Windows build also builds and lists its tests, which runs them under Wine.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
-    googletest)
+    googletest xvfb xdotool imagemagick python3)
 
 install_missing() {
     local missing=() package
@@ -103,6 +104,11 @@ bench)
     build default
     for bench in build/default/bench/*_bench; do "$bench"; done
     ;;
+build-windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    echo "Built: build/windows/src/win32/OrvanePatchLayouts.exe"
+    ;;
 test-windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
     build windows
@@ -127,7 +133,7 @@ test-package)
     $sudo tests/package/installed_package_test.sh build/package/*.deb
     ;;
 *)
-    sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

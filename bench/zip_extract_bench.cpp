@@ -1,20 +1,25 @@
-// Extraction of a loading-screen archive by the engine, against `unzip -q`
-// and `bsdtar -xf` on the same archive.
+// Extraction of a loading-screen archive by the engine, through the unzip
+// window (offscreen), and by `unzip -q` and `bsdtar -xf`, on the same archive.
 //
-//   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench] [archive]
+//   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench]
+//                     [small files=40000]
 //
-// Generates the archive (pictures of about 150 KB of mostly incompressible
-// PNG-like data in sub-folders) once deflated and once stored, then runs the
-// three methods in turn, each into its own empty folder with the archive read
-// once just before, and reports median wall times, ratios and the engine's
-// peak memory. Output folders are deleted only at the end: this file system
-// slows down file creation for a while after mass deletion.
-//
-// With an archive named, only that archive is extracted, by the engine
-// alone where the other tools are missing: the way to run the same archive
-// here and on another system (Windows, or Wine) and compare the medians.
-#include "support/BenchPlatform.h"
+// Generates three archives once: pictures of about 150 KB of mostly
+// incompressible PNG-like data in sub-folders, deflated and stored, and
+// `small files` entries of 2 KB where the cost per file dominates. Each run
+// of a method gets its own empty folder, the data written before flushed to
+// disk and the archive read once just before; the methods take turns (A B C D, B C D A, ...).
+// Reports median wall times, the ratios against the engine and the peak memory of each method. The
+// engine and the window are timed inside their process (no start-up). Output folders are deleted
+// only at the end: this file system slows down file creation for a while after mass deletion.
 #include "zip/ZipExtractionClass.h"
+
+#ifdef ORVANE_BENCH_WINDOW
+#include "MessageBoxes.h"
+#include "UnzipArchive.h"
+
+#include <QApplication>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -22,23 +27,50 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <spawn.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void GenerateArchive(const fs::path& archive, int files, bool deflated) {
+using Clock = std::chrono::steady_clock;
+
+struct RunResult {
+    double seconds = 0;
+    long peakKilobytes = 0;
+    bool ok = false;
+};
+
+bool ToolExists(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+struct Variant {
+    std::string name;
+    int files;
+    bool deflated;
+    int minKb, maxKb;
+};
+
+void GenerateArchive(const fs::path& archive, const Variant& variant) {
     const std::string script =
         "import os, random, sys, zipfile, zlib, struct\n"
         "random.seed(7)\n"
+        "low, high = int(sys.argv[4]) * 1000, int(sys.argv[5]) * 1000\n"
         "def chunk(kind, data):\n"
         "    return struct.pack('>I', len(data)) + kind + data + "
         "struct.pack('>I', zlib.crc32(kind + data))\n"
         "def picture():\n"
-        "    size = random.randint(140000, 160000)\n"
+        "    size = random.randint(low, high)\n"
         "    body = os.urandom(size - size // 20) + bytes(size // 20)\n"
         "    ihdr = struct.pack('>IIBBBBB', 1024, 768, 8, 2, 0, 0, 0)\n"
         "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', body) + "
@@ -50,7 +82,9 @@ void GenerateArchive(const fs::path& archive, int files, bool deflated) {
     const fs::path scriptPath = archive.parent_path() / "make_archive.py";
     std::ofstream(scriptPath) << script;
     const std::string command = "python3 '" + scriptPath.string() + "' '" + archive.string() +
-                                "' " + std::to_string(files) + (deflated ? " deflated" : " stored");
+                                "' " + std::to_string(variant.files) +
+                                (variant.deflated ? " deflated " : " stored ") +
+                                std::to_string(variant.minKb) + " " + std::to_string(variant.maxKb);
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("cannot generate " + archive.string());
 }
@@ -63,19 +97,90 @@ void WarmUp(const fs::path& archive) {
     }
 }
 
-bool ExtractWithEngine(const std::string& archive, const std::string& out) {
-    ZipExtractionClass zip;
-    try {
-        return zip.ZipOpen(archive) && zip.ExtractAllFiles(out, true, false);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "engine: %s\n", error.what());
-        return false;
-    }
+RunResult Wait(pid_t child, Clock::time_point start) {
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), usage.ru_maxrss,
+            WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
-RunResult RunToolInto(const std::vector<std::string>& arguments) {
+// Runs `work` in a child process, which times it and reports the time
+// through a pipe, less what `work` says was set-up, so the process's
+// start-up is not counted.
+RunResult RunInChild(const std::function<bool(double& setupSeconds)>& work) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const auto start = Clock::now();
+        bool ok = false;
+        double setup = 0;
+        try {
+            ok = work(setup);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count() - setup;
+        ok = write(pipeEnds[1], &seconds, sizeof seconds) == sizeof seconds && ok;
+        _exit(ok ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    RunResult result = Wait(child, Clock::now());
+    double seconds = 0;
+    if (read(pipeEnds[0], &seconds, sizeof seconds) == sizeof seconds)
+        result.seconds = seconds;
+    close(pipeEnds[0]);
+    return result;
+}
+
+bool ExtractWithEngine(const fs::path& archive, const fs::path& out) {
+    ZipExtractionClass zip;
+    return zip.ZipOpen(archive.string()) && zip.ExtractAllFiles(out.string(), true, false);
+}
+
+#ifdef ORVANE_BENCH_WINDOW
+class CountingBoxes : public MessageBoxes {
+  public:
+    int shown = 0;
+    void Show(QWidget*, const std::string& text, MessageIcon) override {
+        std::fprintf(stderr, "window: %s\n", text.c_str());
+        ++shown;
+    }
+    bool AskYesNo(QWidget*, const std::string&) override { return true; }
+};
+
+// The window as the unzip button shows it; making the application counts as
+// set-up.
+bool ExtractWithWindow(const fs::path& archive, const fs::path& out, double& setupSeconds) {
+    const auto start = Clock::now();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "zip_extract_bench";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    CountingBoxes boxes;
+    std::string destination = out.string();
+    setupSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return UnzipArchive(archive.string(), destination, false, boxes) && boxes.shown == 0;
+}
+
+#endif
+
+RunResult RunTool(std::vector<std::string> arguments) {
     fs::create_directories(arguments.back());
-    return RunTool(arguments);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const auto start = Clock::now();
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    return Wait(child, start);
 }
 
 double Median(std::vector<double> values) {
@@ -91,42 +196,47 @@ std::size_t CountFiles(const fs::path& folder) {
     return count;
 }
 
-void RunVariant(const fs::path& work, const std::string& variant, int files, int runs,
-                const fs::path& given = {}) {
-    const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;
-    if (given.empty())
-        GenerateArchive(archive, files, variant == "deflated");
-    struct Method {
-        std::string name;
-        bool available;
-        std::vector<double> seconds;
-        long peakKilobytes = 0;
-    };
-    std::vector<Method> methods = {{"engine", true, {}},
-                                   {"unzip -q", ToolExists("unzip"), {}},
-                                   {"bsdtar -xf", ToolExists("bsdtar"), {}}};
-    for (int round = 0; round < runs; ++round)
-        for (std::size_t m = 0; m < methods.size(); ++m) {
-            if (!methods[m].available)
-                continue;
-            const fs::path out =
-                work / (variant + "-" + std::to_string(m) + "-" + std::to_string(round));
-            WarmUp(archive);
-            RunResult result;
-            if (m == 0)
-                result = RunIsolated(ExtractWithEngine, archive.string(), out.string());
-            else if (m == 1)
-                result = RunToolInto({"unzip", "-q", archive.string(), "-d", out.string()});
-            else
-                result = RunToolInto({"bsdtar", "-xf", archive.string(), "-C", out.string()});
-            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(files))
-                std::cerr << methods[m].name << " failed on run " << round << "\n";
-            methods[m].seconds.push_back(result.seconds);
-            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
-        }
+using Runner = std::function<RunResult(const fs::path& archive, const fs::path& out)>;
+
+struct Method {
+    Method(std::string name, bool available, Runner run)
+        : name(std::move(name)), available(available), run(std::move(run)) {}
+    std::string name;
+    bool available;
+    Runner run;
+    std::vector<double> seconds;
+    long peakKilobytes = 0;
+};
+
+std::vector<Method> Methods() {
+    std::vector<Method> methods;
+    methods.push_back({"engine", true, [](const fs::path& archive, const fs::path& out) {
+                           return RunInChild(
+                               [&](double&) { return ExtractWithEngine(archive, out); });
+                       }});
+#ifdef ORVANE_BENCH_WINDOW
+    methods.push_back({"frmUnZip", true, [](const fs::path& archive, const fs::path& out) {
+                           return RunInChild([&](double& setup) {
+                               return ExtractWithWindow(archive, out, setup);
+                           });
+                       }});
+#endif
+    methods.push_back(
+        {"unzip -q", ToolExists("unzip"), [](const fs::path& archive, const fs::path& out) {
+             return RunTool({"unzip", "-q", archive.string(), "-d", out.string()});
+         }});
+    methods.push_back(
+        {"bsdtar -xf", ToolExists("bsdtar"), [](const fs::path& archive, const fs::path& out) {
+             return RunTool({"bsdtar", "-xf", archive.string(), "-C", out.string()});
+         }});
+    return methods;
+}
+
+void Report(const Variant& variant, const fs::path& archive, const std::vector<Method>& methods,
+            int runs) {
     const double archiveMb = static_cast<double>(fs::file_size(archive)) / 1e6;
-    std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n", variant.c_str(),
-                files, archiveMb, runs);
+    std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n",
+                variant.name.c_str(), variant.files, archiveMb, runs);
     const double engine = Median(methods[0].seconds);
     for (const Method& method : methods) {
         if (!method.available) {
@@ -134,30 +244,56 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
             continue;
         }
         const double median = Median(method.seconds);
-        std::printf("  %-11s median %.3f s  engine/this %.2f  peak RSS %.1f MB\n",
-                    method.name.c_str(), median, engine / median,
-                    static_cast<double>(method.peakKilobytes) / 1024);
+        std::printf(
+            "  %-11s median %.3f s  engine/this %.2f  this/engine %.2f  peak RSS %.1f MB  runs",
+            method.name.c_str(), median, engine / median, median / engine,
+            static_cast<double>(method.peakKilobytes) / 1024);
+        for (const double seconds : method.seconds)
+            std::printf(" %.2f", seconds);
+        std::printf("\n");
     }
+}
+
+void RunVariant(const fs::path& work, const Variant& variant, int runs) {
+    const fs::path archive = work / ("loadscr-" + variant.name + ".zip");
+    GenerateArchive(archive, variant);
+    std::vector<Method> methods = Methods();
+    for (int round = 0; round < runs; ++round)
+        for (std::size_t turn = 0; turn < methods.size(); ++turn) {
+            const std::size_t m = (turn + static_cast<std::size_t>(round)) % methods.size();
+            if (!methods[m].available)
+                continue;
+            const fs::path out =
+                work / (variant.name + "-" + std::to_string(m) + "-" + std::to_string(round));
+            fs::create_directories(out);
+            sync(); // the last run's writes must not be written back during this one
+            WarmUp(archive);
+            const RunResult result = methods[m].run(archive, out);
+            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(variant.files))
+                std::cerr << methods[m].name << " failed on run " << round << "\n";
+            methods[m].seconds.push_back(result.seconds);
+            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
+        }
+    Report(variant, archive, methods, runs);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int files = argc > 1 ? std::atoi(argv[1]) : 3000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    const fs::path work = argc > 3 ? fs::path(argv[3])
-                                   : fs::temp_directory_path() /
-                                         ("orvane-zip-bench-" + std::to_string(ProcessNumber()));
-    const fs::path given = argc > 4 ? fs::path(argv[4]) : fs::path();
+    const fs::path work =
+        argc > 3 ? fs::path(argv[3])
+                 : fs::temp_directory_path() / ("orvane-zip-bench-" + std::to_string(getpid()));
+    const int smallFiles = argc > 4 ? std::atoi(argv[4]) : 40000;
     fs::create_directories(work);
     std::printf("ZIP extraction benchmark (largest entry about 160 KB)\n");
     try {
-        if (!given.empty()) {
-            RunVariant(work, given.filename().string(), files, runs, given);
-        } else {
-            RunVariant(work, "deflated", files, runs);
-            RunVariant(work, "stored", files, runs);
-        }
+        RunVariant(work, {"deflated", files, true, 140, 160}, runs);
+        RunVariant(work, {"stored", files, false, 140, 160}, runs);
+        if (smallFiles > 0)
+            RunVariant(work, {"small", smallFiles, true, 2, 2}, runs);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }

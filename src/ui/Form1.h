@@ -1,11 +1,8 @@
 #pragma once
 
 #include "FolderDialog.h"
-#include "Form1Operations.h"
 #include "MessageBoxes.h"
-#include "app/OperationGuard.h"
-#include "operations/LayoutState.h"
-#include "operations/MainWindowPort.h"
+#include "shell/Form1Logic.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -24,16 +21,15 @@ struct Form1Services {
     Form1Operations operations = DefaultOperations();
 };
 
-// The main window: two folder fields with browse buttons, the four operation
-// buttons, the install options, the progress area and the menu. It loads its
-// fields from the shared state when created and saves them when it closes.
-class Form1 : public QMainWindow, public MainWindowPort {
+// The main window drawn with Qt widgets: two folder fields with browse
+// buttons, the four operation buttons, the install options, the progress area
+// and the menu. It loads its fields from the shared state when created and
+// saves them when it closes.
+class Form1 : public QMainWindow, public Form1Logic {
     Q_OBJECT
   public:
     explicit Form1(Form1Services services = {}, QWidget* parent = nullptr);
     ~Form1() override;
-
-    LayoutState& State() { return layoutState_; }
 
     std::string FieldText(FolderField field) const override;
     int32_t OverwriteState() const override;
@@ -51,41 +47,22 @@ class Form1 : public QMainWindow, public MainWindowPort {
   protected:
     void closeEvent(QCloseEvent* event) override;
 
+    void SetFieldText(FolderField field, const std::string& text) override;
+    void SetCheckState(Form1Control box, int32_t state) override;
+    void SetCaption(Form1Control control, const std::string& text) override;
+    void SetLanguageChecks(bool french) override;
+    std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
+    void CloseWindow() override { close(); }
+
   private:
+    void PlaceControls();
     void ConnectHandlers();
     void CentreOnScreen();
-
-    void Form_Load();
-    void Form_QueryUnload();
-    void Form_Unload();
-    void RefreshCaptions();
-    void SetLanguageChecks(bool french);
-
-    void MnuQuit_Click();
-    void MnuEnglish_Click();
-    void MnuFrench_Click();
     void Text1_GotFocus();
     void Text2_GotFocus();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-
-    // Runs one operation unless another is running; carries out a close
-    // that was asked for meanwhile.
-    void RunOperation(const WindowOperation& operation);
-    void OfferUnzipAtStart();
-    void DeleteTemporaryFiles();
-    std::string BrowseFrom(const std::string& initialFolder, const std::string& title);
+    QCheckBox& CheckBox(Form1Control box) const;
 
     std::unique_ptr<Ui::Form1> ui_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
     std::unique_ptr<FolderDialog> folderDialog_;
-    Form1Operations operations_;
-    LayoutState layoutState_;
-    OperationGuard guard_;
-    bool closing_ = false;
-    bool unloaded_ = false;
 };

@@ -1,5 +1,4 @@
 #include "Form1.h"
-#include "ProgressBar.h"
 #include "UnzipArchive.h"
 #include "ui_Form1.h"
 
@@ -61,9 +60,7 @@ void Form1::SetProgressVisible(bool visible) {
 }
 
 void Form1::DrawProgress(int32_t value, int32_t maximum, const std::string& caption) {
-    std::string text = caption;
-    DrawProgressBar(*ui_->Picture1, value, maximum, text, kStandardShowPercent, kStandardAlignment,
-                    kStandardForeColor, kStandardBackColor, kStandardFillStyle, kStandardDrawMode);
+    DrawStandardProgress(*ui_->Picture1, value, maximum, caption);
 }
 
 void Form1::YieldToWindow() {

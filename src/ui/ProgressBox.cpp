@@ -1,5 +1,6 @@
 #include "ProgressBox.h"
 
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -60,36 +61,37 @@ const QImage& ProgressBox::Image() const {
     return image_;
 }
 
-double ProgressBox::TextWidth(const QString& text) const {
+double ProgressBox::TextWidth(const std::string& text) const {
     FitImageToBox();
-    const double pixels = fontMetrics().horizontalAdvance(text);
+    const double pixels = fontMetrics().horizontalAdvance(QString::fromStdString(text));
     return image_.width() > 0 ? pixels * scaleWidth_ / image_.width() : pixels;
 }
 
-double ProgressBox::TextHeight(const QString& /*text*/) const {
+double ProgressBox::TextHeight(const std::string& /*text*/) const {
     return fontMetrics().height();
 }
 
 void ProgressBox::Cls() {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     image_.fill(backColor_);
     update(contentsRect());
 }
 
-void ProgressBox::Print(double x, double y, const QString& text) {
+void ProgressBox::Print(double x, double y, const std::string& text) {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     QPainter painter(&image_);
     painter.setFont(font());
     painter.setPen(foreColor_);
-    painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()), text);
+    painter.drawText(QPointF(ToPixelX(x), std::round(y) + fontMetrics().ascent()),
+                     QString::fromStdString(text));
     update(contentsRect());
 }
 
 void ProgressBox::FillFromCorner(double right, double bottom) {
     FitImageToBox();
-    drawingKey_.clear();
+    ForgetDrawing();
     const int width = ToPixelX(right);
     const int height = static_cast<int>(std::round(bottom));
     if (width <= 0 || height <= 0)
@@ -118,7 +120,7 @@ void ProgressBox::resizeEvent(QResizeEvent* event) {
 void ProgressBox::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        drawingKey_.clear();
+        ForgetDrawing();
 }
 
 void ProgressBox::FitImageToBox() const {
@@ -126,7 +128,7 @@ void ProgressBox::FitImageToBox() const {
     if (image_.size() == inner)
         return;
     image_ = QImage(inner, QImage::Format_RGB32);
-    drawingKey_.clear();
+    ForgetDrawing();
     image_.fill(backColor_);
     scaleWidth_ = inner.width() * kTwipsPerPixel;
 }
@@ -140,4 +142,8 @@ int ProgressBox::PixelColumn(double x, double scaleWidth) const {
 
 int ProgressBox::ToPixelX(double x) const {
     return PixelColumn(x, scaleWidth_);
+}
+
+void ProgressBox::DoEvents() {
+    QCoreApplication::processEvents();
 }

@@ -1,56 +1,41 @@
 #pragma once
 
+#include "services/ProgressBar.h"
+
 #include <QFrame>
 #include <QImage>
 #include <cstdint>
 #include <string>
 
-// The main window's progress area: a sunken box whose drawing is kept in an
-// off-screen image and repainted from it, so it survives being covered.
-// Horizontal positions are in the box's scale (0 to ScaleWidth() across the
-// inner width, twips until a drawing sets it); vertical ones in pixels.
-class ProgressBox : public QFrame {
+// The main window's progress area drawn with Qt: a sunken box whose drawing
+// is kept in an off-screen image and repainted from it, so it survives being
+// covered.
+class ProgressBox : public QFrame, public ProgressSurface {
     Q_OBJECT
   public:
     explicit ProgressBox(QWidget* parent = nullptr);
 
-    // Colours are 0x00BBGGRR values; the draw mode is a raster operation
-    // number (7 XOR pen, 10 NOT-XOR pen, 13 copy pen).
-    void SetBackColor(uint32_t color);
-    void SetForeColor(uint32_t color);
-    void SetDrawMode(int32_t drawMode) { drawMode_ = drawMode; }
-    void SetFillStyle(int32_t fillStyle) { fillStyle_ = fillStyle; }
+    void SetBackColor(uint32_t color) override;
+    void SetForeColor(uint32_t color) override;
+    void SetDrawMode(int32_t drawMode) override { drawMode_ = drawMode; }
+    void SetFillStyle(int32_t fillStyle) override { fillStyle_ = fillStyle; }
     int32_t FillStyle() const { return fillStyle_; }
 
-    double ScaleWidth() const;
-    void SetScaleWidth(double width);
-    double ScaleHeight() const;
+    double ScaleWidth() const override;
+    void SetScaleWidth(double width) override;
+    double ScaleHeight() const override;
+    double TextWidth(const std::string& text) const override;
+    double TextHeight(const std::string& text) const override;
 
-    // Extent of `text` in the box's font and scale.
-    double TextWidth(const QString& text) const;
-    double TextHeight(const QString& text) const;
+    void Cls() override;
+    void Print(double x, double y, const std::string& text) override;
+    void FillFromCorner(double right, double bottom) override;
+    int PixelColumn(double x, double scaleWidth) const override;
 
-    // Fills the box with the background colour.
-    void Cls();
-    // Writes `text` in the foreground colour with its top-left corner at (x, y).
-    void Print(double x, double y, const QString& text);
-    // A filled rectangle from the top-left corner to (right, bottom) in the
-    // foreground colour, combined with the image through the draw mode.
-    void FillFromCorner(double right, double bottom);
+    void DoEvents() override;
 
     // What the box shows inside its border.
     const QImage& Image() const;
-
-    // Pixel column of `x` in a scale `scaleWidth` wide across the image.
-    int PixelColumn(double x, double scaleWidth) const;
-
-    // Identifies the last complete drawing, so that a caller can skip one
-    // that would repeat it pixel for pixel. Any other drawing, a new size or
-    // a new font forgets it.
-    void RememberDrawing(std::string key) { drawingKey_ = std::move(key); }
-    bool ShowsDrawing(const std::string& key) const {
-        return !drawingKey_.empty() && drawingKey_ == key;
-    }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,5 +54,4 @@ class ProgressBox : public QFrame {
     int32_t drawMode_ = 13;
     int32_t fillStyle_ = 0;
     mutable double scaleWidth_ = 0;
-    mutable std::string drawingKey_;
 };

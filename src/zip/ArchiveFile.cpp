@@ -29,14 +29,13 @@ std::unique_ptr<ArchiveFile> ArchiveFile::OpenRegular(const std::string& path) {
     return std::unique_ptr<ArchiveFile>(new ArchiveFile(std::move(handle), path));
 }
 
-void ArchiveFile::Require(uint64_t length) const {
-    if (position_ > Size() || length > Size() - position_)
+void ArchiveFile::RequireAt(uint64_t offset, uint64_t length) const {
+    if (offset > Size() || length > Size() - offset)
         throw ZipReadError("Lecture au-delà de la fin du fichier " + path_);
 }
 
 void ArchiveFile::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
-    if (offset > Size() || length > Size() - offset)
-        throw ZipReadError("Lecture au-delà de la fin du fichier " + path_);
+    RequireAt(offset, length);
     if (!handle_->ReadAt(offset, output, length))
         throw ZipReadError("Lecture impossible dans le fichier " + path_);
 }

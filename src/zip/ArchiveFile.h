@@ -28,7 +28,9 @@ class ArchiveFile {
     std::string ReadText(uint64_t length);
     void Skip(uint64_t length);
     // Throws unless `length` bytes lie between the position and the end.
-    void Require(uint64_t length) const;
+    void Require(uint64_t length) const { RequireAt(position_, length); }
+    // Throws unless `length` bytes lie between `offset` and the end.
+    void RequireAt(uint64_t offset, uint64_t length) const;
     // Reads `length` bytes at `offset` without moving, straight from the
     // file; safe beside reads on other threads.
     void ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;

@@ -1,35 +1,45 @@
 #include "zip/EntryFiles.h"
 
-#include "services/FileIO.h"
 #include "services/PathText.h"
+#include "zip/NewFile.h"
 #include "zip/ZipFailures.h"
 
+#include <atomic>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool WriteWholeFile(const std::string& path, const unsigned char* bytes, uint64_t size) {
-    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
-    out.close();
-    return !out.fail();
+// Bytes written under a fresh name beside `path`, which is handed back;
+// nothing is left behind when that fails.
+std::string WriteTemporaryBeside(const std::string& path, const unsigned char* bytes,
+                                 uint64_t size) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::string temporary =
+            path + ".tmp-" + ProcessTag() + "-" + std::to_string(counter.fetch_add(1));
+        switch (WriteNewFile(temporary, bytes, size)) {
+        case NewFileResult::Written:
+            return temporary;
+        case NewFileResult::NameTaken: // left by an earlier run: try the next name
+            continue;
+        case NewFileResult::Failed:
+            break;
+        }
+        break;
+    }
+    throw ZipWriteError("Impossible d'écrire le fichier " + path);
 }
 
 } // namespace
 
 void WriteBytesToFile(const std::string& path, const unsigned char* bytes, uint64_t size) {
-    const std::string temporary = TemporaryNameBeside(path);
+    const std::string temporary = WriteTemporaryBeside(path, bytes, size);
     std::error_code error;
-    if (WriteWholeFile(temporary, bytes, size)) {
-        fs::rename(FsPath(temporary), FsPath(path), error);
-        if (!error)
-            return;
-    }
+    fs::rename(FsPath(temporary), FsPath(path), error);
+    if (!error)
+        return;
     fs::remove(FsPath(temporary), error);
     throw ZipWriteError("Impossible d'écrire le fichier " + path);
 }

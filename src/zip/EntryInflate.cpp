@@ -21,18 +21,15 @@ uint64_t OutputCapacity(uint64_t uncompressedSize) {
 
 } // namespace
 
-bool InflateEntry(const ZlibBinding& zlib, ByteBuffer& source, uint64_t compressedSize,
+bool InflateEntry(const ZlibBinding& zlib, const unsigned char* compressed, uint64_t compressedSize,
                   uint64_t uncompressedSize, uint32_t expectedCrc, ByteBuffer& output) {
     if (!SizeIsPossible(compressedSize, uncompressedSize))
         return false;
-    unsigned char* stream = source.Data();
-    stream[0] = 0x78; // deflate, 32 KiB window, default level
-    stream[1] = 0x9C;
     uint64_t produced = OutputCapacity(uncompressedSize);
     unsigned char* bytes = output.Reserve(produced);
-    // The result code is of no use: ZIP data carry no Adler-32 trailer, so
-    // zlib reports an error even after writing every byte of a good entry.
-    zlib.Uncompress(bytes, produced, stream, compressedSize + kZlibHeaderRoom);
+    // The result code is of no use: a stream cut short or followed by other
+    // bytes shows up as a wrong size or CRC all the same.
+    zlib.InflateRaw(bytes, produced, compressed, compressedSize);
     if (produced < uncompressedSize)
         return false;
     return zlib.Crc32(0, bytes, uncompressedSize) == expectedCrc;

@@ -5,12 +5,8 @@
 
 #include <cstdint>
 
-// Room for the two bytes of zlib stream header put in front of raw deflate data.
-inline constexpr uint64_t kZlibHeaderRoom = 2;
-
-// Decompresses a deflated entry and checks its CRC-32. `source` holds the
-// entry's `compressedSize` bytes after kZlibHeaderRoom free bytes; on return
-// `output` starts with the `uncompressedSize` decompressed bytes. True when
-// the data decompressed to that size with the expected CRC.
-bool InflateEntry(const ZlibBinding& zlib, ByteBuffer& source, uint64_t compressedSize,
+// Decompresses a deflated entry's `compressedSize` bytes and checks its
+// CRC-32; on return `output` starts with the `uncompressedSize` decompressed
+// bytes. True when the data decompressed to that size with the expected CRC.
+bool InflateEntry(const ZlibBinding& zlib, const unsigned char* compressed, uint64_t compressedSize,
                   uint64_t uncompressedSize, uint32_t expectedCrc, ByteBuffer& output);

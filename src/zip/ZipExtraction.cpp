@@ -12,6 +12,7 @@
 #include "zip/ZipNames.h"
 
 #include <cmath>
+#include <system_error>
 
 namespace {
 
@@ -48,6 +49,16 @@ std::optional<ExtractionWalk> ZipExtractionClass::BeginExtraction(const std::str
     return walk;
 }
 
+// Without a second thread every entry is simply read in its turn.
+void ZipExtractionClass::StartPrefetch(ExtractionWalk& walk) {
+    try {
+        walk.prefetch = std::make_unique<EntryPrefetch>(*archiveFile_, *zlib_);
+    } catch (const std::system_error&) {
+        return;
+    }
+    PrefetchNextEntry(walk);
+}
+
 // Reads central records up to the next one that holds data; false when the
 // record read is no central record.
 bool ZipExtractionClass::ReadNextListedHeader(std::string& name) {
@@ -66,6 +77,7 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
         return false;
     walk->preservePath = PreservePath;
     walk->overwrite = Overwrite;
+    StartPrefetch(*walk);
     bool cancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {
@@ -101,11 +113,30 @@ bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string
     return true;
 }
 
-bool ZipExtractionClass::IsSafeTarget(const ExtractionWalk& walk, const std::string& name) {
+namespace {
+
+bool FolderStaysInside(ExtractionWalk& walk, const std::string& folder) {
+    if (walk.safeFolder == folder)
+        return true;
+    if (!StaysInsideFolder(walk.resolvedFolder, walk.folderPath, folder))
+        return false;
+    walk.safeFolder = folder;
+    return true;
+}
+
+void MakeEntryFolder(ExtractionWalk& walk, const std::string& folder) {
+    if (walk.madeFolder == folder)
+        return;
+    CreateSubFolders(walk.folderPath, folder);
+    walk.madeFolder = folder;
+}
+
+} // namespace
+
+bool ZipExtractionClass::IsSafeTarget(ExtractionWalk& walk, const std::string& name) {
     const bool safe = !HasParentComponent(name) && !HasNulCharacter(name) &&
                       !HasDeviceComponent(name) &&
-                      (!walk.preservePath ||
-                       StaysInsideFolder(walk.resolvedFolder, walk.folderPath, FolderPart(name)));
+                      (!walk.preservePath || FolderStaysInside(walk, FolderPart(name)));
     if (!safe)
         RaiseError(kZipErrorOutsideFolder, OutsideFolderText(name));
     return safe;
@@ -116,7 +147,7 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
     if (!IsSafeTarget(walk, name))
         return;
     if (walk.preservePath)
-        CreateSubFolders(walk.folderPath, FolderPart(name));
+        MakeEntryFolder(walk, FolderPart(name));
     else
         name = FileNamePart(name);
     const uint64_t directoryPosition = archiveFile_->Position();

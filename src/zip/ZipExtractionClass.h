@@ -12,8 +12,10 @@
 #include <vector>
 
 class ArchiveFile;
+class ByteBuffer;
 struct EntryTarget;
 struct ExtractionWalk;
+struct LocalEntry;
 
 // The program's own ZIP reader: opens one archive at a time, lists the
 // entries that hold data and extracts them, reporting every step through its
@@ -71,10 +73,14 @@ class ZipExtractionClass {
     std::optional<ExtractionWalk> BeginExtraction(const std::string& FolderPath);
     bool ReadNextListedHeader(std::string& name);
     void ExtractFileStep(ExtractionWalk& walk, std::string name);
-    bool IsSafeTarget(const ExtractionWalk& walk, const std::string& name);
+    bool IsSafeTarget(ExtractionWalk& walk, const std::string& name);
     void ExtractEntry(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
-    void WriteEntryData(ExtractionWalk& walk, const std::string& localName, uint64_t dataLength,
-                        uint32_t expectedCrc, const EntryTarget& target);
+    void ExtractEntryHere(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
+    bool ClaimEntryData(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
+    void WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
+                        const EntryTarget& target);
+    void StartPrefetch(ExtractionWalk& walk);
+    void PrefetchNextEntry(ExtractionWalk& walk);
     void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
 
     void RaiseStatus(const std::string& text);

@@ -51,6 +51,8 @@ struct CentralFileHeader {
     uint16_t internalAttributes = 0;
     uint32_t externalAttributes = 0;
     uint32_t localHeaderOffset = 0;
+
+    bool operator==(const CentralFileHeader&) const = default;
 };
 
 struct LocalFileHeader {

@@ -10,17 +10,23 @@ class LinkedZlibBinding final : public ZlibBinding {
   public:
     const char* Version() const override { return zlibVersion(); }
 
-    int Uncompress(unsigned char* output, uint64_t& outputLength, const unsigned char* source,
+    int InflateRaw(unsigned char* output, uint64_t& outputLength, const unsigned char* source,
                    uint64_t sourceLength) const override {
-        // uLong is 32 bits on some platforms; larger entries cannot be held there anyway.
-        if (outputLength > std::numeric_limits<uLong>::max() ||
-            sourceLength > std::numeric_limits<uLong>::max()) {
-            outputLength = 0;
-            return Z_MEM_ERROR;
+        // ZIP sizes are 32-bit: more room than uInt counts is never needed.
+        constexpr uint64_t kLargest = std::numeric_limits<uInt>::max();
+        z_stream stream{};
+        stream.next_in = const_cast<unsigned char*>(source);
+        stream.avail_in = static_cast<uInt>(std::min(sourceLength, kLargest));
+        stream.next_out = output;
+        stream.avail_out = static_cast<uInt>(std::min(outputLength, kLargest));
+        // Raw deflate: ZIP data carry no zlib header and no Adler-32, so
+        // there is no checksum to compute besides the entry's CRC-32.
+        int result = inflateInit2(&stream, -MAX_WBITS);
+        if (result == Z_OK) {
+            result = inflate(&stream, Z_FINISH);
+            inflateEnd(&stream);
         }
-        uLong length = static_cast<uLong>(outputLength);
-        const int result = uncompress(output, &length, source, static_cast<uLong>(sourceLength));
-        outputLength = length;
+        outputLength = stream.total_out;
         return result;
     }
 

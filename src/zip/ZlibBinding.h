@@ -18,9 +18,10 @@ class ZlibBinding {
     virtual ~ZlibBinding() = default;
     // Address of the library's NUL-terminated version text.
     virtual const char* Version() const = 0;
-    // zlib's one-shot `uncompress`: `outputLength` holds the capacity on entry
-    // and the number of bytes written on return.
-    virtual int Uncompress(unsigned char* output, uint64_t& outputLength,
+    // Inflates raw deflate data (no zlib header or trailer) in one go, as far
+    // as the data and the output allow: `outputLength` holds the capacity on
+    // entry and the number of bytes written on return. zlib's result code.
+    virtual int InflateRaw(unsigned char* output, uint64_t& outputLength,
                            const unsigned char* source, uint64_t sourceLength) const = 0;
     // Standard CRC-32 of ZIP, continued from `crc` (0 to start).
     virtual uint32_t Crc32(uint32_t crc, const unsigned char* data, std::size_t length) const = 0;

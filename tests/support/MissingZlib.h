@@ -6,7 +6,7 @@
 class MissingZlib final : public ZlibBinding {
   public:
     const char* Version() const override { throw ZlibUnavailableError(); }
-    int Uncompress(unsigned char*, uint64_t&, const unsigned char*, uint64_t) const override {
+    int InflateRaw(unsigned char*, uint64_t&, const unsigned char*, uint64_t) const override {
         throw ZlibUnavailableError();
     }
     uint32_t Crc32(uint32_t, const unsigned char*, std::size_t) const override {

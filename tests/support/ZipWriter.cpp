@@ -38,9 +38,10 @@ void AppendLocal(std::string& out, const EncodedEntry& encoded) {
     AppendU32(out, deferred ? 0 : encoded.crc);
     AppendU32(out, deferred ? 0 : static_cast<uint32_t>(encoded.data.size()));
     AppendU32(out, deferred ? 0 : static_cast<uint32_t>(entry.content.size()));
-    AppendU16(out, static_cast<uint16_t>(entry.name.size()));
-    AppendU16(out, 0);
-    out += entry.name + encoded.data;
+    const std::string& name = entry.localName.empty() ? entry.name : entry.localName;
+    AppendU16(out, static_cast<uint16_t>(name.size()));
+    AppendU16(out, static_cast<uint16_t>(entry.localExtra.size()));
+    out += name + entry.localExtra + encoded.data;
     if (deferred) {
         AppendU32(out, 0x08074B50);
         AppendU32(out, encoded.crc);

@@ -15,6 +15,8 @@ struct ZipWriterEntry {
     uint16_t dosTime = 0x73DD;   // 14:30:58
     bool dataDescriptor = false; // zero local sizes and CRC, a descriptor after the data
     uint16_t flags = 0;          // general-purpose flags besides the descriptor's
+    std::string localExtra{};    // extra field of the local header only
+    std::string localName{};     // name in the local header when not `name`
 };
 
 struct ZipLayout {

@@ -1,5 +1,5 @@
-#include "ProgressBar.h"
 #include "ProgressBox.h"
+#include "services/ProgressBar.h"
 
 #include <QCoreApplication>
 #include <QEvent>

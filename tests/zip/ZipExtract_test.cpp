@@ -12,6 +12,10 @@
 
 namespace {
 
+std::string MethodName(const std::string& localName) {
+    return "La méthode de compression pour " + localName + " n'est pas supportée";
+}
+
 class ZipExtractTest : public ::testing::Test {
   protected:
     TempFolder folder;
@@ -225,6 +229,21 @@ TEST_F(ZipExtractTest, DataDescriptorEntriesTakeTheirSizesFromTheDirectory) {
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(FileContent(Target("deflated.txt")), deflated.content);
     EXPECT_EQ(FileContent(Target("stored.txt")), "plain");
+}
+
+TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreReadWhole) {
+    ZipWriterEntry small{"small.txt", "tiny"};
+    small.localExtra = std::string(3000, 'x');
+    ZipWriterEntry large{"large.bin", std::string(50000, 'l'), 0};
+    large.localExtra = std::string(600, 'y');
+    ZipWriterEntry odd{"m", "m", 12};
+    odd.localName = std::string(400, 'n');
+    Open(ZipWriter().Add(small).Add(large).Add(odd).Build());
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.errors,
+              (std::vector<std::pair<int32_t, std::string>>{{4, MethodName(odd.localName)}}));
+    EXPECT_EQ(FileContent(Target("small.txt")), "tiny");
+    EXPECT_EQ(FileContent(Target("large.bin")), large.content);
 }
 
 TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary) {

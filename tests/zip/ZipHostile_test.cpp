@@ -9,6 +9,7 @@
 #include "zip/ZipExtractionClass.h"
 #include "zip/ZipFailures.h"
 
+#include <atomic>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,39 @@ TEST_F(ZipHostileTest, RefusedEntriesLeaveTheFileTheyWouldReplaceIntact) {
     EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{15, 4, 5}));
     for (const char* name : {"b.txt", "c.bin", "d.png"})
         EXPECT_EQ(FileContent(out + kSep + name), "mine") << name;
+}
+
+// Counts the entries zlib is asked to inflate, from whichever thread.
+class CountingZlib final : public ZlibBinding {
+  public:
+    mutable std::atomic<int> inflations{0};
+    const char* Version() const override { return LinkedZlib()->Version(); }
+    int InflateRaw(unsigned char* output, uint64_t& outputLength, const unsigned char* source,
+                   uint64_t sourceLength) const override {
+        ++inflations;
+        return LinkedZlib()->InflateRaw(output, outputLength, source, sourceLength);
+    }
+    uint32_t Crc32(uint32_t crc, const unsigned char* data, std::size_t length) const override {
+        return LinkedZlib()->Crc32(crc, data, length);
+    }
+};
+
+TEST_F(ZipHostileTest, SharedDataIsNeverInflatedAgainNotEvenAhead) {
+    ZipWriter writer;
+    writer.File("a.bin", std::string(200000, 'a'));
+    for (int i = 0; i < 40; ++i)
+        writer.File("copy" + std::to_string(i), "c");
+    auto layout = writer.Build();
+    for (int i = 1; i <= 40; ++i)
+        PutU32(layout.bytes, layout.centralOffsets[i] + kCentralLocalOffset,
+               static_cast<uint32_t>(layout.localOffsets[0]));
+    auto zlib = std::make_shared<CountingZlib>();
+    ZipExtractionClass counted(zlib);
+    ZipEventLog log(counted);
+    ASSERT_TRUE(counted.ZipOpen(folder.Write("hostile.zip", layout.bytes)));
+    EXPECT_TRUE(counted.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(log.ErrorNumbers(), std::vector<int32_t>(40, 15));
+    EXPECT_EQ(zlib->inflations, 1);
 }
 
 TEST_F(ZipHostileTest, EntryStartingInsideAnotherEntrysDataIsRefused) {

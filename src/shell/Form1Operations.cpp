@@ -1,4 +1,4 @@
-#include "Form1Operations.h"
+#include "shell/Form1Operations.h"
 
 #include "operations/DeleteScreens.h"
 #include "operations/DownloadScreens.h"

@@ -1,17 +1,14 @@
-#include "ProgressBar.h"
+#include "services/ProgressBar.h"
 
-#include "ProgressBox.h"
 #include "services/ProgressCaption.h"
 #include "services/ProgressGeometry.h"
-
-#include <QCoreApplication>
 
 namespace {
 
 // How a drawing will look, down to the pixel: the same caption and bar end
 // on the same scale in the same look give the same picture. Operations draw
 // once per item, and over thousands of items most drawings repeat the last.
-std::string DrawingKey(const ProgressBox& box, int32_t maximum, int32_t barValue,
+std::string DrawingKey(const ProgressSurface& box, int32_t maximum, int32_t barValue,
                        const std::string& caption, int32_t alignment, uint32_t foreColor,
                        uint32_t backColor, int32_t fillStyle, int32_t drawMode) {
     std::string key = caption;
@@ -22,20 +19,19 @@ std::string DrawingKey(const ProgressBox& box, int32_t maximum, int32_t barValue
     return key;
 }
 
-void PaintProgressBar(ProgressBox& box, int32_t maximum, int32_t barValue,
+void PaintProgressBar(ProgressSurface& box, int32_t maximum, int32_t barValue,
                       const std::string& caption, int32_t alignment) {
     box.Cls();
     box.SetScaleWidth(maximum);
-    const QString text = QString::fromStdString(caption);
     const CaptionSpot spot = CaptionPosition(alignment, box.ScaleWidth(), box.ScaleHeight(),
-                                             box.TextWidth(text), box.TextHeight(text));
-    box.Print(spot.x, spot.y, text);
+                                             box.TextWidth(caption), box.TextHeight(caption));
+    box.Print(spot.x, spot.y, caption);
     box.FillFromCorner(barValue, box.ScaleHeight());
 }
 
 } // namespace
 
-void DrawProgressBar(ProgressBox& box, int32_t value, int32_t maximum, std::string& caption,
+void DrawProgressBar(ProgressSurface& box, int32_t value, int32_t maximum, std::string& caption,
                      bool showPercent, int32_t alignment, uint32_t foreColor, uint32_t backColor,
                      int32_t fillStyle, int32_t drawMode) {
     box.SetBackColor(backColor);
@@ -53,5 +49,12 @@ void DrawProgressBar(ProgressBox& box, int32_t value, int32_t maximum, std::stri
         PaintProgressBar(box, maximum, *barValue, caption, alignment);
         box.RememberDrawing(std::move(key));
     }
-    QCoreApplication::processEvents();
+    box.DoEvents();
+}
+
+void DrawStandardProgress(ProgressSurface& box, int32_t value, int32_t maximum,
+                          const std::string& caption) {
+    std::string text = caption;
+    DrawProgressBar(box, value, maximum, text, kStandardShowPercent, kStandardAlignment,
+                    kStandardForeColor, kStandardBackColor, kStandardFillStyle, kStandardDrawMode);
 }

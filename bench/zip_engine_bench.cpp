@@ -1,0 +1,169 @@
+// Extraction of a loading-screen archive by the engine, against `unzip -q`
+// and `bsdtar -xf` where they exist, on every system the engine builds for.
+// zip_extract_bench measures more (the unzip window, small files) but only
+// where processes are POSIX ones.
+//
+//   zip_engine_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench] [archive]
+//
+// Generates the archive (pictures of about 150 KB of mostly incompressible
+// PNG-like data in sub-folders) once deflated and once stored, then runs the
+// three methods in turn, each into its own empty folder with the archive read
+// once just before, and reports median wall times, ratios and the engine's
+// peak memory. Output folders are deleted only at the end: this file system
+// slows down file creation for a while after mass deletion.
+//
+// With an archive named, only that archive is extracted, by the engine
+// alone where the other tools are missing: the way to run the same archive
+// here and on another system (Windows, or Wine) and compare the medians.
+#include "support/BenchPlatform.h"
+#include "zip/ZipExtractionClass.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void GenerateArchive(const fs::path& archive, int files, bool deflated) {
+    const std::string script =
+        "import os, random, sys, zipfile, zlib, struct\n"
+        "random.seed(7)\n"
+        "def chunk(kind, data):\n"
+        "    return struct.pack('>I', len(data)) + kind + data + "
+        "struct.pack('>I', zlib.crc32(kind + data))\n"
+        "def picture():\n"
+        "    size = random.randint(140000, 160000)\n"
+        "    body = os.urandom(size - size // 20) + bytes(size // 20)\n"
+        "    ihdr = struct.pack('>IIBBBBB', 1024, 768, 8, 2, 0, 0, 0)\n"
+        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', body) + "
+        "chunk(b'IEND', b'')\n"
+        "method = zipfile.ZIP_DEFLATED if sys.argv[3] == 'deflated' else zipfile.ZIP_STORED\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w', method) as z:\n"
+        "    for i in range(int(sys.argv[2])):\n"
+        "        z.writestr('screens/set%02d/layout%05d.png' % (i // 100, i), picture())\n";
+    const fs::path scriptPath = archive.parent_path() / "make_archive.py";
+    std::ofstream(scriptPath) << script;
+    const std::string command = "python3 '" + scriptPath.string() + "' '" + archive.string() +
+                                "' " + std::to_string(files) + (deflated ? " deflated" : " stored");
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("cannot generate " + archive.string());
+}
+
+// Reads the archive once so that every method starts from a warm page cache.
+void WarmUp(const fs::path& archive) {
+    std::ifstream in(archive, std::ios::binary);
+    std::vector<char> block(1 << 20);
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    }
+}
+
+bool ExtractWithEngine(const std::string& archive, const std::string& out) {
+    ZipExtractionClass zip;
+    try {
+        return zip.ZipOpen(archive) && zip.ExtractAllFiles(out, true, false);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "engine: %s\n", error.what());
+        return false;
+    }
+}
+
+RunResult RunToolInto(const std::vector<std::string>& arguments) {
+    fs::create_directories(arguments.back());
+    return RunTool(arguments);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::size_t CountFiles(const fs::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        count += entry.is_regular_file();
+    return count;
+}
+
+void RunVariant(const fs::path& work, const std::string& variant, int files, int runs,
+                const fs::path& given = {}) {
+    const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;
+    if (given.empty())
+        GenerateArchive(archive, files, variant == "deflated");
+    struct Method {
+        std::string name;
+        bool available;
+        std::vector<double> seconds;
+        long peakKilobytes = 0;
+    };
+    std::vector<Method> methods = {{"engine", true, {}},
+                                   {"unzip -q", ToolExists("unzip"), {}},
+                                   {"bsdtar -xf", ToolExists("bsdtar"), {}}};
+    for (int round = 0; round < runs; ++round)
+        for (std::size_t m = 0; m < methods.size(); ++m) {
+            if (!methods[m].available)
+                continue;
+            const fs::path out =
+                work / (variant + "-" + std::to_string(m) + "-" + std::to_string(round));
+            WarmUp(archive);
+            RunResult result;
+            if (m == 0)
+                result = RunIsolated(ExtractWithEngine, archive.string(), out.string());
+            else if (m == 1)
+                result = RunToolInto({"unzip", "-q", archive.string(), "-d", out.string()});
+            else
+                result = RunToolInto({"bsdtar", "-xf", archive.string(), "-C", out.string()});
+            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(files))
+                std::cerr << methods[m].name << " failed on run " << round << "\n";
+            methods[m].seconds.push_back(result.seconds);
+            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
+        }
+    const double archiveMb = static_cast<double>(fs::file_size(archive)) / 1e6;
+    std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n", variant.c_str(),
+                files, archiveMb, runs);
+    const double engine = Median(methods[0].seconds);
+    for (const Method& method : methods) {
+        if (!method.available) {
+            std::printf("  %-11s skipped: not installed\n", method.name.c_str());
+            continue;
+        }
+        const double median = Median(method.seconds);
+        std::printf("  %-11s median %.3f s  engine/this %.2f  peak RSS %.1f MB\n",
+                    method.name.c_str(), median, engine / median,
+                    static_cast<double>(method.peakKilobytes) / 1024);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int files = argc > 1 ? std::atoi(argv[1]) : 3000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    const fs::path work = argc > 3 ? fs::path(argv[3])
+                                   : fs::temp_directory_path() /
+                                         ("orvane-zip-bench-" + std::to_string(ProcessNumber()));
+    const fs::path given = argc > 4 ? fs::path(argv[4]) : fs::path();
+    fs::create_directories(work);
+    std::printf("ZIP extraction benchmark (largest entry about 160 KB)\n");
+    try {
+        if (!given.empty()) {
+            RunVariant(work, given.filename().string(), files, runs, given);
+        } else {
+            RunVariant(work, "deflated", files, runs);
+            RunVariant(work, "stored", files, runs);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    }
+    std::printf("\ncleaning up %s\n", work.string().c_str());
+    fs::remove_all(work);
+    return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "shell/Form1Controls.h"
+
+#include <string>
+#include <vector>
+
+struct ControlCaption {
+    Form1Control control;
+    std::string text;
+};
+
+// The current language's captions, in the order they are put on the
+// controls: the description, the two field captions (with their colon), the
+// three operation buttons and the two options. "&" marks an accelerator.
+std::vector<ControlCaption> CurrentCaptions();

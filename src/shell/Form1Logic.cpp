@@ -1,0 +1,79 @@
+#include "shell/Form1Logic.h"
+
+#include "app/AppState.h"
+#include "app/DialDossier.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "shell/Form1Captions.h"
+
+Form1Logic::Form1Logic(Form1Operations operations) : operations_(std::move(operations)) {}
+
+void Form1Logic::Form_Load() {
+    SetFieldText(FolderField::Layouts, LayoutsPath);
+    SetFieldText(FolderField::Screens, SourcePath);
+    RefreshCaptions();
+    SetCheckState(Form1Control::Check1, CheckBoxSetting(kKeyOverWrite));
+    SetCheckState(Form1Control::Check2, CheckBoxSetting(kKeyUseDefault));
+    SetLanguageChecks(Language != 0);
+    RunOperation(operations_.offerUnzipAtStart);
+}
+
+void Form1Logic::RefreshCaptions() {
+    for (const ControlCaption& caption : CurrentCaptions())
+        SetCaption(caption.control, caption.text);
+}
+
+void Form1Logic::ChooseLanguage(int32_t language) {
+    Language = language;
+    SetLanguageChecks(language != 0);
+    ApplyLanguage(language);
+    RefreshCaptions();
+}
+
+bool Form1Logic::Form_CloseRequested() {
+    // A close asked for while the clean-up question runs is the same close.
+    if (unloaded_ || closing_)
+        return unloaded_;
+    if (!guard_.MayCloseNow())
+        return false;
+    closing_ = true;
+    Form_QueryUnload();
+    Form_Unload();
+    unloaded_ = true;
+    return true;
+}
+
+void Form1Logic::Form_QueryUnload() {
+    if (!layoutState_.InstallDone || !operations_.deleteTemporaryFiles)
+        return;
+    guard_.Run([this] { operations_.deleteTemporaryFiles(*this, layoutState_); });
+}
+
+void Form1Logic::Form_Unload() {
+    ClosingValues values;
+    values.layoutsText = FieldText(FolderField::Layouts);
+    values.sourceText = FieldText(FolderField::Screens);
+    values.overwriteState = OverwriteState();
+    values.useDefaultState = UseDefaultState();
+    SaveSettingsAndLogEnd(values);
+}
+
+void Form1Logic::Browse(FolderField field, MessageNumber title) {
+    if (guard_.Busy())
+        return;
+    const auto show = [this](const std::string& startFolder, const std::string& dialogTitle) {
+        return ShowFolderDialog(startFolder, dialogTitle);
+    };
+    const std::string folder = BrowseForFolder(show, FieldText(field), Messages[title], true);
+    if (!folder.empty())
+        SetFieldText(field, folder);
+}
+
+void Form1Logic::RunOperation(const WindowOperation& operation) {
+    guard_.Run([this, &operation] {
+        if (operation)
+            operation(*this, layoutState_);
+    });
+    if (guard_.TakeDeferredClose())
+        CloseWindow();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Messages.h"
+#include "app/OperationGuard.h"
+#include "operations/LayoutState.h"
+#include "operations/MainWindowPort.h"
+#include "shell/Form1Controls.h"
+#include "shell/Form1Operations.h"
+
+#include <string>
+
+// What the main window does, apart from drawing: how it loads and closes,
+// the language menu, the browse buttons and the operation buttons, guarded
+// so that operations never overlap. A window shell derives from it, draws
+// the controls through the hooks below and calls the handlers on its events.
+class Form1Logic : public MainWindowPort {
+  public:
+    explicit Form1Logic(Form1Operations operations);
+
+    LayoutState& State() { return layoutState_; }
+
+  protected:
+    // Drawing hooks of the shell.
+    virtual void SetFieldText(FolderField field, const std::string& text) = 0;
+    // Check1 or Check2: 0 unchecked, 1 checked, 2 grayed.
+    virtual void SetCheckState(Form1Control box, int32_t state) = 0;
+    virtual void SetCaption(Form1Control control, const std::string& text) = 0;
+    virtual void SetLanguageChecks(bool french) = 0;
+    // The chosen folder as the dialog gives it, or empty text on cancel.
+    virtual std::string ShowFolderDialog(const std::string& startFolder,
+                                         const std::string& title) = 0;
+    // Asks the window to close, as the close box does.
+    virtual void CloseWindow() = 0;
+
+    // Handlers. Form_Load runs once the controls exist.
+    void Form_Load();
+    // Any close request; true when the window may go now. The close waits
+    // for a running operation and is carried out when it has ended.
+    bool Form_CloseRequested();
+    void MnuEnglish_Click() { ChooseLanguage(0); }
+    void MnuFrench_Click() { ChooseLanguage(1); }
+    void Command1_Click() { Browse(FolderField::Layouts, kMsgLayoutsFolder); }
+    void Command2_Click() { Browse(FolderField::Screens, kMsgScreensFolder); }
+    void Command3_Click() { RunOperation(operations_.install); }
+    void Command4_Click() { RunOperation(operations_.download); }
+    void Command5_Click() { RunOperation(operations_.deleteLoadingScreens); }
+    void Command6_Click() { RunOperation(operations_.unzip); }
+
+  private:
+    void RefreshCaptions();
+    void ChooseLanguage(int32_t language);
+    void Browse(FolderField field, MessageNumber title);
+    void RunOperation(const WindowOperation& operation);
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    Form1Operations operations_;
+    LayoutState layoutState_;
+    OperationGuard guard_;
+    bool closing_ = false;
+    bool unloaded_ = false;
+};

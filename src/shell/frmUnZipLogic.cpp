@@ -1,0 +1,102 @@
+#include "shell/frmUnZipLogic.h"
+
+#include "operations/UnzipHelpers.h"
+
+#include <exception>
+
+namespace {
+
+const char* const kStartText = "D\u00e9but d'extraction";
+const char* const kEndText = "Extraction termin\u00e9e";
+const char* const kErrorHeading = "Erreur lors de l'extraction du Zip\r\n";
+constexpr int32_t kTargetExists = 11;
+
+} // namespace
+
+void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const ZlibBinding> zlib) {
+    MonZip = std::make_unique<ZipExtractionClass>(std::move(zlib));
+    MonZip->Progress = [this](int32_t percent, bool& cancel) { MonZip_Progress(percent, cancel); };
+    MonZip->Status = [this](const std::string& text) { MonZip_Status(text); };
+    MonZip->ZipError = [this](int32_t number, const std::string& description) {
+        MonZip_ZipError(number, description);
+    };
+    MonZip->Yield = [this] { YieldNowAndThen(); };
+    ArchivePath = ZipArchivePath;
+    Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
+    FullBarWidth = designedBarWidth;
+    SetBarWidth(0);
+    SetStatusText("");
+}
+
+template <class Result, class Call> Result frmUnZipLogic::Guarded(Call call, Result failed) {
+    try {
+        return call();
+    } catch (const std::exception& error) {
+        ShowError(kErrorHeading + std::string(error.what()));
+    }
+    return failed;
+}
+
+// The engine yields after every entry, far more often than a screen can
+// show: repainting the label that often would cost more than the entries.
+void frmUnZipLogic::YieldNowAndThen() {
+    constexpr auto kInterval = std::chrono::milliseconds(40);
+    const auto now = std::chrono::steady_clock::now();
+    if (lastYield_ && now - *lastYield_ < kInterval)
+        return;
+    YieldToWindow();
+    lastYield_ = now;
+}
+
+bool frmUnZipLogic::ExtractAllShown(bool hidden) {
+    if (!hidden) {
+        ShowWindow();
+        YieldToWindow();
+    }
+    return zLib_ExtraireTout();
+}
+
+bool frmUnZipLogic::zLib_ExtraireTout() {
+    return Guarded(
+        [this] {
+            if (!MonZip->ZipIsOpen())
+                MonZip->ZipOpen(ArchivePath);
+            return MonZip->ExtractAllFiles(ExtractFolder, true, false);
+        },
+        false);
+}
+
+bool frmUnZipLogic::zLib_ExtraireUnFichier() {
+    return Guarded([this] { return ExtractNamedEntry(*MonZip); }, false);
+}
+
+int32_t frmUnZipLogic::zLib_ExtraireExtension() {
+    return Guarded([this] { return ExtractEntriesEndingWith(*MonZip); }, int32_t{-1});
+}
+
+std::string frmUnZipLogic::zLib_LireCommentaire() {
+    return MonZip->ZipComment();
+}
+
+std::string frmUnZipLogic::zLib_LireContenu() {
+    return Guarded([this] { return ArchiveListing(*MonZip); }, std::string());
+}
+
+void frmUnZipLogic::MonZip_Progress(int32_t Percent, bool& /*Cancel*/) {
+    SetBarWidth(static_cast<int32_t>(static_cast<double>(Percent * FullBarWidth) / 100.0));
+}
+
+void frmUnZipLogic::MonZip_Status(const std::string& Text) {
+    SetStatusText(Text);
+    if (Text == kStartText)
+        SetBarWidth(0);
+    else if (Text == kEndText)
+        SetBarWidth(FullBarWidth);
+}
+
+void frmUnZipLogic::MonZip_ZipError(int32_t Number, const std::string& Description) {
+    if (Number == kTargetExists)
+        return;
+    ShowError(kErrorHeading + std::string("Erreur ") + std::to_string(Number) + " - " +
+              Description);
+}

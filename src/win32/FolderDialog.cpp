@@ -1,0 +1,37 @@
+#include "FolderDialog.h"
+
+#include "app/DialDossier.h"
+#include "services/WideText.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// Selects the start folder (a path, not an item list) once the dialog is ready.
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM /*param*/, LPARAM data) {
+    if (message == BFFM_INITIALIZED)
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+} // namespace
+
+std::string RunFolderDialog(HWND owner, const std::string& startFolder, const std::string& title) {
+    const std::wstring start = WideFromUtf8(startFolder);
+    const std::wstring dialogTitle = WideFromUtf8(FolderDialogTitle(title));
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = dialogTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
+    if (!item)
+        return {};
+    wchar_t path[MAX_PATH] = {};
+    std::string chosen;
+    if (SHGetPathFromIDListW(item, path))
+        chosen = Utf8FromWide(path);
+    CoTaskMemFree(item);
+    return chosen;
+}

@@ -1,0 +1,257 @@
+#include "Form1.h"
+
+#include "ControlArgs.h"
+#include "MessageLoop.h"
+#include "app/ProgramInfo.h"
+#include "resource.h"
+#include "services/WideText.h"
+
+namespace {
+
+constexpr const wchar_t* kForm1Class = L"Form1";
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// The controls' parent takes part in the dialog keys (Tab, Alt+letter).
+constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+constexpr int kFirstControlId = 100;
+// The control table was laid out for the classic dialog face at 8 points;
+// wider faces would cut the longer captions.
+constexpr const wchar_t* kDialogFontFace = L"Microsoft Sans Serif";
+constexpr int kDialogFontPoints = 8;
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kStandardDpi;
+}
+
+// The dialog face squeezed to `percent` of its usual width, or at full
+// width when `percent` is 100.
+HFONT DialogFont(int dpi, int percent = 100) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
+    font.lfWidth = 0;
+    lstrcpynW(font.lfFaceName, kDialogFontFace, LF_FACESIZE);
+    HFONT face = CreateFontIndirectW(&font);
+    if (percent == 100)
+        return face;
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, face);
+    TEXTMETRICW faceMetrics{};
+    GetTextMetricsW(screen, &faceMetrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(face);
+    font.lfWidth = MulDiv(faceMetrics.tmAveCharWidth, percent, 100);
+    return CreateFontIndirectW(&font);
+}
+
+// The outer rectangle of a window whose client area (below the menu) is
+// `width` x `height`, centred in the work area of the screen.
+RECT CentredFrame(int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, kFrameStyle, TRUE, kFrameExStyle);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    const int left = (work.left + work.right - outerWidth) / 2;
+    const int top = (work.top + work.bottom - outerHeight) / 2;
+    return {left, top, left + outerWidth, top + outerHeight};
+}
+
+// Where the system substitutes a wider face, captions that would be cut
+// are written narrower instead.
+constexpr int kNarrowPercent = 85;
+constexpr int kCaptionMargin = 8;
+
+int IdOf(Form1Control control) {
+    return kFirstControlId + static_cast<int>(control);
+}
+
+} // namespace
+
+void Form1::RegisterWindowClass() {
+    RegisterProgramClass(kForm1Class, WindowProc, GetSysColorBrush(COLOR_BTNFACE),
+                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE)));
+}
+
+Form1::Form1(Form1Operations operations) : Form1Logic(std::move(operations)) {
+    dpi_ = ScreenDpi();
+    font_ = DialogFont(dpi_);
+    narrowFont_ = DialogFont(dpi_, kNarrowPercent);
+    keys_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FORM1_KEYS));
+    CreateFrame();
+    CreateControls();
+    SetKeyboardWindow(window_, keys_);
+}
+
+Form1::~Form1() {
+    SetKeyboardWindow(nullptr, nullptr);
+    picture1_.reset();
+    if (IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    DeleteObject(font_);
+    DeleteObject(narrowFont_);
+}
+
+void Form1::CreateFrame() {
+    const TwipRect client = ToPixels(kForm1Client, dpi_);
+    const RECT frame = CentredFrame(client.width, client.height);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    window_ = CreateWindowExW(
+        kFrameExStyle, kForm1Class, WideFromUtf8(kMainWindowCaption).c_str(), kFrameStyle,
+        frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+        LoadMenuW(instance, MAKEINTRESOURCEW(IDR_FORM1_MENU)), instance, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+// Created in tab order: the dialog keys walk the controls in creation order.
+void Form1::CreateControls() {
+    for (const ControlSpec& spec : Form1Controls()) {
+        ControlArgs args;
+        args.parent = window_;
+        args.className = ClassOf(spec.kind);
+        args.style = StyleOf(spec.kind);
+        args.exStyle = ExStyleOf(spec.kind);
+        args.pixels = ToPixels(spec.twips, dpi_);
+        args.id = IdOf(spec.id);
+        args.font = font_;
+        args.text = spec.initialText;
+        controls_[static_cast<size_t>(spec.id)] = CreateControl(args);
+    }
+    HWND picture = Control(Form1Control::Picture1);
+    picture1_ = std::make_unique<ProgressBox>(picture, font_);
+    ::ShowWindow(picture, SW_HIDE);
+}
+
+void Form1::Show() {
+    ::ShowWindow(window_, SW_SHOW);
+    SetFocus(Control(Form1Control::Text1));
+    Form_Load();
+}
+
+HWND Form1::Control(Form1Control control) const {
+    return controls_[static_cast<size_t>(control)];
+}
+
+HWND Form1::Field(FolderField field) const {
+    return Control(field == FolderField::Layouts ? Form1Control::Text1 : Form1Control::Text2);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form)
+        return form->HandleMessage(message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETCURSOR:
+        if (!busy_)
+            break;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Form1::OnCommand(int id, int code) {
+    switch (id) {
+    case IDM_ENGLISH:
+        MnuEnglish_Click();
+        return;
+    case IDM_FRENCH:
+        MnuFrench_Click();
+        return;
+    case IDM_QUIT:
+        CloseWindow();
+        return;
+    }
+    const int index = id - kFirstControlId;
+    if (index >= 0 && index < static_cast<int>(controls_.size()))
+        OnControl(static_cast<Form1Control>(index), code);
+}
+
+void Form1::OnControl(Form1Control control, int code) {
+    using enum Form1Control;
+    if (code == EN_SETFOCUS) {
+        // After the edit's own handling of the click or key that focused it.
+        PostMessageW(Control(control), EM_SETSEL, 0, -1);
+        return;
+    }
+    if (code != BN_CLICKED)
+        return;
+    switch (control) {
+    case Command1:
+        return Command1_Click();
+    case Command2:
+        return Command2_Click();
+    case Command3:
+        return Command3_Click();
+    case Command4:
+        return Command4_Click();
+    case Command5:
+        return Command5_Click();
+    case Command6:
+        return Command6_Click();
+    case Check1:
+    case Check2:
+        return SetCheckState(
+            control, ClickedCheckState(control == Check1 ? OverwriteState() : UseDefaultState()));
+    default:
+        return;
+    }
+}
+
+// The control that had the focus gets it back when the window is active
+// again, after a message box or the folder dialog, as in a dialog box.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Form1Control::Text1));
+}
+
+void Form1::OnClose() {
+    if (Form_CloseRequested())
+        DestroyWindow(window_);
+}
+
+void Form1::CloseWindow() {
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+HFONT Form1::FontFitting(HWND control, const std::string& text) const {
+    const std::wstring wide = WideFromUtf8(text);
+    RECT box;
+    GetClientRect(control, &box);
+    HDC screen = GetDC(control);
+    const HGDIOBJ old = SelectObject(screen, font_);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(control, screen);
+    return extent.cx + kCaptionMargin > box.right ? narrowFont_ : font_;
+}

@@ -1,0 +1,112 @@
+#include "frmUnZip.h"
+
+#include "ControlArgs.h"
+#include "MessageBoxes.h"
+#include "MessageLoop.h"
+#include "WindowText.h"
+#include "operations/UnzipHelpers.h"
+
+namespace {
+
+constexpr const wchar_t* kUnzipClass = L"frmUnZip";
+constexpr DWORD kUnzipStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+// The window's outer rectangle for its client area, centred on its owner.
+RECT CentredOn(HWND owner, int clientWidth, int clientHeight) {
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, kUnzipStyle, FALSE, 0);
+    RECT around;
+    GetWindowRect(owner, &around);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (around.left + around.right - width) / 2;
+    const int top = (around.top + around.bottom - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+} // namespace
+
+void frmUnZip::RegisterWindowClass() {
+    RegisterProgramClass(kUnzipClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+frmUnZip::frmUnZip(HWND owner, HFONT font, int dpi)
+    : owner_(owner), shape1_(ToPixels(kUnzipShape1, dpi)) {
+    const TwipRect client = ToPixels(kUnzipClient, dpi);
+    const RECT frame = CentredOn(owner, client.width, client.height);
+    window_ = CreateWindowExW(0, kUnzipClass, L"Unzip with zLib", kUnzipStyle, frame.left,
+                              frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ControlArgs label;
+    label.parent = window_;
+    label.style = SS_LEFT | SS_NOPREFIX;
+    label.pixels = ToPixels(kUnzipLabel1, dpi);
+    label.font = font;
+    label1_ = CreateControl(label);
+    Form_Load(shape1_.width, LinkedZlib());
+}
+
+frmUnZip::~frmUnZip() {
+    Form_Unload();
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+    // Hiding an owned window hands the activation back to its owner.
+    if (IsWindow(owner_))
+        SetActiveWindow(owner_);
+}
+
+void frmUnZip::SetBarWidth(int32_t width) {
+    barWidth_ = width;
+    RECT bar{shape1_.left, shape1_.top, shape1_.left + shape1_.width, shape1_.top + shape1_.height};
+    InvalidateRect(window_, &bar, TRUE);
+}
+
+void frmUnZip::SetStatusText(const std::string& text) {
+    SetWindowTextUtf8(label1_, text);
+}
+
+void frmUnZip::ShowError(const std::string& text) {
+    ShowMessageBox(window_, text, MessageIcon::Critical);
+}
+
+void frmUnZip::ShowWindow() {
+    ::ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+}
+
+void frmUnZip::YieldToWindow() {
+    ProcessPendingMessages();
+}
+
+void frmUnZip::Paint() {
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window_, &paint);
+    if (barWidth_ > 0) {
+        const RECT bar{shape1_.left, shape1_.top, shape1_.left + barWidth_,
+                       shape1_.top + shape1_.height};
+        FillRect(target, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    }
+    EndPaint(window_, &paint);
+}
+
+LRESULT CALLBACK frmUnZip::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<frmUnZip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_PAINT:
+        if (!form)
+            break;
+        form->Paint();
+        return 0;
+    case WM_CLOSE: // the window stays while the engine works
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool UnzipArchive(const std::string& archive, std::string& destination, bool hidden, HWND owner,
+                  HFONT font, int dpi) {
+    PrepareUnzip(archive, destination);
+    frmUnZip window(owner, font, dpi);
+    return window.ExtractAllShown(hidden);
+}

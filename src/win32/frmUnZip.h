@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/Form1Controls.h"
+#include "shell/frmUnZipLogic.h"
+
+#include <windows.h>
+
+// The unzip progress window drawn with GDI: the bar Shape1, painted in the
+// colour of an active title bar, and the status line Label1. It loads
+// (opening ZipArchivePath) when created and unloads (closing the archive and
+// the window) when destroyed. Its owner is the main window, so it has no
+// button of its own in the taskbar.
+class frmUnZip final : public frmUnZipLogic {
+  public:
+    frmUnZip(HWND owner, HFONT font, int dpi);
+    ~frmUnZip() override;
+    frmUnZip(const frmUnZip&) = delete;
+    frmUnZip& operator=(const frmUnZip&) = delete;
+
+    static void RegisterWindowClass();
+
+  protected:
+    void SetBarWidth(int32_t width) override;
+    void SetStatusText(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void ShowWindow() override;
+    void YieldToWindow() override;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+
+    HWND window_ = nullptr;
+    HWND label1_ = nullptr;
+    HWND owner_;
+    TwipRect shape1_;
+    int32_t barWidth_ = 0;
+};
+
+// Unpacks every entry of `archive` into `destination` with the entries'
+// folders, keeping files that already exist, through the unzip window (shown
+// unless `hidden`). An empty `destination` becomes the program folder and is
+// handed back. True when the extraction ran through.
+bool UnzipArchive(const std::string& archive, std::string& destination, bool hidden, HWND owner,
+                  HFONT font, int dpi);

@@ -1,0 +1,32 @@
+#include "Form1.h"
+#include "MessageLoop.h"
+#include "ProgressBox.h"
+#include "app/Startup.h"
+#include "frmUnZip.h"
+#include "services/SingleInstance.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int /*show*/) {
+    // The single-instance check comes before anything else.
+    SingleInstanceLock lock;
+    if (!StartUp(lock))
+        return 0;
+    // The folder dialog's new style needs OLE on this thread.
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    Form1::RegisterWindowClass();
+    ProgressBox::RegisterWindowClass();
+    frmUnZip::RegisterWindowClass();
+    int exitCode = 0;
+    {
+        Form1 form;
+        form.Show();
+        exitCode = RunMessageLoop();
+    }
+    OleUninitialize();
+    return exitCode;
+}

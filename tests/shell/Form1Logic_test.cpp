@@ -1,0 +1,151 @@
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "shell/Form1Logic.h"
+#include "support/FakeWindow.h"
+#include "support/MachineScope.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+// A window that keeps what the logic puts on its controls and records the
+// rest as FakeWindow does.
+class RecordingForm : public Form1Logic {
+  public:
+    explicit RecordingForm(Form1Operations operations) : Form1Logic(std::move(operations)) {}
+    using Form1Logic::Command1_Click;
+    using Form1Logic::Command3_Click;
+    using Form1Logic::Command4_Click;
+    using Form1Logic::Form_CloseRequested;
+    using Form1Logic::Form_Load;
+    using Form1Logic::MnuEnglish_Click;
+
+    FakeWindow port;
+    std::map<Form1Control, std::string> captions;
+    std::map<Form1Control, int32_t> checks;
+    bool frenchChecked = false;
+    std::string dialogAnswer;
+    int closeRequests = 0;
+
+    std::string FieldText(FolderField field) const override { return port.FieldText(field); }
+    int32_t OverwriteState() const override { return checks.at(Form1Control::Check1); }
+    int32_t UseDefaultState() const override { return checks.at(Form1Control::Check2); }
+    void ShowMessage(const std::string& text, MessageIcon icon) override {
+        port.ShowMessage(text, icon);
+    }
+    bool AskYesNo(const std::string& text) override { return port.AskYesNo(text); }
+    void FocusField(FolderField field) override { port.FocusField(field); }
+    void SetHourglass(bool busy) override { port.SetHourglass(busy); }
+    void SetProgressVisible(bool visible) override { port.SetProgressVisible(visible); }
+    void DrawProgress(int32_t value, int32_t maximum, const std::string& caption) override {
+        port.DrawProgress(value, maximum, caption);
+    }
+    void YieldToWindow() override { port.YieldToWindow(); }
+    bool UnzipWithWindow(const std::string& archive, const std::string& folder,
+                         bool hidden) override {
+        return port.UnzipWithWindow(archive, folder, hidden);
+    }
+
+    void SetFieldText(FolderField field, const std::string& text) override {
+        (field == FolderField::Layouts ? port.layoutsText : port.screensText) = text;
+    }
+    void SetCheckState(Form1Control box, int32_t state) override { checks[box] = state; }
+    void SetCaption(Form1Control control, const std::string& text) override {
+        captions[control] = text;
+    }
+    void SetLanguageChecks(bool french) override { frenchChecked = french; }
+    std::string ShowFolderDialog(const std::string& startFolder,
+                                 const std::string& title) override {
+        port.calls.push_back("dialog: " + startFolder + " | " + title);
+        return dialogAnswer;
+    }
+    void CloseWindow() override { ++closeRequests; }
+};
+
+class Form1LogicTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+
+    void SetUp() override {
+        Language = 1;
+        ApplyLanguage(1);
+        LayoutsPath = "/games/layouts/";
+        SourcePath = "/games/screens/";
+        folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\nOverWrite=2\r\n"
+                                               "UseDefault=yes\r\nURL=http://127.0.0.1/s.zip\r\n");
+    }
+};
+
+TEST_F(Form1LogicTest, LoadFillsTheControlsAndTheLanguageMenuRecaptionsThem) {
+    RecordingForm form({});
+    form.Form_Load();
+    EXPECT_EQ(form.port.layoutsText, "/games/layouts/");
+    EXPECT_EQ(form.port.screensText, "/games/screens/");
+    EXPECT_EQ(form.checks[Form1Control::Check1], 2) << "grayed, as stored";
+    EXPECT_EQ(form.checks[Form1Control::Check2], 0) << "not a number";
+    EXPECT_TRUE(form.frenchChecked);
+    EXPECT_EQ(form.captions.size(), 8u) << "Command6 keeps its own caption";
+    EXPECT_EQ(form.captions[Form1Control::Label1], "Dossier de vos layouts:");
+    EXPECT_EQ(form.captions[Form1Control::Check1], "E&craser");
+
+    form.MnuEnglish_Click();
+    EXPECT_EQ(Language, 0);
+    EXPECT_FALSE(form.frenchChecked);
+    EXPECT_EQ(form.captions[Form1Control::Label2], "Folder of your loading screens:");
+    EXPECT_EQ(form.captions[Form1Control::Check1], "&Overwrite");
+    EXPECT_EQ(Messages[kMsgFinished], "Finished");
+}
+
+TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd) {
+    Form1Operations operations;
+    RecordingForm* self = nullptr;
+    std::vector<std::string> ran;
+    operations.install = [&](MainWindowPort&, LayoutState& state) {
+        ran.push_back("install");
+        self->Command4_Click();
+        self->Command1_Click();
+        EXPECT_FALSE(self->Form_CloseRequested()) << "the close waits";
+        EXPECT_EQ(self->closeRequests, 0);
+        state.InstallDone = true;
+    };
+    operations.download = [&](MainWindowPort&, LayoutState&) { ran.push_back("download"); };
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, LayoutState&) {
+        ran.push_back("clean-up");
+    };
+    RecordingForm form(std::move(operations));
+    self = &form;
+    form.Form_Load();
+    form.Command3_Click();
+    EXPECT_EQ(ran, std::vector<std::string>{"install"});
+    EXPECT_TRUE(form.port.CallsStartingWith("dialog").empty()) << "browse ignored while busy";
+    ASSERT_EQ(form.closeRequests, 1) << "the close asked meanwhile is carried out";
+
+    EXPECT_TRUE(form.Form_CloseRequested());
+    EXPECT_EQ(ran.back(), "clean-up") << "after an install";
+    EXPECT_TRUE(form.Form_CloseRequested()) << "a second request changes nothing";
+    EXPECT_EQ(ran.size(), 2u);
+    const std::string settings = FileContent(folder.Sub("OrvanePatchLayouts.ini"));
+    for (const char* key : {"Language=1", "LayoutsPath=/games/layouts/", "OverWrite=2",
+                            "SourcePath=/games/screens/", "UseDefault=0", "URL=http://127.0.0.1/"})
+        EXPECT_NE(settings.find(key), std::string::npos) << key;
+    EXPECT_EQ(FileContent(folder.Sub("OrvanePatchLayouts.log.txt")),
+              std::string(MachineScope::kTime) + " END\r\n");
+}
+
+TEST_F(Form1LogicTest, BrowseStartsOnTheFieldsFolderAndKeepsTheFieldOnCancel) {
+    RecordingForm form({});
+    form.Form_Load();
+    form.Command1_Click();
+    EXPECT_EQ(form.port.layoutsText, "/games/layouts/") << "cancelled";
+    form.dialogAnswer = "/games/other";
+    form.Command1_Click();
+    EXPECT_EQ(form.port.layoutsText, "/games/other/");
+    EXPECT_EQ(form.port.CallsStartingWith("dialog"),
+              (std::vector<std::string>{"dialog: /games/layouts | Dossier de vos layouts",
+                                        "dialog: /games/layouts | Dossier de vos layouts"}));
+}
+
+} // namespace

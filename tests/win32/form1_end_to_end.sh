@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The Windows program end to end under Wine on a virtual X screen, driven
+# with keys as a user would: accept the offer to unzip at start (the archive
+# holds one entry that would leave its folder, so the unzip window reports
+# it), install (Alt+I), delete (Alt+E, Yes), switch to French from the menu,
+# quit (Ctrl+Q) and accept the clean-up. Then the whole log, the settings
+# file and the files on disk are compared with what they must be.
+#   form1_end_to_end.sh PROGRAM.exe WINEPREFIX [SCREENSHOT_FOLDER]
+# The screenshots (main window in English and French, the unzip window) are
+# for people to look at; nothing here depends on their pixels.
+set -euo pipefail
+exe=$1
+export WINEPREFIX=$2
+shots=${3:-}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# --- the scene: a program folder with its archive, layouts and screens ---
+prog=$work/prog
+mkdir -p "$prog" "$work/layouts/Alpha" "$work/layouts/Beta" "$work/layouts/Gamma" "$work/screens"
+cp "$exe" "$prog/"
+printf 'alpha' >"$work/screens/Alpha.png"
+printf 'beta' >"$work/screens/beta.png"
+(cd "$work/screens" && printf 'x' >../evil.png && mkdir -p in && printf 'i' >in/Inner.png &&
+    python3 - <<'PY'
+import os, zipfile
+# Enough stored data for the unzip window to stay a moment on the screen;
+# the entry that would leave its folder comes last.
+with zipfile.ZipFile("../prog/loadscr.zip", "w") as archive:
+    for number in range(200):
+        archive.writestr("Screen%03d.png" % number, os.urandom(200_000))
+    archive.write("in/Inner.png", "Inner.png")
+    archive.write("../evil.png", "../escape.png")
+PY
+    rm -rf in ../evil.png)
+win() { echo "Z:${1//\//\\}"; }
+layouts="$(win "$work/layouts")\\"
+screens="$(win "$work/screens")\\"
+settings() {
+    printf '[OrvanePatchLayouts]\r\nLanguage=%s\r\nLayoutsPath=%s\r\nSourcePath=%s\r\n' "$1" "$layouts" "$screens"
+    printf 'OverWrite=0\r\nUseDefault=0\r\nURL=http://127.0.0.1:9/loadscr.zip\r\n'
+}
+settings 0 >"$prog/OrvanePatchLayouts.ini"
+
+# --- a screen of its own and a prefix ready for windows ---
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 display <&3 || fail "Xvfb did not start"
+export DISPLAY=":$display"
+[ -f "$WINEPREFIX/system.reg" ] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
+
+# --- driving the windows ---
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
+wait_for() {
+    local id=""
+    for _ in $(seq 1 300); do
+        id=$(visible "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window '$1'"
+}
+wait_gone() {
+    for _ in $(seq 1 300); do
+        xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "${2:-[0-9]*}" || return 0
+        sleep 0.1
+    done
+    fail "window '$1' stays"
+}
+# There is no window manager: the keyboard focus is given by hand.
+keys_to() {
+    local id
+    id=$(wait_for "$1")
+    shift
+    xdotool windowfocus --sync "$id"
+    sleep 0.3
+    xdotool key --delay 150 "$@"
+    focused=$id
+}
+box='^OrvanePatchLayouts$'
+main='^Patch for Orvane Layouts$'
+# Answers the message box on the screen; the next one may follow at once.
+answer() { keys_to "$box" "$@"; wait_gone "$box" "$focused"; }
+shot() { [ -z "$shots" ] || { mkdir -p "$shots" && import -window root "$shots/$1.png"; }; }
+
+(cd "$prog" && exec wine OrvanePatchLayouts.exe) &
+program_pid=$!
+
+wait_for "$main" >/dev/null
+answer Return # "Do you want to unzip the loading screens ?"  Yes
+wait_for '^Unzip with zLib$' >/dev/null
+shot unzip-window
+wait_for "$box" >/dev/null # error 14: the entry that leaves the folder
+answer Return
+wait_gone '^Unzip with zLib$'
+shot main-english
+
+keys_to "$main" alt+i
+wait_for "$box" >/dev/null
+[ "$(cat "$work/layouts/Alpha/loading.png")" = alpha ] || fail "Alpha not installed"
+[ "$(cat "$work/layouts/Beta/loading.png")" = beta ] || fail "Beta not installed"
+answer Return # "2 copies."
+
+keys_to "$main" alt+e
+answer Return # "Do you confirm you want to delete all loading screens ?"  Yes
+answer Return # "2 files deleted."
+
+keys_to "$main" F10 Down Right Down Return # Menu > Language > Français
+sleep 1
+shot main-french
+
+keys_to "$main" ctrl+q
+answer Return # the clean-up question, in French: Oui
+wait "$program_pid" || fail "the program did not end cleanly"
+
+# --- what the run left behind ---
+expected_log=$(
+    cat <<LOG
+T Start
+ 
+T Install loading screens
+ LayoutsPath =$layouts
+ SourcePath  =$screens
+ Overwrite   =0
+ UseDefault  =0
+  Alpha  Ok
+  Beta  Ok
+Total: 2 copies.
+ 
+T Delete all loading screens
+ LayoutsPath=$layouts
+Delete ${layouts}Alpha\\loading.png
+Delete ${layouts}Beta\\loading.png
+Total: 2 files deleted.
+Deleted : $(win "$prog")\\Screens
+T END
+LOG
+)
+# The time of day is written in the user's format ("15:04:05", "3:04:05 PM").
+actual_log=$(tr -d '\r' <"$prog/OrvanePatchLayouts.log.txt" |
+    sed -E 's/^[0-9]{1,2}:[0-9]{2}:[0-9]{2}( ?[AaPp]\.?[Mm]\.?)? /T /')
+[ "$actual_log" = "$expected_log" ] ||
+    fail "log differs:$(diff <(echo "$expected_log") <(echo "$actual_log"))"
+[ "$(cat "$prog/OrvanePatchLayouts.ini")" = "$(settings 1)" ] ||
+    fail "settings differ: $(cat -A "$prog/OrvanePatchLayouts.ini")"
+for layout in Alpha Beta Gamma; do
+    [ ! -e "$work/layouts/$layout/loading.png" ] || fail "$layout keeps a loading.png"
+done
+[ ! -e "$prog/Screens" ] || fail "the unzipped screens were not cleaned up"
+[ ! -e "$work/escape.png" ] || fail "an entry left its folder"
+[ -f "$prog/loadscr.zip" ] || fail "the archive was deleted"
+[ "$(cat "$work/screens/Alpha.png")" = alpha ] || fail "a source screen changed"
+echo "end to end: ok"
