@@ -9,12 +9,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Bytes written under a fresh name beside `path`, which is handed back;
-// nothing is left behind when that fails.
-std::string WriteTemporaryBeside(const std::string& path, const unsigned char* bytes,
-                                 uint64_t size) {
+std::string WriteBytesBeside(const std::string& path, const unsigned char* bytes, uint64_t size) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const std::string temporary =
@@ -32,19 +27,11 @@ std::string WriteTemporaryBeside(const std::string& path, const unsigned char* b
     throw ZipWriteError("Impossible d'écrire le fichier " + path);
 }
 
-} // namespace
-
-void WriteBytesToFile(const std::string& path, const unsigned char* bytes, uint64_t size) {
-    const std::string temporary = WriteTemporaryBeside(path, bytes, size);
+bool MoveIntoPlace(const std::string& temporary, const std::string& path) {
     std::error_code error;
     fs::rename(FsPath(temporary), FsPath(path), error);
     if (!error)
-        return;
+        return true;
     fs::remove(FsPath(temporary), error);
-    throw ZipWriteError("Impossible d'écrire le fichier " + path);
-}
-
-bool TryDeleteFile(const std::string& path) {
-    std::error_code error;
-    return fs::remove(FsPath(path), error) && !error;
+    return false;
 }

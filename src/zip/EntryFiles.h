@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// Writes `size` bytes as the file `path`. The bytes go to a temporary file
-// beside it that is renamed into place once complete, so a failed write never
-// leaves a half-written file behind. A failure throws ZipWriteError.
-void WriteBytesToFile(const std::string& path, const unsigned char* bytes, uint64_t size);
+// The bytes written whole under a fresh name beside `path`, which is handed
+// back; throws ZipWriteError, leaving nothing behind, when that fails.
+std::string WriteBytesBeside(const std::string& path, const unsigned char* bytes, uint64_t size);
 
-// Deletes the file; true when that succeeded.
-bool TryDeleteFile(const std::string& path);
+// Renames `temporary` to `path`, replacing a file there; on failure the
+// temporary file is removed and false returned.
+bool MoveIntoPlace(const std::string& temporary, const std::string& path);

@@ -7,6 +7,7 @@
 #include "zip/ExtractionWalk.h"
 #include "zip/PathSafety.h"
 #include "zip/ZipExtractionClass.h"
+#include "zip/ZipFailures.h"
 #include "zip/ZipFolders.h"
 #include "zip/ZipMessages.h"
 #include "zip/ZipNames.h"
@@ -162,13 +163,15 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
     archiveFile_->Seek(directoryPosition);
 }
 
-// Runs once the entry has passed every check that could refuse it: only then
-// may an existing file give way.
+// Runs once the entry has passed every check that could refuse it. The new
+// content is written whole before an existing file gives way, so a full disk
+// never costs the user the file the entry would have replaced.
 void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
                                      uint64_t size) {
-    if (target.exists && !TryDeleteFile(target.path)) {
-        RaiseError(kZipErrorCannotDelete, CannotDeleteText(target.path));
+    const std::string written = WriteBytesBeside(target.path, bytes, size);
+    if (MoveIntoPlace(written, target.path))
         return;
-    }
-    WriteBytesToFile(target.path, bytes, size);
+    if (!target.exists)
+        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+    RaiseError(kZipErrorCannotDelete, CannotDeleteText(target.path));
 }

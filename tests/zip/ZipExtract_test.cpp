@@ -268,6 +268,19 @@ TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"old.png"});
 }
 
+TEST_F(ZipExtractTest, AFullDiskNeverCostsTheFileAnEntryWouldReplace) {
+    Open(ZipWriter().File("big.png", std::string(256 * 1024, 'b')).Build());
+    folder.Write("out/big.png", "old");
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
+        EXPECT_THROW(zip.ExtractAllFiles(out, true, true), ZipWriteError);
+    }
+    EXPECT_EQ(FileContent(Target("big.png")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"big.png"});
+}
+
 TEST_F(ZipExtractTest, ExtractionYieldsToTheWindowsAtEveryPass) {
     Open(ZipWriter().Folder("d/").File("d/a", "a").File("d/b", "b").Build());
     EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
