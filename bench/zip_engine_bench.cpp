@@ -15,6 +15,7 @@
 // With an archive named, only that archive is extracted, by the engine
 // alone where the other tools are missing: the way to run the same archive
 // here and on another system (Windows, or Wine) and compare the medians.
+#include "support/BenchArchives.h"
 #include "support/BenchPlatform.h"
 #include "zip/ZipExtractionClass.h"
 
@@ -31,39 +32,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void GenerateArchive(const fs::path& archive, int files, bool deflated) {
-    const std::string script =
-        "import os, random, sys, zipfile, zlib, struct\n"
-        "random.seed(7)\n"
-        "def chunk(kind, data):\n"
-        "    return struct.pack('>I', len(data)) + kind + data + "
-        "struct.pack('>I', zlib.crc32(kind + data))\n"
-        "def picture():\n"
-        "    size = random.randint(140000, 160000)\n"
-        "    body = os.urandom(size - size // 20) + bytes(size // 20)\n"
-        "    ihdr = struct.pack('>IIBBBBB', 1024, 768, 8, 2, 0, 0, 0)\n"
-        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', body) + "
-        "chunk(b'IEND', b'')\n"
-        "method = zipfile.ZIP_DEFLATED if sys.argv[3] == 'deflated' else zipfile.ZIP_STORED\n"
-        "with zipfile.ZipFile(sys.argv[1], 'w', method) as z:\n"
-        "    for i in range(int(sys.argv[2])):\n"
-        "        z.writestr('screens/set%02d/layout%05d.png' % (i // 100, i), picture())\n";
-    const fs::path scriptPath = archive.parent_path() / "make_archive.py";
-    std::ofstream(scriptPath) << script;
-    const std::string command = "python3 '" + scriptPath.string() + "' '" + archive.string() +
-                                "' " + std::to_string(files) + (deflated ? " deflated" : " stored");
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("cannot generate " + archive.string());
-}
-
-// Reads the archive once so that every method starts from a warm page cache.
-void WarmUp(const fs::path& archive) {
-    std::ifstream in(archive, std::ios::binary);
-    std::vector<char> block(1 << 20);
-    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    }
-}
 
 bool ExtractWithEngine(const std::string& archive, const std::string& out) {
     ZipExtractionClass zip;
@@ -97,7 +65,7 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
                 const fs::path& given = {}) {
     const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;
     if (given.empty())
-        GenerateArchive(archive, files, variant == "deflated");
+        GenerateArchive(archive, {variant, files, variant == "deflated"});
     struct Method {
         std::string name;
         bool available;

@@ -12,6 +12,7 @@
 // Reports median wall times, the ratios against the engine and the peak memory of each method. The
 // engine and the window are timed inside their process (no start-up). Output folders are deleted
 // only at the end: this file system slows down file creation for a while after mass deletion.
+#include "support/BenchArchives.h"
 #include "zip/ZipExtractionClass.h"
 
 #ifdef ORVANE_BENCH_WINDOW
@@ -52,49 +53,6 @@ struct RunResult {
 
 bool ToolExists(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-struct Variant {
-    std::string name;
-    int files;
-    bool deflated;
-    int minKb, maxKb;
-};
-
-void GenerateArchive(const fs::path& archive, const Variant& variant) {
-    const std::string script =
-        "import os, random, sys, zipfile, zlib, struct\n"
-        "random.seed(7)\n"
-        "low, high = int(sys.argv[4]) * 1000, int(sys.argv[5]) * 1000\n"
-        "def chunk(kind, data):\n"
-        "    return struct.pack('>I', len(data)) + kind + data + "
-        "struct.pack('>I', zlib.crc32(kind + data))\n"
-        "def picture():\n"
-        "    size = random.randint(low, high)\n"
-        "    body = os.urandom(size - size // 20) + bytes(size // 20)\n"
-        "    ihdr = struct.pack('>IIBBBBB', 1024, 768, 8, 2, 0, 0, 0)\n"
-        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', body) + "
-        "chunk(b'IEND', b'')\n"
-        "method = zipfile.ZIP_DEFLATED if sys.argv[3] == 'deflated' else zipfile.ZIP_STORED\n"
-        "with zipfile.ZipFile(sys.argv[1], 'w', method) as z:\n"
-        "    for i in range(int(sys.argv[2])):\n"
-        "        z.writestr('screens/set%02d/layout%05d.png' % (i // 100, i), picture())\n";
-    const fs::path scriptPath = archive.parent_path() / "make_archive.py";
-    std::ofstream(scriptPath) << script;
-    const std::string command = "python3 '" + scriptPath.string() + "' '" + archive.string() +
-                                "' " + std::to_string(variant.files) +
-                                (variant.deflated ? " deflated " : " stored ") +
-                                std::to_string(variant.minKb) + " " + std::to_string(variant.maxKb);
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("cannot generate " + archive.string());
-}
-
-// Reads the archive once so that every method starts from a warm page cache.
-void WarmUp(const fs::path& archive) {
-    std::ifstream in(archive, std::ios::binary);
-    std::vector<char> block(1 << 20);
-    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    }
 }
 
 RunResult Wait(pid_t child, Clock::time_point start) {
@@ -232,8 +190,8 @@ std::vector<Method> Methods() {
     return methods;
 }
 
-void Report(const Variant& variant, const fs::path& archive, const std::vector<Method>& methods,
-            int runs) {
+void Report(const ArchiveVariant& variant, const fs::path& archive,
+            const std::vector<Method>& methods, int runs) {
     const double archiveMb = static_cast<double>(fs::file_size(archive)) / 1e6;
     std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n",
                 variant.name.c_str(), variant.files, archiveMb, runs);
@@ -254,7 +212,7 @@ void Report(const Variant& variant, const fs::path& archive, const std::vector<M
     }
 }
 
-void RunVariant(const fs::path& work, const Variant& variant, int runs) {
+void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs) {
     const fs::path archive = work / ("loadscr-" + variant.name + ".zip");
     GenerateArchive(archive, variant);
     std::vector<Method> methods = Methods();
