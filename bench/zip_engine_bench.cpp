@@ -48,19 +48,6 @@ RunResult RunToolInto(const std::vector<std::string>& arguments) {
     return RunTool(arguments);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-std::size_t CountFiles(const fs::path& folder) {
-    std::size_t count = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        count += entry.is_regular_file();
-    return count;
-}
-
 void RunVariant(const fs::path& work, const std::string& variant, int files, int runs,
                 const fs::path& given = {}) {
     const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;

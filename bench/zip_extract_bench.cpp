@@ -141,19 +141,6 @@ RunResult RunTool(std::vector<std::string> arguments) {
     return Wait(child, start);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-std::size_t CountFiles(const fs::path& folder) {
-    std::size_t count = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        count += entry.is_regular_file();
-    return count;
-}
-
 using Runner = std::function<RunResult(const fs::path& archive, const fs::path& out)>;
 
 struct Method {

@@ -1,5 +1,6 @@
 #include "support/BenchArchives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -40,4 +41,17 @@ void WarmUp(const std::filesystem::path& archive) {
     std::vector<char> block(1 << 20);
     while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
     }
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::size_t CountFiles(const fs::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        count += entry.is_regular_file();
+    return count;
 }
