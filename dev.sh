@@ -3,6 +3,7 @@
 #   ./dev.sh run        build and start the program
 #   ./dev.sh test       build and run the tests
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
+#   ./dev.sh test-tsan  the core's tests under ThreadSanitizer
 #   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows (MinGW-w64)
 #   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine
 #   ./dev.sh bench      build the benchmarks and run them
@@ -98,6 +99,11 @@ test-asan)
     install_missing "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
     build asan
     ctest --preset asan
+    ;;
+test-tsan)
+    install_missing "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+    build tsan
+    TSAN_OPTIONS="halt_on_error=1" ctest --preset tsan
     ;;
 bench)
     install_missing "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"

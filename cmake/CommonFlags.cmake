@@ -10,3 +10,12 @@ if(ORVANE_SANITIZE)
     target_compile_options(orvane_flags INTERFACE ${_san})
     target_link_options(orvane_flags INTERFACE ${_san})
 endif()
+
+# The extraction reads ahead on a second thread; this build checks that its
+# hand-over is free of data races.
+option(ORVANE_TSAN "Build with ThreadSanitizer" OFF)
+if(ORVANE_TSAN)
+    set(_tsan -fsanitize=thread -fno-omit-frame-pointer)
+    target_compile_options(orvane_flags INTERFACE ${_tsan})
+    target_link_options(orvane_flags INTERFACE ${_tsan})
+endif()
