@@ -1,33 +1,9 @@
 #include "app/DialDossier.h"
 
+#include "app/DriveRoots.h"
 #include "services/PathText.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
-
-#ifdef _WIN32
-constexpr const char* kFirstDriveRoot = "C:\\";
-#else
-constexpr const char* kFirstDriveRoot = "/";
-#endif
-
-// Every root followed by a zero character; empty when the list is unknown.
-std::string DriveList() {
-#ifdef _WIN32
-    const DWORD needed = GetLogicalDriveStringsA(0, nullptr);
-    std::string list(needed, '\0');
-    const DWORD written = needed == 0 ? 0 : GetLogicalDriveStringsA(needed, list.data());
-    if (written == 0 || written > needed)
-        return {};
-    list.resize(written);
-    return list;
-#else
-    return std::string("/") + '\0';
-#endif
-}
 
 // The start text: `initialFolder` up to and including its last separator.
 std::string CutAfterLastSeparator(const std::string& initialFolder) {
@@ -64,14 +40,14 @@ std::string BrowseForFolder(const ShowFolderDialogFn& showFolderDialog,
 
 std::string StartFolderForDialog(const std::string& text) {
     if (text.empty())
-        return kFirstDriveRoot;
+        return FirstDriveRoot();
     if (IsDriveRoot(text))
         return WithBackslash(text);
     return WithoutBackslash(text);
 }
 
 bool IsDriveRoot(const std::string& text) {
-    return OccursInDriveList(text, DriveList());
+    return OccursInDriveList(text, DriveRootList());
 }
 
 bool OccursInDriveList(const std::string& text, const std::string& driveList) {

@@ -3,6 +3,7 @@
 #include "services/FileIO.h"
 #include "services/FileUtils.h"
 #include "services/HttpTransfer.h"
+#include "services/NewFileStream.h"
 #include "services/PathText.h"
 
 #include <cstdio>
@@ -41,18 +42,9 @@ bool PrepareFolderOf(const std::string& localFile) {
     return fs::is_directory(folder, error);
 }
 
-// A new file for writing; never one that already exists.
-std::FILE* CreateForWriting(const std::string& path) {
-#ifdef _WIN32
-    return _wfopen(FsPath(path).c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
 int32_t FetchInto(const std::string& temporary, const std::string& url,
                   const DownloadOptions& options) {
-    std::FILE* sink = CreateForWriting(temporary);
+    std::FILE* sink = OpenNewFileForWriting(temporary);
     if (sink == nullptr)
         return kDownloadCannotWrite;
     const int32_t result = TransferInto(sink, url, options);
