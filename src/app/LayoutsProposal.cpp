@@ -1,12 +1,9 @@
 #include "app/Settings.h"
 #include "services/FileUtils.h"
+#include "services/FolderEntries.h"
 #include "services/Machine.h"
 #include "services/NameCase.h"
 #include "services/PathText.h"
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -20,14 +17,14 @@ bool MatchesFrontEndPattern(const std::string& name) {
 // First entry of `folder` (files and folders, in listing order) matching the
 // pattern; hidden entries are not listed.
 std::string FirstFrontEndEntry(const std::string& folder) {
-    std::error_code error;
-    for (fs::directory_iterator it(FsPath(folder), error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = PathText(it->path().filename());
-        if (name.front() != '.' && MatchesFrontEndPattern(name))
-            return name;
-    }
-    return {};
+    std::string first;
+    ForEachFolderEntry(folder, [&](const std::string& name, bool hidden) {
+        if (hidden || !MatchesFrontEndPattern(name))
+            return true;
+        first = name;
+        return false;
+    });
+    return first;
 }
 
 // Appends `level` (as spelt on disk) when that folder exists below `base`.

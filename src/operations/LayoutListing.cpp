@@ -1,16 +1,7 @@
 #include "operations/LayoutListing.h"
 
 #include "app/AppState.h"
-#include "services/PathText.h"
-
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
-
-static bool IsHiddenName(const std::string& name) {
-    return !name.empty() && name.front() == '.';
-}
+#include "services/FolderEntries.h"
 
 static void AddLayoutName(LayoutState& state, std::string name) {
     ++state.LayoutCount;
@@ -21,13 +12,11 @@ static void AddLayoutName(LayoutState& state, std::string name) {
 void ListLayouts(LayoutState& state, MainWindowPort& window) {
     state.LayoutCount = 0;
     state.LayoutNames.assign(1, std::string());
-    std::error_code error;
     // An unreadable folder, or one that fails halfway, lists what was read.
-    for (fs::directory_iterator it(FsPath(LayoutsPath), error), end; !error && it != end;
-         it.increment(error)) {
-        std::string name = PathText(it->path().filename());
-        if (!IsHiddenName(name))
-            AddLayoutName(state, std::move(name));
+    ForEachFolderEntry(LayoutsPath, [&](const std::string& name, bool hidden) {
+        if (!hidden)
+            AddLayoutName(state, name);
         window.YieldToWindow();
-    }
+        return true;
+    });
 }

@@ -4,7 +4,7 @@
 #include "operations/MainWindowPort.h"
 
 // Rebuilds LayoutNames and LayoutCount from the entries of LayoutsPath, in
-// the order the file system returns them. Hidden entries (names starting
-// with '.') are left out; plain files are kept, the callers skip them. The
+// the order the file system returns them. Entries the system counts hidden
+// are left out; plain files are kept, the callers skip them. The
 // window processes its events after every name.
 void ListLayouts(LayoutState& state, MainWindowPort& window);

@@ -2,6 +2,7 @@
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
 #include "support/FrozenFolder.h"
+#include "support/HiddenEntry.h"
 #include "support/OperationFixture.h"
 
 #include <filesystem>
@@ -49,6 +50,7 @@ TEST_F(DeleteTest, DeletesOnlyTheLoadingPngDirectlyInEachLayout) {
     folder.MakeDir("layouts/Other");
     folder.Write("layouts/loading.png", "a plain file in the layouts folder");
     folder.Write("layouts/.Hidden/loading.png", "hidden");
+    MarkHidden(folder.Sub("layouts/.Hidden"));
 
     const Lines log = Run();
 

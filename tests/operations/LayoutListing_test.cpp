@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "operations/LayoutListing.h"
 #include "support/FakeWindow.h"
+#include "support/HiddenEntry.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -23,8 +24,8 @@ TEST(ListLayouts, ListsFoldersAndFilesButNoHiddenEntriesAndYieldsAfterEach) {
     folder.MakeDir("Pacman");
     folder.MakeDir(kPunctuatedName);
     folder.MakeDir("\xc3\xa9t\xc3\xa9");
-    folder.MakeDir(".hidden");
-    folder.Write(".hidden.png", "x");
+    MarkHidden(folder.MakeDir(".hidden"));
+    MarkHidden(folder.Write(".hidden.png", "x"));
     folder.Write("readme.txt", "x");
     FakeWindow window;
     LayoutState state;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Calls `visit` with the name of every entry of `folder`, files and folders,
+// in the order the file system returns them, and whether the system counts
+// it hidden: a name starting with '.' here, the Hidden or System attribute
+// on Windows. Stops when `visit` returns false. An unreadable folder, or one
+// that fails halfway, gives what was read.
+void ForEachFolderEntry(const std::string& folder,
+                        const std::function<bool(const std::string& name, bool hidden)>& visit);
