@@ -5,8 +5,8 @@
 
 // Where the program keeps its settings, log, archive and screens. Beside the
 // executable when its folder can be written (a build, a portable copy);
-// otherwise, as for a program installed in a read-only system folder, in
-// the user's data folder, which is created when missing.
+// otherwise, and always for a program installed below /usr, even when root
+// runs it, in the user's data folder, which is created when missing.
 std::string ProgramFolderFor(const std::string& executableFolder, const std::string& homeFolder,
                              const std::function<bool(const std::string&)>& canWrite);
 std::string ProgramFolderFor(const std::string& executableFolder, const std::string& homeFolder);

@@ -36,9 +36,15 @@ static void CreateDataFolder(const std::string& folder) {
                   << '\n';
 }
 
+// /usr holds what the system's packages installed: root may write there, but
+// a program run by root must not leave its files among them.
+static bool IsInstalledBySystem(const std::string& folder) {
+    return WithTrailingSeparator(folder).starts_with("/usr/");
+}
+
 std::string ProgramFolderFor(const std::string& executableFolder, const std::string& homeFolder,
                              const std::function<bool(const std::string&)>& canWrite) {
-    if (canWrite(executableFolder))
+    if (!IsInstalledBySystem(executableFolder) && canWrite(executableFolder))
         return executableFolder;
     const std::string folder = UserDataFolder(homeFolder);
     CreateDataFolder(folder);

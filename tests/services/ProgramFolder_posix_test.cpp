@@ -53,6 +53,15 @@ TEST_F(ProgramFolderTest, AnUnwritableExecutableFolderMovesTheFilesToTheDataFold
     EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
 }
 
+TEST_F(ProgramFolderTest, AProgramInstalledBelowUsrKeepsItsFilesInTheDataFolderEvenForRoot) {
+    DataHomeScope dataHome(root.Sub("data").c_str());
+    const auto writable = [](const std::string&) { return true; };
+    EXPECT_EQ(ProgramFolderFor("/usr/bin", home, writable), root.Sub("data/OrvanePatchLayouts"));
+    EXPECT_EQ(ProgramFolderFor("/usr/local/games/", home, writable),
+              root.Sub("data/OrvanePatchLayouts"));
+    EXPECT_EQ(ProgramFolderFor("/usrlocal/bin", home, writable), "/usrlocal/bin");
+}
+
 TEST_F(ProgramFolderTest, WithoutAnAbsoluteDataHomeTheFolderIsBelowTheHomeFolder) {
     const std::string expected = home + "/.local/share/OrvanePatchLayouts";
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/data"}) {
