@@ -53,15 +53,9 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
     const fs::path archive = given.empty() ? work / ("loadscr-" + variant + ".zip") : given;
     if (given.empty())
         GenerateArchive(archive, {variant, files, variant == "deflated"});
-    struct Method {
-        std::string name;
-        bool available;
-        std::vector<double> seconds;
-        long peakKilobytes = 0;
-    };
-    std::vector<Method> methods = {{"engine", true, {}},
-                                   {"unzip -q", ToolExists("unzip"), {}},
-                                   {"bsdtar -xf", ToolExists("bsdtar"), {}}};
+    std::vector<MethodTimes> methods = {MethodTimes("engine"),
+                                        MethodTimes("unzip -q", ToolExists("unzip")),
+                                        MethodTimes("bsdtar -xf", ToolExists("bsdtar"))};
     for (int round = 0; round < runs; ++round)
         for (std::size_t m = 0; m < methods.size(); ++m) {
             if (!methods[m].available)
@@ -76,25 +70,13 @@ void RunVariant(const fs::path& work, const std::string& variant, int files, int
                 result = RunToolInto({"unzip", "-q", archive.string(), "-d", out.string()});
             else
                 result = RunToolInto({"bsdtar", "-xf", archive.string(), "-C", out.string()});
-            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(files))
-                std::cerr << methods[m].name << " failed on run " << round << "\n";
-            methods[m].seconds.push_back(result.seconds);
-            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
+            methods[m].Record(result, CountFiles(out), static_cast<std::size_t>(files), round);
         }
     const double archiveMb = static_cast<double>(fs::file_size(archive)) / 1e6;
     std::printf("\n%s archive: %d files, %.1f MB, %d runs each (alternated)\n", variant.c_str(),
                 files, archiveMb, runs);
-    const double engine = Median(methods[0].seconds);
-    for (const Method& method : methods) {
-        if (!method.available) {
-            std::printf("  %-11s skipped: not installed\n", method.name.c_str());
-            continue;
-        }
-        const double median = Median(method.seconds);
-        std::printf("  %-11s median %.3f s  engine/this %.2f  peak RSS %.1f MB\n",
-                    method.name.c_str(), median, engine / median,
-                    static_cast<double>(method.peakKilobytes) / 1024);
-    }
+    for (const MethodTimes& method : methods)
+        PrintMethodTimes(method, methods[0]);
 }
 
 } // namespace

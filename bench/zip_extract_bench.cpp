@@ -13,6 +13,7 @@
 // engine and the window are timed inside their process (no start-up). Output folders are deleted
 // only at the end: this file system slows down file creation for a while after mass deletion.
 #include "support/BenchArchives.h"
+#include "support/BenchPlatform.h"
 #include "zip/ZipExtractionClass.h"
 
 #ifdef ORVANE_BENCH_WINDOW
@@ -41,16 +42,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct RunResult {
-    double seconds = 0;
-    long peakKilobytes = 0;
-    bool ok = false;
-};
-
-bool ToolExists(const std::string& tool) {
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 RunResult Wait(pid_t child, Clock::time_point start) {
     int status = 0;
@@ -125,24 +116,9 @@ bool ExtractWithWindow(const fs::path& archive, const fs::path& out, double& set
 
 #endif
 
-RunResult RunTool(std::vector<std::string> arguments) {
+RunResult RunToolInto(const std::vector<std::string>& arguments) {
     fs::create_directories(arguments.back());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    // fork rather than posix_spawn: a spawned child shares this process's
-    // memory until it execs, and Linux counts that in the tool's peak RSS.
-    // A forked child starts from the same copy as the engine's runs do.
-    const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child < 0)
-        return {};
-    if (child == 0) {
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return Wait(child, start);
+    return RunTool(arguments);
 }
 
 // The peak RSS of a forked child that does nothing: every method's figure
@@ -155,12 +131,9 @@ using Runner = std::function<RunResult(const fs::path& archive, const fs::path& 
 
 struct Method {
     Method(std::string name, bool available, Runner run)
-        : name(std::move(name)), available(available), run(std::move(run)) {}
-    std::string name;
-    bool available;
+        : times(std::move(name), available), run(std::move(run)) {}
+    MethodTimes times;
     Runner run;
-    std::vector<double> seconds;
-    long peakKilobytes = 0;
 };
 
 std::vector<Method> Methods() {
@@ -178,11 +151,11 @@ std::vector<Method> Methods() {
 #endif
     methods.push_back(
         {"unzip -q", ToolExists("unzip"), [](const fs::path& archive, const fs::path& out) {
-             return RunTool({"unzip", "-q", archive.string(), "-d", out.string()});
+             return RunToolInto({"unzip", "-q", archive.string(), "-d", out.string()});
          }});
     methods.push_back(
         {"bsdtar -xf", ToolExists("bsdtar"), [](const fs::path& archive, const fs::path& out) {
-             return RunTool({"bsdtar", "-xf", archive.string(), "-C", out.string()});
+             return RunToolInto({"bsdtar", "-xf", archive.string(), "-C", out.string()});
          }});
     return methods;
 }
@@ -194,21 +167,8 @@ void Report(const ArchiveVariant& variant, const fs::path& archive,
                 "a forked child that does nothing peaks at %.1f MB\n",
                 variant.name.c_str(), variant.files, archiveMb, runs,
                 static_cast<double>(ForkedChildKilobytes()) / 1024);
-    const double engine = Median(methods[0].seconds);
-    for (const Method& method : methods) {
-        if (!method.available) {
-            std::printf("  %-11s skipped: not installed\n", method.name.c_str());
-            continue;
-        }
-        const double median = Median(method.seconds);
-        std::printf(
-            "  %-11s median %.3f s  engine/this %.2f  this/engine %.2f  peak RSS %.1f MB  runs",
-            method.name.c_str(), median, engine / median, median / engine,
-            static_cast<double>(method.peakKilobytes) / 1024);
-        for (const double seconds : method.seconds)
-            std::printf(" %.2f", seconds);
-        std::printf("\n");
-    }
+    for (const Method& method : methods)
+        PrintMethodTimes(method.times, methods[0].times);
 }
 
 void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs) {
@@ -218,18 +178,16 @@ void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs) {
     for (int round = 0; round < runs; ++round)
         for (std::size_t turn = 0; turn < methods.size(); ++turn) {
             const std::size_t m = (turn + static_cast<std::size_t>(round)) % methods.size();
-            if (!methods[m].available)
+            if (!methods[m].times.available)
                 continue;
             const fs::path out =
                 work / (variant.name + "-" + std::to_string(m) + "-" + std::to_string(round));
             fs::create_directories(out);
-            sync(); // the last run's writes must not be written back during this one
+            FlushFileSystem(); // the last run's writes must not be written back during this one
             WarmUp(archive);
-            const RunResult result = methods[m].run(archive, out);
-            if (!result.ok || CountFiles(out) != static_cast<std::size_t>(variant.files))
-                std::cerr << methods[m].name << " failed on run " << round << "\n";
-            methods[m].seconds.push_back(result.seconds);
-            methods[m].peakKilobytes = std::max(methods[m].peakKilobytes, result.peakKilobytes);
+            const RunResult result = methods[m].run(archive, out); // before the files are counted
+            methods[m].times.Record(result, CountFiles(out),
+                                    static_cast<std::size_t>(variant.files), round);
         }
     Report(variant, archive, methods, runs);
 }

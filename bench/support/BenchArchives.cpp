@@ -1,8 +1,10 @@
 #include "support/BenchArchives.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
 #include <vector>
 
@@ -54,4 +56,27 @@ std::size_t CountFiles(const fs::path& folder) {
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         count += entry.is_regular_file();
     return count;
+}
+
+void MethodTimes::Record(const RunResult& result, std::size_t filesWritten,
+                         std::size_t filesExpected, int round) {
+    if (!result.ok || filesWritten != filesExpected)
+        std::cerr << name << " failed on run " << round << "\n";
+    seconds.push_back(result.seconds);
+    peakKilobytes = std::max(peakKilobytes, result.peakKilobytes);
+}
+
+void PrintMethodTimes(const MethodTimes& method, const MethodTimes& engine) {
+    if (!method.available) {
+        std::printf("  %-11s skipped: not installed\n", method.name.c_str());
+        return;
+    }
+    const double median = Median(method.seconds);
+    const double engineMedian = Median(engine.seconds);
+    std::printf("  %-11s median %.3f s  engine/this %.2f  this/engine %.2f  peak RSS %.1f MB  runs",
+                method.name.c_str(), median, engineMedian / median, median / engineMedian,
+                static_cast<double>(method.peakKilobytes) / 1024);
+    for (const double time : method.seconds)
+        std::printf(" %.2f", time);
+    std::printf("\n");
 }

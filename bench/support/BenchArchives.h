@@ -1,8 +1,11 @@
 #pragma once
 
+#include "support/BenchPlatform.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A generated stand-in for the screen archive: `files` PNG-like pictures of
@@ -25,3 +28,23 @@ double Median(std::vector<double> values);
 
 // Regular files below `folder`, to check that an extraction wrote them all.
 std::size_t CountFiles(const std::filesystem::path& folder);
+
+// The runs of one extraction method on one archive.
+struct MethodTimes {
+    explicit MethodTimes(std::string name, bool available = true)
+        : name(std::move(name)), available(available) {}
+
+    std::string name;
+    bool available = true;
+    std::vector<double> seconds;
+    long peakKilobytes = 0;
+
+    // Keeps the run's time and peak; a run that failed or left files out
+    // is told on the error stream.
+    void Record(const RunResult& result, std::size_t filesWritten, std::size_t filesExpected,
+                int round);
+};
+
+// One line: the median, the ratios against the engine's median, the peak
+// memory and every run's time.
+void PrintMethodTimes(const MethodTimes& method, const MethodTimes& engine);

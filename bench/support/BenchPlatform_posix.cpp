@@ -2,12 +2,9 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -36,10 +33,17 @@ RunResult RunTool(const std::vector<std::string>& arguments) {
     for (std::string& argument : copies)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    // fork rather than posix_spawn: a spawned child shares this process's
+    // memory until it execs, and Linux counts that in the tool's peak RSS.
+    // A forked child starts from the same copy as an isolated run does.
     const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const pid_t child = fork();
+    if (child < 0)
         return {};
+    if (child == 0) {
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
     return Measure(child, start);
 }
 

@@ -1,14 +1,10 @@
 #include "operations/ScreenFinder.h"
 
 #include "services/FileUtils.h"
+#include "services/FolderEntries.h"
 #include "services/NameCase.h"
-#include "services/PathText.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 ScreenFinder::ScreenFinder(std::string folder) : folder_(std::move(folder)) {}
 
@@ -29,12 +25,10 @@ void ScreenFinder::ListOnce() {
     if (listed_)
         return;
     listed_ = true;
-    std::error_code error;
-    for (fs::directory_iterator it(FsPath(folder_), error), end; !error && it != end;
-         it.increment(error)) {
-        std::string name = PathText(it->path().filename());
-        byCaseKey_[NameCaseKey(name)].push_back(std::move(name));
-    }
+    ForEachFolderEntry(folder_, [&](const std::string& name, bool /*hidden*/) {
+        byCaseKey_[NameCaseKey(name)].push_back(name);
+        return true;
+    });
     for (auto& entry : byCaseKey_)
         std::ranges::sort(entry.second);
 }

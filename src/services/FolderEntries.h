@@ -7,6 +7,7 @@
 // in the order the file system returns them, and whether the system counts
 // it hidden: a name starting with '.' here, the Hidden or System attribute
 // on Windows. Stops when `visit` returns false. An unreadable folder, or one
-// that fails halfway, gives what was read.
+// that fails halfway, gives what was read. An empty folder means the
+// current folder.
 void ForEachFolderEntry(const std::string& folder,
                         const std::function<bool(const std::string& name, bool hidden)>& visit);

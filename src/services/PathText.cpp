@@ -1,6 +1,7 @@
 #include "services/PathText.h"
 
 #include "services/FileUtils.h"
+#include "services/FolderEntries.h"
 #include "services/Machine.h"
 #include "services/NameCase.h"
 
@@ -31,12 +32,14 @@ std::string FindEntryIgnoringCase(const std::string& folder, const std::string& 
     const fs::path base = folder.empty() ? fs::path(".") : FsPath(folder);
     if (fs::exists(base / FsPath(name), error))
         return name;
-    for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
-        std::string entry = PathText(it->path().filename());
-        if (SameNameIgnoringCase(entry, name))
-            return entry;
-    }
-    return {};
+    std::string found;
+    ForEachFolderEntry(folder, [&](const std::string& entry, bool /*hidden*/) {
+        if (!SameNameIgnoringCase(entry, name))
+            return true;
+        found = entry;
+        return false;
+    });
+    return found;
 }
 
 std::string ProgramFolderWithSeparator() {

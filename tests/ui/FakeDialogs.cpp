@@ -4,6 +4,8 @@
 #include "app/Messages.h"
 #include "support/FakeWindow.h"
 
+#include <QTest>
+
 void FakeMessageBoxes::Show(QWidget* /*owner*/, const std::string& text, MessageIcon icon) {
     calls_.push_back(MessageCall(text, icon));
 }
@@ -43,4 +45,10 @@ Form1& WindowBench::Open(Form1Operations operations) {
 
 void WindowBench::StoreSettings(const std::string& lines) const {
     folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\n" + lines);
+}
+
+bool WindowBench::ShowActive() {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window.get());
 }

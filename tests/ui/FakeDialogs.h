@@ -47,6 +47,9 @@ class WindowBench {
 
     // Creates the window (which loads itself) from the shared state in force.
     Form1& Open(Form1Operations operations = {});
+    // Shows the opened window and makes it the active one, as a user's
+    // window is; false when it did not become active.
+    bool ShowActive();
     void Close() { window->close(); }
 
     template <class T> T* Find(const char* name) const { return window->findChild<T*>(name); }

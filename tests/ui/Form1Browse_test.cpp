@@ -55,9 +55,7 @@ TEST(Form1Browse, DialogTitlesFollowTheLanguage) {
 TEST(Form1Browse, FocusOnAFolderFieldSelectsItsWholeText) {
     WindowBench bench;
     Form1& form = bench.Open();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(bench.ShowActive());
     auto* text1 = bench.Find<QLineEdit>("Text1");
     auto* text2 = bench.Find<QLineEdit>("Text2");
     bench.Find<QPushButton>("Command6")->setFocus();
@@ -79,10 +77,8 @@ TEST(Form1Browse, FocusOnAFolderFieldSelectsItsWholeText) {
 
 TEST(Form1Browse, TheClickThatFocusesAFieldKeepsItsTextSelectedALaterClickPlacesTheCaret) {
     WindowBench bench;
-    Form1& form = bench.Open();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    bench.Open();
+    ASSERT_TRUE(bench.ShowActive());
     auto* text1 = bench.Find<QLineEdit>("Text1");
     text1->setText(
         QString("/games/Orvane-FE/Projects/Layouts").repeated(8)); // wider than the field

@@ -28,9 +28,7 @@ template <class CloseFn> ClosedFiles OpenAndClose(CloseFn close) {
     LayoutsPath = "/data/layouts/";
     SourcePath = "/data/screens/";
     Form1& form = bench.Open();
-    form.show();
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(bench.ShowActive());
     close(bench);
     return {bench.Settings(), bench.Log(), form.isVisible()};
 }

@@ -120,10 +120,8 @@ bool AltLetterToggles(WindowBench& bench, Qt::Key letter) {
 
 TEST(Form1Language, AcceleratorLettersFollowTheLanguage) {
     WindowBench bench;
-    Form1& form = bench.Open();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    bench.Open();
+    ASSERT_TRUE(bench.ShowActive());
     EXPECT_TRUE(AltLetterToggles(bench, Qt::Key_O)) << "English: &Overwrite";
     Choose(bench, "MnuFrench");
     EXPECT_TRUE(AltLetterToggles(bench, Qt::Key_C)) << "French: E&craser";
