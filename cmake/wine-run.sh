@@ -15,4 +15,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 wineserver --persistent=30 >/dev/null 2>&1 || true
-exec wine "$@"
+
+# Now and then Wine exits at once, having run nothing and said nothing; every
+# program run here prints something, so such a run is tried once more.
+# Standard output streams through as it comes; standard error follows it.
+errors=$(mktemp)
+printed=$(mktemp)
+trap 'rm -f "$errors" "$printed"' EXIT
+for attempt in 1 2; do
+    status=0
+    wine "$@" 2>"$errors" | tee "$printed" || status=${PIPESTATUS[0]}
+    cat "$errors" >&2
+    if [ "$status" -eq 0 ] || [ -s "$printed" ] || [ -s "$errors" ] || [ "$attempt" -eq 2 ]; then
+        exit "$status"
+    fi
+    echo "wine-run.sh: Wine ended at once (status $status) without running the program; once more" >&2
+done
