@@ -1,0 +1,127 @@
+#pragma once
+
+// Every file the program writes, and every file it reads whole or by
+// offset, goes through here: one implementation per platform
+// (FileSystem_posix.cpp, FileSystem_win.cpp), so a rule of the system's
+// lives in one place. Paths are UTF-8 text with native separators.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+enum class CreateResult { Created, NameTaken, Failed };
+
+// A file this process has just created and is writing. Until Commit()
+// succeeds the file is only a draft: the destructor and Discard() close it
+// and remove it, so a failure never leaves a half-written file behind.
+class NewFile {
+  public:
+    NewFile() = default;
+    ~NewFile();
+    NewFile(NewFile&& other) noexcept;
+    NewFile& operator=(NewFile&& other) noexcept;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    // Creates `path`, which must not exist: NameTaken when something is
+    // there, whatever it is (a file is never opened over, nor a link
+    // followed), Failed when the file cannot be made.
+    CreateResult Create(const std::string& path);
+    bool IsOpen() const { return native_ != kClosed; }
+    const std::string& Path() const { return path_; }
+
+    // Writes all `size` bytes or fails; after a failure every later call
+    // fails too, so a caller may check once at the end.
+    bool Write(const void* bytes, uint64_t size);
+    // Makes what was written durable before the file takes another's place.
+    bool Flush();
+    // Closes the file and keeps it. False (and the file removed) when any
+    // write failed or the close itself did.
+    bool Commit();
+    // Closes the file and removes it.
+    void Discard();
+
+  private:
+    static constexpr intptr_t kClosed = -1;
+    bool Close();
+
+    intptr_t native_ = kClosed; // the platform's own handle
+    std::string path_;
+    bool failed_ = false;
+};
+
+// A name beside `path` for a temporary file: `path`, ".tmp-", this process's
+// number, "-", a counter. Made without asking the file system, so it may be
+// taken; CreateBeside() moves on to the next one then.
+std::string TemporaryNameBeside(const std::string& path);
+
+// True when `name` is one that TemporaryNameBeside gives for `fileName`.
+bool IsTemporaryNameOf(const std::string& name, const std::string& fileName);
+
+// Creates a new file under a temporary name beside `path`.
+CreateResult CreateBeside(const std::string& path, NewFile& file);
+
+// Removes the regular files beside `path` that TemporaryNameBeside named for
+// it, left behind by an earlier run that ended before it could tidy up.
+void RemoveTemporaryLeftovers(const std::string& path);
+
+// Renames the committed file `source` to `target`, replacing what is there
+// as a copy with "replace without asking" does: a read-only file gives way
+// too (Windows refuses that unless its attribute is cleared first, and
+// keeps the attribute when the rename still fails). On failure `source` is
+// left where it was.
+bool MoveOver(const std::string& source, const std::string& target);
+
+// Copies the regular file `source` to `target` through a temporary file
+// beside it, which then moves over `target` (see MoveOver). A source that
+// is no regular file (a FIFO, a device) fails at once and never blocks.
+// `replace` false: an existing `target` is left alone and false returned.
+bool CopyOver(const std::string& source, const std::string& target, bool replace);
+
+// Makes `bytes` the content of the file `path` names, a link being followed
+// to its target. A write that cannot complete leaves the old file exactly as
+// it was: the content goes to a temporary file beside the target, which then
+// takes its place with the old file's permissions and attributes. Only when
+// the folder refuses new files is an existing file written in place, and
+// then only once room for all of it is reserved. A file nobody may write (a
+// read-only one included) is left alone. True on success.
+bool ReplaceFileContent(const std::string& path, const std::string& bytes);
+
+// Appends `bytes` to `path`, creating it; `restart` empties it first.
+bool AppendToFile(const std::string& path, const std::string& bytes, bool restart);
+
+// Removes the file `path` (a link itself, never its target), read-only or
+// not. True when nothing is left there.
+bool RemoveFile(const std::string& path);
+
+// The whole content of a file; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The content of `path`, or "" when there is no such file; nothing when the
+// file exists but cannot be read (so a rewrite would lose what it holds).
+std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path);
+
+// A regular file opened for reading at given offsets. Only a regular file is
+// opened: a FIFO would wait for a writer and a device may never end. Every
+// read names its offset, so readers on several threads share no position.
+class FileForReading {
+  public:
+    enum class Opened { Yes, NotARegularFile, Refused };
+    // NotARegularFile when `path` names no regular file (or nothing);
+    // Refused when it does but the file cannot be opened.
+    static std::unique_ptr<FileForReading> Open(const std::string& path, Opened& outcome);
+    ~FileForReading();
+    FileForReading(const FileForReading&) = delete;
+    FileForReading& operator=(const FileForReading&) = delete;
+
+    uint64_t Size() const { return size_; }
+    // Reads `length` bytes at `offset`; false unless all of them were read.
+    bool ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
+
+  private:
+    FileForReading(intptr_t native, uint64_t size) : native_(native), size_(size) {}
+
+    intptr_t native_;
+    uint64_t size_;
+};
