@@ -1,37 +1,15 @@
 #include "services/DownloadFile.h"
 
-#include "services/FileIO.h"
+#include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/HttpTransfer.h"
-#include "services/NewFileStream.h"
 #include "services/PathText.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Removes the temporary file on every way out, unless it went into place.
-class TemporaryFileGuard {
-  public:
-    explicit TemporaryFileGuard(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFileGuard() {
-        std::error_code error;
-        if (!placed_)
-            fs::remove(FsPath(path_), error);
-    }
-    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
-    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
-
-    const std::string& Path() const { return path_; }
-    void Placed() { placed_ = true; }
-
-  private:
-    std::string path_;
-    bool placed_ = false;
-};
 
 bool PrepareFolderOf(const std::string& localFile) {
     const fs::path folder = FsPath(localFile).parent_path();
@@ -42,18 +20,23 @@ bool PrepareFolderOf(const std::string& localFile) {
     return fs::is_directory(folder, error);
 }
 
-int32_t FetchInto(const std::string& temporary, const std::string& url,
-                  const DownloadOptions& options) {
-    std::FILE* sink = OpenNewFileForWriting(temporary);
-    if (sink == nullptr)
-        return kDownloadCannotWrite;
+// The body, whole, in the committed file `sink` names.
+int32_t FetchInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     const int32_t result = TransferInto(sink, url, options);
-    const bool written = std::ferror(sink) == 0;
-    const bool closed = std::fclose(sink) == 0;
-    if (result == kDownloadSucceeded && !(written && closed))
-        return kDownloadCannotWrite;
-    return result;
+    if (result != kDownloadSucceeded)
+        return result;
+    return sink.Commit() ? kDownloadSucceeded : kDownloadCannotWrite;
 }
+
+// Removes the fetched file on every way out, unless it went into place.
+struct FetchedFile {
+    std::string path;
+    bool placed = false;
+    ~FetchedFile() {
+        if (!path.empty() && !placed)
+            RemoveFile(path);
+    }
+};
 
 int32_t Download(const std::string& url, const std::string& localFile, bool prepareFolder,
                  const DownloadOptions& options) {
@@ -61,18 +44,19 @@ int32_t Download(const std::string& url, const std::string& localFile, bool prep
         return kDownloadFolderNotPrepared;
     // A download that was killed could not remove its temporary file.
     RemoveTemporaryLeftovers(localFile);
-    TemporaryFileGuard temporary(TemporaryNameBeside(localFile));
-    const int32_t result = FetchInto(temporary.Path(), url, options);
+    NewFile sink;
+    if (CreateBeside(localFile, sink) != CreateResult::Created)
+        return kDownloadCannotWrite;
+    FetchedFile fetched{sink.Path()};
+    const int32_t result = FetchInto(sink, url, options);
     if (result != kDownloadSucceeded)
         return result;
     // An error page served with status 200 must not replace a good archive.
-    if (options.acceptBody && !options.acceptBody(temporary.Path()))
+    if (options.acceptBody && !options.acceptBody(fetched.path))
         return kDownloadNotAnArchive;
-    std::error_code error;
-    fs::rename(FsPath(temporary.Path()), FsPath(localFile), error);
-    if (error)
+    if (!MoveOver(fetched.path, localFile))
         return kDownloadCannotReplace;
-    temporary.Placed();
+    fetched.placed = true;
     return IsFile(localFile) ? kDownloadSucceeded : kDownloadLeftNoFile;
 }
 

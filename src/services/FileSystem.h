@@ -27,7 +27,9 @@ class NewFile {
     // Creates `path`, which must not exist: NameTaken when something is
     // there, whatever it is (a file is never opened over, nor a link
     // followed), Failed when the file cannot be made.
-    CreateResult Create(const std::string& path);
+    // `ownerOnly`: nobody else may open the draft (for content that takes
+    // the place of a file whose permissions are set afterwards).
+    CreateResult Create(const std::string& path, bool ownerOnly = false);
     bool IsOpen() const { return native_ != kClosed; }
     const std::string& Path() const { return path_; }
 
@@ -43,10 +45,12 @@ class NewFile {
     void Discard();
 
   private:
+    friend struct NewFileAccess; // the platform file's own helpers
     static constexpr intptr_t kClosed = -1;
     bool Close();
 
     intptr_t native_ = kClosed; // the platform's own handle
+    uint64_t written_ = 0;
     std::string path_;
     bool failed_ = false;
 };
@@ -59,8 +63,9 @@ std::string TemporaryNameBeside(const std::string& path);
 // True when `name` is one that TemporaryNameBeside gives for `fileName`.
 bool IsTemporaryNameOf(const std::string& name, const std::string& fileName);
 
-// Creates a new file under a temporary name beside `path`.
-CreateResult CreateBeside(const std::string& path, NewFile& file);
+// Creates a new file under a temporary name beside `path`; Failed only when
+// the folder refuses it (names already taken are passed over).
+CreateResult CreateBeside(const std::string& path, NewFile& file, bool ownerOnly = false);
 
 // Removes the regular files beside `path` that TemporaryNameBeside named for
 // it, left behind by an earlier run that ended before it could tidy up.
@@ -76,8 +81,7 @@ bool MoveOver(const std::string& source, const std::string& target);
 // Copies the regular file `source` to `target` through a temporary file
 // beside it, which then moves over `target` (see MoveOver). A source that
 // is no regular file (a FIFO, a device) fails at once and never blocks.
-// `replace` false: an existing `target` is left alone and false returned.
-bool CopyOver(const std::string& source, const std::string& target, bool replace);
+bool CopyOver(const std::string& source, const std::string& target);
 
 // Makes `bytes` the content of the file `path` names, a link being followed
 // to its target. A write that cannot complete leaves the old file exactly as
@@ -94,6 +98,9 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
 // Removes the file `path` (a link itself, never its target), read-only or
 // not. True when nothing is left there.
 bool RemoveFile(const std::string& path);
+
+// True for a regular file that is no link.
+bool IsRegularFileItself(const std::string& path);
 
 // The whole content of a file; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

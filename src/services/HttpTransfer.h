@@ -2,13 +2,13 @@
 
 #include "services/DownloadFile.h"
 
-#include <cstdio>
+#include "services/FileSystem.h"
 
 // Sends one GET for `url` and writes the body of the final answer into
 // `sink`. Returns 0, a DownloadFile failure code, the negated code of the
 // platform's HTTP client (libcurl, or WinINet on Windows) or the failing
 // HTTP status.
-int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOptions& options);
+int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options);
 
 // The ways a transfer fails before the server's status says anything.
 enum class TransferFailure {

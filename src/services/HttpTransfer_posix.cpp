@@ -1,4 +1,5 @@
 #include "services/HttpTransfer.h"
+
 #include "services/ProgramTitle.h"
 
 #include <curl/curl.h>
@@ -72,7 +73,8 @@ int OnProgress(void* data, curl_off_t expected, curl_off_t received, curl_off_t,
 }
 
 size_t OnBody(char* data, size_t size, size_t count, void* sink) {
-    return std::fwrite(data, 1, size * count, static_cast<std::FILE*>(sink));
+    // Anything but the whole block tells libcurl to stop with a write error.
+    return static_cast<NewFile*>(sink)->Write(data, size * count) ? size * count : 0;
 }
 
 TextList AppendText(TextList list, const std::string& text) {
@@ -114,9 +116,9 @@ CURLcode SetRequest(OptionSetter& set, const std::string& url, const DownloadOpt
     return set.Code();
 }
 
-CURLcode SetReceivers(OptionSetter& set, std::FILE* sink, TransferWatch& watch) {
+CURLcode SetReceivers(OptionSetter& set, NewFile& sink, TransferWatch& watch) {
     set.Set(CURLOPT_WRITEFUNCTION, OnBody)
-        .Set(CURLOPT_WRITEDATA, sink)
+        .Set(CURLOPT_WRITEDATA, &sink)
         .Set(CURLOPT_XFERINFOFUNCTION, OnProgress)
         .Set(CURLOPT_XFERINFODATA, &watch)
         .Set(CURLOPT_NOPROGRESS, 0L);
@@ -133,7 +135,7 @@ int32_t FailureCode(CURL* curl, CURLcode code) {
 
 } // namespace
 
-int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOptions& options) {
+int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     if (!CurlReady())
         return kDownloadCannotStart;
     CurlHandle curl(curl_easy_init());

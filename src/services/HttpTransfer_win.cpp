@@ -274,7 +274,7 @@ std::wstring RedirectTarget(const std::wstring& from, HINTERNET request) {
 // Watches the bytes arriving and passes the progress on no more often than
 // asked.
 struct BodyReceiver {
-    std::FILE* sink;
+    NewFile& sink;
     const DownloadOptions& options;
     int64_t expected = 0;
     int64_t received = 0;
@@ -318,7 +318,7 @@ struct BodyReceiver {
                 return expected > 0 && received < expected
                            ? TransferFailureCode(TransferFailure::CutShort)
                            : kDownloadSucceeded;
-            if (std::fwrite(block, 1, read, sink) != read)
+            if (!sink.Write(block, read))
                 return kDownloadCannotWrite;
             received += read;
             lastArrival = Clock::now();
@@ -335,7 +335,7 @@ int64_t AnnouncedLength(HINTERNET request) {
 
 } // namespace
 
-int32_t TransferInto(std::FILE* sink, const std::string& url, const DownloadOptions& options) {
+int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     const Internet session = OpenSession(options);
     if (!session)
         return kDownloadCannotStart;

@@ -1,11 +1,10 @@
 #include "services/LogFile.h"
 
+#include "services/FileSystem.h"
 #include "services/FileText.h"
 #include "services/Machine.h"
 #include "services/PathText.h"
 #include "services/ProgramTitle.h"
-
-#include <fstream>
 
 std::string DefaultLogPath() {
     return ProgramFolderWithSeparator() + kProgramTitle + ".log.txt";
@@ -18,7 +17,5 @@ void WriteLog(const std::string& text, const std::string& file, bool timeStamp, 
     line = FileTextFromUtf8(line) + "\r\n";
     // Opened and closed for every line, so the log is complete on disk even
     // if the program stops abruptly afterwards.
-    std::ofstream out(FsPath(path), std::ios::binary | (restart ? std::ios::trunc : std::ios::app));
-    if (out)
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    AppendToFile(path, line, restart);
 }

@@ -1,6 +1,6 @@
 #include "services/ProfileFile.h"
 
-#include "services/FileIO.h"
+#include "services/FileSystem.h"
 #include "services/FileText.h"
 #include "services/PathText.h"
 #include "services/ProfileText.h"

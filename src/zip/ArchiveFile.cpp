@@ -13,17 +13,21 @@ constexpr uint64_t kWindowSize = 64 * 1024;
 
 } // namespace
 
-ArchiveFile::ArchiveFile(std::unique_ptr<ArchiveHandle> handle, const std::string& path)
+ArchiveFile::ArchiveFile(std::unique_ptr<FileForReading> handle, const std::string& path)
     : handle_(std::move(handle)), path_(path) {}
 
 ArchiveFile::ArchiveFile(const std::string& path) : path_(path) {
-    handle_ = ArchiveHandle::OpenRegularFile(path);
+    FileForReading::Opened outcome{};
+    handle_ = FileForReading::Open(path, outcome);
     if (!handle_)
         throw ZipReadError("Impossible d'ouvrir le fichier " + path);
 }
 
 std::unique_ptr<ArchiveFile> ArchiveFile::OpenRegular(const std::string& path) {
-    std::unique_ptr<ArchiveHandle> handle = ArchiveHandle::OpenRegularFile(path);
+    FileForReading::Opened outcome{};
+    std::unique_ptr<FileForReading> handle = FileForReading::Open(path, outcome);
+    if (outcome == FileForReading::Opened::Refused)
+        throw ZipReadError("Impossible d'ouvrir le fichier " + path);
     if (!handle)
         return nullptr;
     return std::unique_ptr<ArchiveFile>(new ArchiveFile(std::move(handle), path));

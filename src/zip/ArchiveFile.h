@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zip/ArchiveHandle.h"
+#include "services/FileSystem.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,10 +36,10 @@ class ArchiveFile {
     void ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
 
   private:
-    ArchiveFile(std::unique_ptr<ArchiveHandle> handle, const std::string& path);
+    ArchiveFile(std::unique_ptr<FileForReading> handle, const std::string& path);
     void FillWindow();
 
-    std::unique_ptr<ArchiveHandle> handle_;
+    std::unique_ptr<FileForReading> handle_;
     std::string path_;
     uint64_t position_ = 0;
     std::vector<unsigned char> window_;

@@ -1,5 +1,4 @@
 // Reading one entry's local header and data, and writing its file.
-#include "zip/EntryFiles.h"
 #include "zip/EntryInflate.h"
 #include "zip/EntryPrefetch.h"
 #include "zip/ExtractionWalk.h"

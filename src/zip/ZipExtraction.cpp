@@ -1,9 +1,9 @@
 // The two extraction operations: their common frame, the directory walk and
 // the step that prepares each file.
+#include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
 #include "zip/ArchiveFile.h"
-#include "zip/EntryFiles.h"
 #include "zip/ExtractionWalk.h"
 #include "zip/PathSafety.h"
 #include "zip/ZipExtractionClass.h"
@@ -168,9 +168,15 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
 // never costs the user the file the entry would have replaced.
 void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
                                      uint64_t size) {
-    const std::string written = WriteBytesBeside(target.path, bytes, size);
-    if (MoveIntoPlace(written, target.path))
+    NewFile draft;
+    if (CreateBeside(target.path, draft) != CreateResult::Created || !draft.Write(bytes, size))
+        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+    const std::string written = draft.Path();
+    if (!draft.Commit())
+        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+    if (MoveOver(written, target.path))
         return;
+    RemoveFile(written);
     if (!target.exists)
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
     RaiseError(kZipErrorCannotDelete, CannotDeleteText(target.path));

@@ -76,7 +76,7 @@ TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {
 
 } // namespace
 
-#include "services/FileIO.h"
+#include "services/FileSystem.h"
 
 namespace {
 

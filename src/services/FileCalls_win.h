@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+// The calls of the Windows file system seam where Wine lets through what
+// Windows refuses (a read-only file renamed over or deleted, say). The seam
+// makes them through this table, so that a test can put Windows' own rule
+// back in and check that the seam copes with it.
+struct WindowsFileCalls {
+    decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
+    decltype(&DeleteFileW) deleteFile = &DeleteFileW;
+    decltype(&ReplaceFileW) replaceFile = &ReplaceFileW;
+};
+
+WindowsFileCalls& FileCalls();

@@ -1,0 +1,286 @@
+#include "services/FileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+const std::string& ProcessTag() {
+    static const std::string tag = std::to_string(::getpid());
+    return tag;
+}
+
+namespace {
+
+constexpr uint64_t kLargestTransfer = 1 << 30;
+
+// The system would cut a name holding a NUL there and reach another file.
+bool IsUsableName(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+// At `offset`, or at the file's own position when `offset` is negative.
+bool WriteAllAt(int descriptor, const void* data, uint64_t size, off_t offset) {
+    auto bytes = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        const size_t chunk = static_cast<size_t>(std::min(size, kLargestTransfer));
+        const ssize_t written = offset < 0 ? ::write(descriptor, bytes, chunk)
+                                           : ::pwrite(descriptor, bytes, chunk, offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= static_cast<uint64_t>(written);
+        if (offset >= 0)
+            offset += written;
+    }
+    return true;
+}
+
+bool ReadAllAt(int descriptor, unsigned char* output, uint64_t length, uint64_t offset) {
+    while (length > 0) {
+        const ssize_t got = ::pread(descriptor, output, std::min(length, kLargestTransfer),
+                                    static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        output += got;
+        offset += static_cast<uint64_t>(got);
+        length -= static_cast<uint64_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+// ---- NewFile ----
+
+struct NewFileAccess {
+    static int Descriptor(const NewFile& file) { return static_cast<int>(file.native_); }
+};
+
+CreateResult NewFile::Create(const std::string& path, bool ownerOnly) {
+    Discard();
+    failed_ = false;
+    written_ = 0;
+    if (!IsUsableName(path))
+        return CreateResult::Failed;
+    // O_EXCL never opens what is there, and refuses a link even when it dangles.
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
+                                  ownerOnly ? 0600 : 0666);
+    if (descriptor < 0)
+        return errno == EEXIST ? CreateResult::NameTaken : CreateResult::Failed;
+    native_ = descriptor;
+    path_ = path;
+    return CreateResult::Created;
+}
+
+bool NewFile::Write(const void* bytes, uint64_t size) {
+    if (!IsOpen() || failed_)
+        return false;
+    failed_ = !WriteAllAt(static_cast<int>(native_), bytes, size, static_cast<off_t>(written_));
+    written_ += size;
+    return !failed_;
+}
+
+bool NewFile::Flush() {
+    if (!IsOpen() || failed_)
+        return false;
+    failed_ = ::fsync(static_cast<int>(native_)) != 0;
+    return !failed_;
+}
+
+bool NewFile::Close() {
+    const int descriptor = static_cast<int>(native_);
+    native_ = kClosed;
+    return ::close(descriptor) == 0;
+}
+
+// ---- Moving, appending, removing ----
+
+bool MoveOver(const std::string& source, const std::string& target) {
+    return IsUsableName(source) && IsUsableName(target) &&
+           ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
+    if (!IsUsableName(path))
+        return false;
+    const int descriptor =
+        ::open(path.c_str(),
+               O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | (restart ? O_TRUNC : O_APPEND), 0666);
+    if (descriptor < 0)
+        return false;
+    const bool written = WriteAllAt(descriptor, bytes.data(), bytes.size(), -1);
+    return ::close(descriptor) == 0 && written;
+}
+
+bool RemoveFile(const std::string& path) {
+    return IsUsableName(path) && (::unlink(path.c_str()) == 0 || errno == ENOENT);
+}
+
+// ---- Replacing a file's content ----
+
+namespace {
+
+// The file that `path` finally names, its links followed one by one; a
+// dangling link names the file that writing through it creates. Nothing
+// when the links go round in circles.
+std::optional<std::string> FollowLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error)))
+            return path;
+        const fs::path target = fs::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        path = target.is_absolute() ? target.string()
+                                    : (fs::path(path).parent_path() / target).string();
+    }
+    return std::nullopt;
+}
+
+// A file without any write permission was frozen by its user; that holds
+// for root too, who would otherwise be let through.
+bool MayWrite(const std::string& path, const struct stat& info) {
+    return S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0 &&
+           faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The replacement takes the old file's permissions, and its owner and group
+// as far as we are allowed to give them (the owner only as root, a group
+// only one we belong to).
+bool TakeOverOwnerAndMode(int descriptor, const struct stat& old) {
+    const bool owned = fchown(descriptor, old.st_uid, old.st_gid) == 0 ||
+                       fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) == 0;
+    (void)owned;
+    return fchmod(descriptor, old.st_mode & 07777) == 0;
+}
+
+enum class Outcome { Written, FolderRefused, Failed };
+
+bool IsRefusal(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+Outcome ReplaceThroughTemporary(const std::string& target, const std::string& bytes,
+                                const struct stat* old) {
+    NewFile draft;
+    if (CreateBeside(target, draft, old != nullptr) != CreateResult::Created)
+        return IsRefusal(errno) ? Outcome::FolderRefused : Outcome::Failed;
+    const bool written =
+        draft.Write(bytes.data(), bytes.size()) &&
+        (old == nullptr || TakeOverOwnerAndMode(NewFileAccess::Descriptor(draft), *old)) &&
+        draft.Flush();
+    const std::string temporary = draft.Path();
+    if (!written || !draft.Commit())
+        return Outcome::Failed;
+    if (MoveOver(temporary, target))
+        return Outcome::Written;
+    const int error = errno;
+    RemoveFile(temporary);
+    // A folder that lets us create but not replace (sticky, say) refuses too.
+    return IsRefusal(error) ? Outcome::FolderRefused : Outcome::Failed;
+}
+
+// Puts the old content back, as far as the file system lets us.
+void PutBack(int descriptor, const std::string& old) {
+    const bool restored = WriteAllAt(descriptor, old.data(), old.size(), 0) &&
+                          ftruncate(descriptor, static_cast<off_t>(old.size())) == 0 &&
+                          fsync(descriptor) == 0;
+    (void)restored; // nothing more can be done
+}
+
+// Space for the longer content is reserved before the first old byte is
+// overwritten, and the file is cut to its new length only after the whole
+// content is in. If writing still fails, the old content is put back.
+bool OverwriteOpenFile(int descriptor, const std::string& bytes) {
+    struct stat info {};
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    std::string old(static_cast<size_t>(info.st_size), '\0');
+    if (!ReadAllAt(descriptor, reinterpret_cast<unsigned char*>(old.data()), old.size(), 0))
+        return false;
+    const off_t newSize = static_cast<off_t>(bytes.size());
+    if (newSize > info.st_size && posix_fallocate(descriptor, 0, newSize) != 0) {
+        // Where the reservation is emulated, it may have grown the file.
+        PutBack(descriptor, old);
+        return false;
+    }
+    if (WriteAllAt(descriptor, bytes.data(), bytes.size(), 0) &&
+        ftruncate(descriptor, newSize) == 0 && fsync(descriptor) == 0)
+        return true;
+    PutBack(descriptor, old);
+    return false;
+}
+
+bool OverwriteInPlace(const std::string& target, const std::string& bytes) {
+    const int descriptor = open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool written = OverwriteOpenFile(descriptor, bytes);
+    return close(descriptor) == 0 && written;
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    if (!IsUsableName(path))
+        return false;
+    const std::optional<std::string> target = FollowLinks(path);
+    if (!target)
+        return false;
+    struct stat old {};
+    const bool exists = lstat(target->c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return false;
+    if (exists && !MayWrite(*target, old))
+        return false;
+    switch (ReplaceThroughTemporary(*target, bytes, exists ? &old : nullptr)) {
+    case Outcome::Written:
+        return true;
+    case Outcome::FolderRefused:
+        return exists && OverwriteInPlace(*target, bytes);
+    case Outcome::Failed:
+        break;
+    }
+    return false;
+}
+
+// ---- Reading ----
+
+std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Opened& outcome) {
+    outcome = Opened::NotARegularFile;
+    struct stat info {};
+    // Looking first keeps devices from being opened at all.
+    if (!IsUsableName(path) || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    // Should the name have become a FIFO since, O_NONBLOCK keeps the opening
+    // from waiting for a writer, and the check below refuses it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        outcome = Opened::Refused;
+        return nullptr;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    outcome = Opened::Yes;
+    return std::unique_ptr<FileForReading>(
+        new FileForReading(fd, static_cast<uint64_t>(info.st_size)));
+}
+
+FileForReading::~FileForReading() {
+    ::close(static_cast<int>(native_));
+}
+
+bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
+    return ReadAllAt(static_cast<int>(native_), output, length, offset);
+}

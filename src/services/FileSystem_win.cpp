@@ -1,0 +1,300 @@
+#include "services/FileSystem.h"
+
+#include "services/FileCalls_win.h"
+#include "services/NameRules.h"
+#include "services/PathText.h"
+#include "services/WidePath.h"
+#include "services/WideText.h"
+
+#include <algorithm>
+#include <windows.h>
+
+const std::string& ProcessTag() {
+    static const std::string tag = std::to_string(GetCurrentProcessId());
+    return tag;
+}
+
+WindowsFileCalls& FileCalls() {
+    static WindowsFileCalls calls;
+    return calls;
+}
+
+namespace {
+
+constexpr uint64_t kLargestTransfer = 1 << 30;
+// CreateDirectoryW's limit, the lowest of the classic ones.
+constexpr size_t kLongestClassicPath = MAX_PATH - 12;
+
+bool IsUsableName(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+HANDLE AsHandle(intptr_t native) {
+    return reinterpret_cast<HANDLE>(native);
+}
+
+bool WriteAll(HANDLE file, const void* data, uint64_t size) {
+    auto bytes = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min(size, kLargestTransfer));
+        if (!WriteFile(file, bytes, chunk, &written, nullptr) || written == 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+DWORD Attributes(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str());
+}
+
+bool IsReadOnlyFile(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Runs `change` on `path`; when Windows refuses it because the file is
+// read-only, clears that attribute and tries once more, putting the
+// attribute back if the change still fails.
+template <typename Change> bool EvenIfReadOnly(const std::wstring& path, Change change) {
+    if (change())
+        return true;
+    const DWORD error = GetLastError();
+    const DWORD attributes = Attributes(path);
+    if (error != ERROR_ACCESS_DENIED || !IsReadOnlyFile(attributes))
+        return false;
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    if (!SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL))
+        return false;
+    if (change())
+        return true;
+    SetFileAttributesW(path.c_str(), attributes);
+    return false;
+}
+
+} // namespace
+
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide = FsPath(path).wstring();
+    if (wide.size() < kLongestClassicPath || StartsWith(wide, L"\\\\?\\") ||
+        StartsWith(wide, L"\\\\.\\"))
+        return wide;
+    std::wstring full(32768, L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size())
+        return wide;
+    full.resize(length);
+    if (StartsWith(full, L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// ---- NewFile ----
+
+CreateResult NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
+    Discard();
+    failed_ = false;
+    written_ = 0;
+    if (!IsUsableName(path))
+        return CreateResult::Failed;
+    // CREATE_NEW: never opened over what is there (the C runtime's "x" mode
+    // is unknown to msvcrt.dll).
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::NameTaken
+                                                                           : CreateResult::Failed;
+    }
+    native_ = reinterpret_cast<intptr_t>(file);
+    path_ = path;
+    return CreateResult::Created;
+}
+
+bool NewFile::Write(const void* bytes, uint64_t size) {
+    if (!IsOpen() || failed_)
+        return false;
+    failed_ = !WriteAll(AsHandle(native_), bytes, size);
+    written_ += size;
+    return !failed_;
+}
+
+bool NewFile::Flush() {
+    if (!IsOpen() || failed_)
+        return false;
+    failed_ = !FlushFileBuffers(AsHandle(native_));
+    return !failed_;
+}
+
+bool NewFile::Close() {
+    const HANDLE file = AsHandle(native_);
+    native_ = kClosed;
+    return CloseHandle(file) != 0;
+}
+
+// ---- Moving, appending, removing ----
+
+bool MoveOver(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return false;
+    const std::wstring from = WidePath(source);
+    const std::wstring to = WidePath(target);
+    return EvenIfReadOnly(to, [&] {
+        return FileCalls().moveFileEx(from.c_str(), to.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+}
+
+bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
+    if (!IsUsableName(path))
+        return false;
+    // Opened, never created afresh: CREATE_ALWAYS would refuse a hidden log.
+    const HANDLE file =
+        CreateFileW(WidePath(path).c_str(), restart ? GENERIC_WRITE : FILE_APPEND_DATA,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written =
+        (!restart || SetEndOfFile(file)) && WriteAll(file, bytes.data(), bytes.size());
+    return CloseHandle(file) && written;
+}
+
+bool RemoveFile(const std::string& path) {
+    if (!IsUsableName(path))
+        return false;
+    const std::wstring wide = WidePath(path);
+    if (EvenIfReadOnly(wide, [&] { return FileCalls().deleteFile(wide.c_str()) != 0; }))
+        return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// ---- Replacing a file's content ----
+
+namespace {
+
+// The file `path` finally names, its links followed; `path` itself when
+// there is nothing there yet. Empty when a link leads nowhere, so that it is
+// never replaced by a plain file.
+std::wstring FinalPath(const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD attributes = Attributes(path);
+        const bool dangling =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        return dangling ? std::wstring() : path;
+    }
+    std::wstring final(32768, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(file);
+    if (length == 0 || length >= final.size())
+        return path;
+    final.resize(length);
+    return final;
+}
+
+// The draft takes the old file's place; ReplaceFileW keeps the old file's
+// attributes (hidden, say) and its own permissions.
+bool PutInPlace(const std::wstring& draft, const std::wstring& target, bool replacing) {
+    if (!replacing)
+        return MoveFileExW(draft.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return FileCalls().replaceFile(target.c_str(), draft.c_str(), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    if (!IsUsableName(path))
+        return false;
+    const std::wstring target = FinalPath(WidePath(path));
+    if (target.empty())
+        return false;
+    const DWORD attributes = Attributes(target);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A read-only file was frozen by its user, and a folder is no file.
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    NewFile draft;
+    if (CreateBeside(Utf8FromWide(target), draft) != CreateResult::Created)
+        return false;
+    const bool written = draft.Write(bytes.data(), bytes.size()) && draft.Flush();
+    const std::string temporary = draft.Path();
+    if (!written || !draft.Commit())
+        return false;
+    if (PutInPlace(WidePath(temporary), target, exists))
+        return true;
+    RemoveFile(temporary);
+    return false;
+}
+
+// ---- Reading ----
+
+namespace {
+
+bool IsPlainFileName(const std::wstring& path, const std::string& utf8) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !IsWindowsDeviceName(PathText(FsPath(utf8).filename()));
+}
+
+} // namespace
+
+std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Opened& outcome) {
+    outcome = Opened::NotARegularFile;
+    // A device name (NUL, COM1...) opens a device, which may never end.
+    if (!IsUsableName(path))
+        return nullptr;
+    const std::wstring wide = WidePath(path);
+    if (!IsPlainFileName(wide, path))
+        return nullptr;
+    const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        outcome = Opened::Refused;
+        return nullptr;
+    }
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    outcome = Opened::Yes;
+    return std::unique_ptr<FileForReading>(
+        new FileForReading(reinterpret_cast<intptr_t>(file), static_cast<uint64_t>(size.QuadPart)));
+}
+
+FileForReading::~FileForReading() {
+    CloseHandle(AsHandle(native_));
+}
+
+bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
+    while (length > 0) {
+        // The offset travels with each read, so readers share no position.
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(native_), output,
+                      static_cast<DWORD>(std::min(length, kLargestTransfer)), &got, &at) ||
+            got == 0)
+            return false;
+        output += got;
+        offset += got;
+        length -= got;
+    }
+    return true;
+}
