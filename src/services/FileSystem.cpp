@@ -115,13 +115,14 @@ void RemoveTemporaryLeftovers(const std::string& path) {
             RemoveFile(leftover);
 }
 
-bool CopyOver(const std::string& source, const std::string& target) {
+namespace {
+
+// The source is closed when this returns: Windows lets no file that is open
+// be replaced, and a file may be copied over itself.
+bool CopyInto(const std::string& source, NewFile& output) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> input = FileForReading::Open(source, outcome);
     if (!input)
-        return false;
-    NewFile output;
-    if (CreateBeside(target, output) != CreateResult::Created)
         return false;
     constexpr uint64_t kChunk = 1 << 20;
     std::vector<unsigned char> buffer(static_cast<size_t>(std::min(input->Size(), kChunk)));
@@ -131,6 +132,15 @@ bool CopyOver(const std::string& source, const std::string& target) {
             return false;
         done += length;
     }
+    return true;
+}
+
+} // namespace
+
+bool CopyOver(const std::string& source, const std::string& target) {
+    NewFile output;
+    if (CreateBeside(target, output) != CreateResult::Created || !CopyInto(source, output))
+        return false;
     const std::string written = output.Path();
     if (!output.Commit())
         return false;

@@ -206,12 +206,19 @@ std::wstring FinalPath(const std::wstring& path) {
 }
 
 // The draft takes the old file's place; ReplaceFileW keeps the old file's
-// attributes (hidden, say) and its own permissions.
-bool PutInPlace(const std::wstring& draft, const std::wstring& target, bool replacing) {
-    if (!replacing)
+// own permissions, and its attributes (hidden, say), which are set again
+// for the systems whose ReplaceFileW forgets them.
+bool PutInPlace(const std::wstring& draft, const std::wstring& target, DWORD oldAttributes) {
+    if (oldAttributes == INVALID_FILE_ATTRIBUTES)
         return MoveFileExW(draft.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    return FileCalls().replaceFile(target.c_str(), draft.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    if (!FileCalls().replaceFile(target.c_str(), draft.c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return false;
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (oldAttributes & kKept)
+        SetFileAttributesW(target.c_str(), oldAttributes & kKept);
+    return true;
 }
 
 } // namespace
@@ -234,7 +241,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     const std::string temporary = draft.Path();
     if (!written || !draft.Commit())
         return false;
-    if (PutInPlace(WidePath(temporary), target, exists))
+    if (PutInPlace(WidePath(temporary), target, attributes))
         return true;
     RemoveFile(temporary);
     return false;

@@ -1,0 +1,77 @@
+// The file-system seam's promises that hold on every platform.
+#include "services/FileSystem.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+size_t EntryCount(const std::string& folder) {
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FsPath(folder)))
+        ++entries;
+    return entries;
+}
+
+TEST(FileSystem, CreatingANewFileNeverOpensOneThatExists) {
+    TempFolder folder;
+    const std::string existing = folder.Write("loadscr.zip", "the user's archive");
+    NewFile file;
+    EXPECT_EQ(file.Create(existing), CreateResult::NameTaken);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(FileContent(existing), "the user's archive");
+    // Temporary names already taken (by a run that was killed) are passed
+    // over, never written.
+    const std::string target = folder.Sub("a.png");
+    std::string probe = TemporaryNameBeside(target);
+    const std::string stem = probe.substr(0, probe.rfind('-') + 1);
+    const unsigned next = std::stoul(probe.substr(stem.size())) + 1;
+    for (unsigned n = next; n < next + 3; ++n)
+        AppendToFile(stem + std::to_string(n), "kept", true);
+    ASSERT_EQ(CreateBeside(target, file), CreateResult::Created);
+    EXPECT_TRUE(IsTemporaryNameOf(file.Path().substr(folder.Path().size() + 1), "a.png"));
+    EXPECT_EQ(file.Path(), stem + std::to_string(next + 3));
+    EXPECT_EQ(FileContent(stem + std::to_string(next)), "kept");
+}
+
+TEST(FileSystem, ADraftIsKeptOnlyOnceCommittedAndGoneOtherwise) {
+    TempFolder folder;
+    std::string kept;
+    {
+        NewFile committed;
+        ASSERT_EQ(CreateBeside(folder.Sub("x"), committed), CreateResult::Created);
+        EXPECT_TRUE(committed.Write("abc", 3) && committed.Write("def", 3));
+        kept = committed.Path();
+        EXPECT_TRUE(committed.Commit());
+        NewFile dropped;
+        ASSERT_EQ(CreateBeside(folder.Sub("y"), dropped), CreateResult::Created);
+        EXPECT_TRUE(dropped.Write("half", 4));
+    }
+    EXPECT_EQ(FileContent(kept), "abcdef");
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+TEST(FileSystem, ACopyReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string source = folder.Write("screen.png", std::string(3 << 20, 'p'));
+    const std::string target = folder.Write("loading.png", "old");
+    EXPECT_TRUE(CopyOver(source, target));
+    EXPECT_EQ(FileContent(target), FileContent(source));
+    EXPECT_FALSE(CopyOver(folder.Sub("missing.png"), target));
+    EXPECT_FALSE(CopyOver(folder.MakeDir("folder.png"), target));
+    EXPECT_EQ(FileContent(target), FileContent(source));
+    EXPECT_EQ(EntryCount(folder.Path()), 3u);
+}
+
+TEST(FileSystem, AppendingStartsAfreshOnlyWhenAsked) {
+    TempFolder folder;
+    const std::string log = folder.Sub("program.log.txt");
+    EXPECT_TRUE(AppendToFile(log, "one\r\n", false));
+    EXPECT_TRUE(AppendToFile(log, "two\r\n", false));
+    EXPECT_EQ(FileContent(log), "one\r\ntwo\r\n");
+    EXPECT_TRUE(AppendToFile(log, "three\r\n", true));
+    EXPECT_EQ(FileContent(log), "three\r\n");
+}
+
+} // namespace
