@@ -99,6 +99,19 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
 // not. True when nothing is left there.
 bool RemoveFile(const std::string& path);
 
+// Creates the folder `path` in an existing folder. True only when this call
+// made it.
+bool CreateFolder(const std::string& path);
+
+enum class EntryKind { Missing, File, Folder };
+
+// What `path` names, its links followed; Missing when nothing is there or
+// the system cannot tell (a dangling link, say). A path of any length.
+EntryKind KindOf(const std::string& path);
+
+// True for a symbolic link, whether what it points to exists or not.
+bool IsLinkItself(const std::string& path);
+
 // True for a regular file that is no link.
 bool IsRegularFileItself(const std::string& path);
 

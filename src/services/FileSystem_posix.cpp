@@ -253,6 +253,27 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     return false;
 }
 
+bool CreateFolder(const std::string& path) {
+    return IsUsableName(path) && ::mkdir(path.c_str(), 0777) == 0;
+}
+
+// ---- Looking ----
+
+EntryKind KindOf(const std::string& path) {
+    std::error_code error;
+    if (!IsUsableName(path))
+        return EntryKind::Missing;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        return EntryKind::Missing;
+    return fs::is_directory(status) ? EntryKind::Folder : EntryKind::File;
+}
+
+bool IsLinkItself(const std::string& path) {
+    std::error_code error;
+    return IsUsableName(path) && fs::is_symlink(fs::symlink_status(path, error));
+}
+
 // ---- Reading ----
 
 std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Opened& outcome) {

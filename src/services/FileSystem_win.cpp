@@ -247,6 +247,49 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     return false;
 }
 
+bool CreateFolder(const std::string& path) {
+    return IsUsableName(path) && CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+}
+
+// ---- Looking ----
+
+namespace {
+
+// The attributes of what a link leads to; INVALID_FILE_ATTRIBUTES when it
+// leads nowhere.
+DWORD FollowedAttributes(const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return INVALID_FILE_ATTRIBUTES;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    return known ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+EntryKind KindOf(const std::string& path) {
+    if (!IsUsableName(path))
+        return EntryKind::Missing;
+    const std::wstring wide = WidePath(path);
+    DWORD attributes = Attributes(wide);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        attributes = FollowedAttributes(wide);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return EntryKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File;
+}
+
+bool IsLinkItself(const std::string& path) {
+    if (!IsUsableName(path))
+        return false;
+    const DWORD attributes = Attributes(WidePath(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 // ---- Reading ----
 
 namespace {

@@ -1,32 +1,19 @@
 #include "services/FileUtils.h"
 
+#include "services/FileSystem.h"
 #include "services/Machine.h"
 #include "services/PathText.h"
 
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
-
-static fs::file_status StatusOf(const std::string& path) {
-    std::error_code error;
-    if (path.empty())
-        return fs::file_status(fs::file_type::not_found);
-    return fs::status(FsPath(path), error);
-}
-
 bool IsFile(const std::string& path) {
-    const fs::file_status status = StatusOf(path);
-    return fs::exists(status) && !fs::is_directory(status);
+    return KindOf(path) == EntryKind::File;
 }
 
 bool IsFolder(const std::string& path) {
-    return fs::is_directory(StatusOf(path));
+    return KindOf(path) == EntryKind::Folder;
 }
 
 bool IsLink(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && fs::is_symlink(fs::symlink_status(FsPath(path), error));
+    return IsLinkItself(path);
 }
 
 std::string WithTrailingSeparator(const std::string& path) {
@@ -42,8 +29,7 @@ bool MakeFolder(const std::string& path) {
         folder.pop_back();
     if (folder.empty())
         return false;
-    std::error_code error;
-    return fs::create_directory(FsPath(folder), error) && !error;
+    return CreateFolder(folder);
 }
 
 std::string SpecialFolderPath(int32_t folder) {

@@ -1,6 +1,7 @@
 #include "services/FolderEntries.h"
 
 #include "services/PathText.h"
+#include "services/WidePath.h"
 #include "services/WideText.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ void ForEachFolderEntry(const std::string& folder,
     if (!EndsWithSeparator(pattern))
         pattern += '\\';
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(WideFromUtf8(pattern + "*").c_str(), FindExInfoBasic, &found,
+    HANDLE search = FindFirstFileExW(WidePath(pattern + "*").c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE)
         return;

@@ -1,4 +1,5 @@
 #include "services/Machine.h"
+
 #include "services/ProgramFolder.h"
 #include "services/RegionalFormat.h"
 

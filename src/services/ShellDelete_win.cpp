@@ -1,5 +1,7 @@
+#include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "services/WidePath.h"
 #include "services/WideText.h"
 
 #include <windows.h>
@@ -31,8 +33,12 @@ bool ShellDelete(const std::string& path, bool permanent) {
     if (path.empty() || path.find('\0') != std::string::npos)
         return false;
     std::wstring source = FullPathWithoutTrailingSeparators(path);
-    if (source.empty() || GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (source.empty() || GetFileAttributesW(WidePath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
         return false;
+    // The shell takes no path past the classic limit; a file there is
+    // deleted the way the shell deletes one for good.
+    if (source.size() >= MAX_PATH && permanent && KindOf(path) != EntryKind::Folder)
+        return RemoveFile(path);
     source.push_back(L'\0'); // the list of sources ends with a second zero
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;

@@ -28,10 +28,11 @@ std::string RunFolderDialog(HWND owner, const std::string& startFolder, const st
     PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
     if (!item)
         return {};
-    wchar_t path[MAX_PATH] = {};
+    // Room for a path of any length: a deep folder is a choice, not a cancel.
+    std::wstring path(32768, L'\0');
     std::string chosen;
-    if (SHGetPathFromIDListW(item, path))
-        chosen = Utf8FromWide(path);
+    if (SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
+        chosen = Utf8FromWide(path.c_str());
     CoTaskMemFree(item);
     return chosen;
 }

@@ -1,5 +1,6 @@
 #include "zip/ZipFolders.h"
 
+#include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
 #include "zip/ZipFailures.h"
@@ -22,9 +23,8 @@ static std::vector<std::string> SplitAtSeparator(const std::string& path) {
 static bool MakeMissingFolder(const std::string& path) {
     if (IsFolder(path))
         return true;
-    std::error_code error;
-    std::filesystem::create_directory(FsPath(path), error);
-    return !error && IsFolder(path);
+    CreateFolder(path);
+    return IsFolder(path);
 }
 
 bool CreateFolderPath(const std::string& path) {

@@ -306,6 +306,20 @@ TEST_F(InstallTest, AFullDiskKeepsTheOldScreenWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(layouts + "/Galaga"), {}), 1);
 }
 
+TEST_F(InstallTest, LayoutsPastTheClassicPathLimitGetTheirScreensAndLoseThemAgain) {
+    std::string deep = "layouts";
+    while (deep.size() < 280)
+        deep += "/a-deep-folder-of-layouts";
+    window.layoutsText = folder.MakeDir(deep);
+    folder.MakeDir(deep + "/Pacman");
+    Screen("Pacman.png", "pacman");
+    EXPECT_EQ(Run().back(), "Total: 1 copies.");
+    EXPECT_EQ(FileContent(folder.Sub(deep + "/Pacman/loading.png")), "pacman");
+    window.answers.push_back(true);
+    DeleteLoadingScreens(window, state);
+    EXPECT_EQ(FileContent(folder.Sub(deep + "/Pacman/loading.png")), "<missing>");
+}
+
 TEST_F(InstallTest, ASourceFolderInsideTheLayoutsLosesNothing) {
     // The screens folder is the layout Pacman itself: its own loading.png is
     // the default screen and gets copied over itself.
