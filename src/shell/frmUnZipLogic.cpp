@@ -1,15 +1,13 @@
 #include "shell/frmUnZipLogic.h"
 
 #include "operations/UnzipHelpers.h"
+#include "zip/ZipMessages.h"
 
 #include <exception>
 
 namespace {
 
-const char* const kStartText = "D\u00e9but d'extraction";
-const char* const kEndText = "Extraction termin\u00e9e";
 const char* const kErrorHeading = "Erreur lors de l'extraction du Zip\r\n";
-constexpr int32_t kTargetExists = 11;
 
 } // namespace
 
@@ -88,14 +86,14 @@ void frmUnZipLogic::MonZip_Progress(int32_t Percent, bool& /*Cancel*/) {
 
 void frmUnZipLogic::MonZip_Status(const std::string& Text) {
     SetStatusText(Text);
-    if (Text == kStartText)
+    if (Text == kStatusExtractionStart)
         SetBarWidth(0);
-    else if (Text == kEndText)
+    else if (Text == kStatusExtractionEnd)
         SetBarWidth(FullBarWidth);
 }
 
 void frmUnZipLogic::MonZip_ZipError(int32_t Number, const std::string& Description) {
-    if (Number == kTargetExists)
+    if (Number == kZipErrorExists)
         return;
     ShowError(kErrorHeading + std::string("Erreur ") + std::to_string(Number) + " - " +
               Description);
