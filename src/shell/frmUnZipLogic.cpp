@@ -19,7 +19,7 @@ void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const Zl
         MonZip_ZipError(number, description);
     };
     MonZip->Yield = [this] { YieldNowAndThen(); };
-    ArchivePath = ZipArchivePath;
+    ArchivePath = program_.ZipArchivePath;
     Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
     FullBarWidth = designedBarWidth;
     SetBarWidth(0);
@@ -59,17 +59,17 @@ bool frmUnZipLogic::zLib_ExtraireTout() {
         [this] {
             if (!MonZip->ZipIsOpen())
                 MonZip->ZipOpen(ArchivePath);
-            return MonZip->ExtractAllFiles(ExtractFolder, true, false);
+            return MonZip->ExtractAllFiles(program_.ExtractFolder, true, false);
         },
         false);
 }
 
 bool frmUnZipLogic::zLib_ExtraireUnFichier() {
-    return Guarded([this] { return ExtractNamedEntry(*MonZip); }, false);
+    return Guarded([this] { return ExtractNamedEntry(*MonZip, program_); }, false);
 }
 
 int32_t frmUnZipLogic::zLib_ExtraireExtension() {
-    return Guarded([this] { return ExtractEntriesEndingWith(*MonZip); }, int32_t{-1});
+    return Guarded([this] { return ExtractEntriesEndingWith(*MonZip, program_); }, int32_t{-1});
 }
 
 std::string frmUnZipLogic::zLib_LireCommentaire() {

@@ -16,6 +16,7 @@ class Form1;
 // What the main window talks to outside itself. Empty boxes and dialog mean
 // the real Qt ones; tests hand in scripted fakes and their own operations.
 struct Form1Services {
+    ProgramState program;
     std::unique_ptr<MessageBoxes> messageBoxes;
     std::unique_ptr<FolderDialog> folderDialog;
     Form1Operations operations = DefaultOperations();
@@ -23,7 +24,7 @@ struct Form1Services {
 
 // The main window drawn with Qt widgets: two folder fields with browse
 // buttons, the four operation buttons, the install options, the progress area
-// and the menu. It loads its fields from the shared state when created and
+// and the menu. It loads its fields from the program state when created and
 // saves them when it closes.
 class Form1 : public QMainWindow, public Form1Logic {
     Q_OBJECT

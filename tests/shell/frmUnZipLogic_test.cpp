@@ -1,3 +1,4 @@
+#include "app/ProgramState.h"
 #include "operations/UnzipHelpers.h"
 #include "shell/frmUnZipLogic.h"
 #include "support/MachineScope.h"
@@ -11,7 +12,9 @@ namespace {
 // An unzip window that records what it would draw and show.
 class RecordingUnzipWindow : public frmUnZipLogic {
   public:
-    RecordingUnzipWindow() { Form_Load(300, LinkedZlib()); }
+    explicit RecordingUnzipWindow(ProgramState& program) : frmUnZipLogic(program) {
+        Form_Load(300, LinkedZlib());
+    }
     ~RecordingUnzipWindow() override { Form_Unload(); }
 
     int32_t barWidth = -1;
@@ -31,8 +34,10 @@ TEST(frmUnZipLogic, BarAndLabelFollowTheEngineAndOnlyTheTwoExactStatusTexts) {
     TempFolder folder;
     MachineScope machine(folder.Path());
     std::string destination = folder.MakeDir("out");
-    PrepareUnzip(folder.Write("a.zip", ZipWriter().File("x.png", "x").Build().bytes), destination);
-    RecordingUnzipWindow window;
+    ProgramState program;
+    PrepareUnzip(program, folder.Write("a.zip", ZipWriter().File("x.png", "x").Build().bytes),
+                 destination);
+    RecordingUnzipWindow window(program);
     EXPECT_EQ(window.barWidth, 0);
     EXPECT_EQ(window.status, "") << "opening texts cleared at load";
     bool cancel = false;
@@ -52,8 +57,9 @@ TEST(frmUnZipLogic, AMissingArchiveShowsItsErrorsAndGivesFalse) {
     TempFolder folder;
     MachineScope machine(folder.Path());
     std::string destination = folder.Path();
-    PrepareUnzip(folder.Sub("missing.zip"), destination);
-    RecordingUnzipWindow window;
+    ProgramState program;
+    PrepareUnzip(program, folder.Sub("missing.zip"), destination);
+    RecordingUnzipWindow window(program);
     EXPECT_FALSE(window.ExtractAllShown(true));
     EXPECT_FALSE(window.shown);
     ASSERT_EQ(window.errors.size(), 3u);
