@@ -5,7 +5,9 @@
 #include "support/TempFolder.h"
 #include "support/ZipWriter.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -21,13 +23,14 @@ class RecordingUnzipWindow : public frmUnZipLogic {
     std::string status = "unset";
     std::vector<std::string> errors;
     bool shown = false;
+    int repaints = 0;
 
   protected:
     void SetBarWidth(int32_t width) override { barWidth = width; }
     void SetStatusText(const std::string& text) override { status = text; }
     void ShowError(const std::string& text) override { errors.push_back(text); }
     void ShowWindow() override { shown = true; }
-    void YieldToWindow() override {}
+    void YieldToWindow() override { ++repaints; }
 };
 
 TEST(frmUnZipLogic, BarAndLabelFollowTheEngineAndOnlyTheTwoExactStatusTexts) {
@@ -66,6 +69,37 @@ TEST(frmUnZipLogic, AMissingArchiveShowsItsErrorsAndGivesFalse) {
     EXPECT_EQ(
         window.errors[2],
         "Erreur lors de l'extraction du Zip\r\nErreur 3 - Il n'y a pas de fichier Zip ouvert");
+}
+
+TEST(frmUnZipLogic, QuickYieldsRepaintNowAndThenAndAYieldAfterAPauseRepaintsAgain) {
+    using namespace std::chrono_literals;
+    TempFolder folder;
+    MachineScope machine(folder.Path());
+    ProgramState program;
+    std::string destination = folder.Path();
+    PrepareUnzip(program, folder.Write("a.zip", ZipWriter().File("x", "x").Build().bytes),
+                 destination);
+    RecordingUnzipWindow window(program);
+    const int beforeBurst = window.repaints;
+    for (int i = 0; i < 1000; ++i)
+        window.MonZip->Yield();
+    EXPECT_LE(window.repaints - beforeBurst, 100) << "a repaint per entry costs more than them";
+
+    const int beforeSteadyYields = window.repaints;
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < 200ms) {
+        window.MonZip->Yield();
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_GE(window.repaints - beforeSteadyYields, 2) << "yields that never pause still repaint";
+    EXPECT_LE(window.repaints - beforeSteadyYields, 10) << "at most one repaint in 40 ms";
+
+    for (int pause = 1; pause <= 2; ++pause) {
+        const int beforePause = window.repaints;
+        std::this_thread::sleep_for(60ms);
+        window.MonZip->Yield();
+        EXPECT_EQ(window.repaints, beforePause + 1) << "after pause " << pause;
+    }
 }
 
 } // namespace
