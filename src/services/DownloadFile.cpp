@@ -47,12 +47,12 @@ int32_t FetchInto(const std::string& temporary, const std::string& url,
     std::FILE* sink = OpenNewFileForWriting(temporary);
     if (sink == nullptr)
         return kDownloadCannotWrite;
-    const int32_t result = TransferInto(sink, url, options);
+    const TransferResult result = TransferInto(sink, url, options);
     const bool written = std::ferror(sink) == 0;
     const bool closed = std::fclose(sink) == 0;
-    if (result == kDownloadSucceeded && !(written && closed))
+    if (result.outcome == TransferOutcome::Succeeded && !(written && closed))
         return kDownloadCannotWrite;
-    return result;
+    return DownloadCodeOf(result);
 }
 
 int32_t Download(const std::string& url, const std::string& localFile, bool prepareFolder,
