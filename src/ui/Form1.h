@@ -13,10 +13,11 @@ namespace Ui {
 class Form1;
 }
 
-// What the main window talks to outside itself. Empty boxes and dialog mean
-// the real Qt ones; tests hand in scripted fakes and their own operations.
+// What the main window starts from and talks to outside itself. Empty boxes
+// and dialog mean the real Qt ones; tests hand in scripted fakes and their
+// own operations.
 struct Form1Services {
-    ProgramState program;
+    ProgramState program; // as the start-up filled it; the window keeps it
     std::unique_ptr<MessageBoxes> messageBoxes;
     std::unique_ptr<FolderDialog> folderDialog;
     Form1Operations operations = DefaultOperations();
