@@ -9,8 +9,6 @@
 // and the input read once, untimed.
 #include "Form1.h"
 #include "MessageBoxes.h"
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "services/Machine.h"
 #include "support/LayoutTrees.h"
 
@@ -45,6 +43,7 @@ double ClickOnWindow(const Setup& setup, const fs::path& root, const char* butto
     Machine().programFolder = root.string();
     int shown = 0;
     Form1Services services;
+    ApplyLanguage(services.program, 0);
     services.messageBoxes = std::make_unique<YesBoxes>(shown);
     Form1 form(std::move(services));
     form.show();
@@ -94,8 +93,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    Language = 0;
-    ApplyLanguage(0);
     const Setup setup = ParseSetup(argc, argv, "form1-layouts-bench");
     PrintSetup(setup);
     MakeScreens(setup);

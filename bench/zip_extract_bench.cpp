@@ -19,6 +19,7 @@
 #ifdef ORVANE_BENCH_WINDOW
 #include "MessageBoxes.h"
 #include "UnzipArchive.h"
+#include "app/ProgramState.h"
 
 #include <QApplication>
 #endif
@@ -111,7 +112,8 @@ bool ExtractWithWindow(const fs::path& archive, const fs::path& out, double& set
     CountingBoxes boxes;
     std::string destination = out.string();
     setupSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    return UnzipArchive(archive.string(), destination, false, boxes) && boxes.shown == 0;
+    ProgramState program;
+    return UnzipArchive(program, archive.string(), destination, false, boxes) && boxes.shown == 0;
 }
 
 #endif

@@ -114,9 +114,10 @@ double HeadlessInstall(const Setup& setup, const fs::path& root) {
     QuietWindow window;
     window.layouts = (root / "layouts").string();
     window.screens = setup.Screens().string();
+    ProgramState program;
     LayoutState state;
     const auto start = Clock::now();
-    InstallLoadingScreens(window, state);
+    InstallLoadingScreens(window, program, state);
     return Seconds(start);
 }
 
@@ -124,9 +125,10 @@ double HeadlessDelete(const fs::path& root) {
     Machine().programFolder = root.string();
     QuietWindow window;
     window.layouts = (root / "layouts").string();
+    ProgramState program;
     LayoutState state;
     const auto start = Clock::now();
-    DeleteLoadingScreens(window, state);
+    DeleteLoadingScreens(window, program, state);
     return Seconds(start);
 }
 

@@ -1,7 +1,5 @@
 #include "app/Messages.h"
 
-std::array<std::string, kMessageCount + 1> Messages;
-
 namespace {
 
 using Table = std::array<const char*, kMessageCount + 1>;
@@ -52,10 +50,12 @@ const Table kFrench = {
 
 } // namespace
 
-void ApplyLanguage(int32_t language) {
+MessageTexts MessagesIn(int32_t language) {
     const Table& table = language != 0 ? kFrench : kEnglish;
-    for (int i = 0; i <= kMessageCount; ++i)
-        Messages[static_cast<size_t>(i)] = table[static_cast<size_t>(i)];
+    MessageTexts texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = table[i];
+    return texts;
 }
 
 std::string WithLineBreaks(const std::string& message) {

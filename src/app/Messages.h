@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// The texts of the current language, numbered 1 to 17 (index 0 unused).
+// The texts of one language, numbered 1 to 17 (index 0 unused).
 // Entries 1 to 8 are captions, 9 to 17 messages.
 inline constexpr int kMessageCount = 17;
-extern std::array<std::string, kMessageCount + 1> Messages;
+using MessageTexts = std::array<std::string, kMessageCount + 1>;
 
 // Message numbers, named after their use.
 enum MessageNumber : int {
@@ -30,8 +30,8 @@ enum MessageNumber : int {
     kMsgOfferUnzip = 17,
 };
 
-// Fills Messages with French texts when `language` is not 0, English otherwise.
-void ApplyLanguage(int32_t language);
+// The French texts when `language` is not 0, the English ones otherwise.
+MessageTexts MessagesIn(int32_t language);
 
 // A message with its "|" line-break markers turned into CR LF.
 std::string WithLineBreaks(const std::string& message);

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "app/AppState.h"
 #include "app/ProgramInfo.h"
+#include "app/ProgramState.h"
 #include "services/FileUtils.h"
 #include "services/LogFile.h"
 #include "services/Machine.h"
@@ -9,17 +9,17 @@
 #include "services/ProfileFile.h"
 #include "services/TextNumbers.h"
 
-void LoadSettings() {
-    Language = SettingNumber(ReadSetting(kKeyLanguage, "", "-1", ""));
-    if (Language == -1)
-        Language = DecimalSeparatorIsNotComma() ? 0 : 1;
-    LayoutsPath = ReadSetting(kKeyLayoutsPath, "", "", "");
-    SourcePath = ReadSetting(kKeySourcePath, "", "", "");
-    if (LayoutsPath.empty())
-        LayoutsPath = ProposeLayoutsFolder();
-    if (SourcePath.empty()) {
-        SourcePath = ProgramFolderWithSeparator() + kScreensFolderName + kSeparator;
-        MakeFolder(SourcePath);
+void LoadSettings(ProgramState& program) {
+    program.Language = SettingNumber(ReadSetting(kKeyLanguage, "", "-1", ""));
+    if (program.Language == -1)
+        program.Language = DecimalSeparatorIsNotComma() ? 0 : 1;
+    program.LayoutsPath = ReadSetting(kKeyLayoutsPath, "", "", "");
+    program.SourcePath = ReadSetting(kKeySourcePath, "", "", "");
+    if (program.LayoutsPath.empty())
+        program.LayoutsPath = ProposeLayoutsFolder();
+    if (program.SourcePath.empty()) {
+        program.SourcePath = ProgramFolderWithSeparator() + kScreensFolderName + kSeparator;
+        MakeFolder(program.SourcePath);
     }
 }
 
@@ -39,7 +39,7 @@ void SaveSettingsAndLogEnd(const ClosingValues& values) {
     WriteSetting(kKeySourcePath, values.sourceText, "", "");
     WriteSetting(kKeyOverWrite, std::to_string(values.overwriteState), "", "");
     WriteSetting(kKeyUseDefault, std::to_string(values.useDefaultState), "", "");
-    WriteSetting(kKeyLanguage, std::to_string(Language), "", "");
+    WriteSetting(kKeyLanguage, std::to_string(values.language), "", "");
     WriteSetting(kKeyUrl, url, "", "");
     WriteLog("END", "", true, false);
 }

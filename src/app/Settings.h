@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+struct ProgramState;
+
 // Keys of the settings file, all in the section named after the program.
 inline constexpr const char* kKeyLanguage = "Language";
 inline constexpr const char* kKeyLayoutsPath = "LayoutsPath";
@@ -14,9 +16,10 @@ inline constexpr const char* kKeyUrl = "URL";
 // Name of the screens folder in the program folder.
 inline constexpr const char* kScreensFolderName = "Screens";
 
-// Fills Language, LayoutsPath and SourcePath from the settings file,
-// proposing folders where it holds none; may create the default screens folder.
-void LoadSettings();
+// Fills the program's Language, LayoutsPath and SourcePath from the settings
+// file, proposing folders where it holds none; may create the default screens
+// folder.
+void LoadSettings(ProgramState& program);
 
 // A layouts folder found below the front-end's installation, or empty text.
 std::string ProposeLayoutsFolder();
@@ -34,6 +37,7 @@ struct ClosingValues {
     std::string sourceText;
     int32_t overwriteState = 0;
     int32_t useDefaultState = 0;
+    int32_t language = 0;
 };
 
 // Writes all six keys and appends the time-stamped "END" to the log.

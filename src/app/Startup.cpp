@@ -1,17 +1,16 @@
 #include "app/Startup.h"
 
-#include "app/AppState.h"
-#include "app/Messages.h"
+#include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "services/LogFile.h"
 #include "services/Machine.h"
 #include "services/SingleInstance.h"
 
-bool StartUp(SingleInstanceLock& lock) {
+bool StartUp(SingleInstanceLock& lock, ProgramState& program) {
     if (!lock.TryAcquire(Machine().programFolder))
         return false;
     WriteLog("Start", "", true, true);
-    LoadSettings();
-    ApplyLanguage(Language);
+    LoadSettings(program);
+    ApplyLanguage(program, program.Language);
     return true;
 }

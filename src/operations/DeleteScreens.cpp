@@ -1,7 +1,5 @@
 #include "operations/DeleteScreens.h"
 
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "operations/LayoutListing.h"
 #include "operations/OperationSteps.h"
 #include "services/FileUtils.h"
@@ -9,12 +7,14 @@
 
 namespace {
 
-int32_t DeleteListedScreens(MainWindowPort& window, const LayoutState& state) {
+int32_t DeleteListedScreens(MainWindowPort& window, const std::string& layoutsPath,
+                            const LayoutState& state) {
     int32_t deleted = 0;
     const int32_t bound = state.LayoutCount;
     for (int32_t i = 1; i <= bound; ++i) {
         DrawStep(window, i, bound, "Deleting...");
-        const std::string target = LoadingPngOf(state.LayoutNames[static_cast<size_t>(i)]);
+        const std::string target =
+            LoadingPngOf(layoutsPath, state.LayoutNames[static_cast<size_t>(i)]);
         if (!IsFile(target))
             continue;
         if (ShellDelete(target, true)) {
@@ -29,20 +29,21 @@ int32_t DeleteListedScreens(MainWindowPort& window, const LayoutState& state) {
 
 } // namespace
 
-void DeleteLoadingScreens(MainWindowPort& window, LayoutState& state) {
+void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
         return;
-    if (!TakeLayoutsFolder(window) || !window.AskYesNo(Messages[kMsgConfirmDelete]))
+    if (!TakeLayoutsFolder(window, program) ||
+        !window.AskYesNo(program.Messages[kMsgConfirmDelete]))
         return;
     window.SetHourglass(true);
     WriteLog(" ");
     WriteLog("Delete all loading screens", "", true);
-    WriteLog(" LayoutsPath=" + LayoutsPath);
+    WriteLog(" LayoutsPath=" + program.LayoutsPath);
     window.SetProgressVisible(true);
-    ListLayouts(state, window);
+    ListLayouts(program.LayoutsPath, state, window);
 
-    const int32_t deleted = DeleteListedScreens(window, state);
+    const int32_t deleted = DeleteListedScreens(window, program.LayoutsPath, state);
     WriteLog("Total: " + std::to_string(deleted) + " files deleted.");
 
     window.SetHourglass(false);

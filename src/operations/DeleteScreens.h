@@ -1,9 +1,10 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 
 // The delete behind the main window's delete button: after the user
 // confirms, removes loading.png from every layout folder of LayoutsPath
 // (nothing deeper), logs each removal and ends with the count in a box.
-void DeleteLoadingScreens(MainWindowPort& window, LayoutState& state);
+void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state);

@@ -1,7 +1,5 @@
 #include "operations/DownloadScreens.h"
 
-#include "app/Messages.h"
-#include "app/OperationGuard.h"
 #include "app/ProgramInfo.h"
 #include "app/Settings.h"
 #include "operations/UnzipScreens.h"
@@ -38,13 +36,15 @@ DownloadOptions ForWindow(MainWindowPort& window, DownloadOptions options) {
     return options;
 }
 
-void ReportFailure(MainWindowPort& window, const std::string& url) {
+void ReportFailure(MainWindowPort& window, const ProgramState& program, const std::string& url) {
     window.SetHourglass(false);
     WriteLog("Can't download !");
-    window.ShowMessage(Messages[kMsgCannotDownload] + "\r\n" + url, MessageIcon::Exclamation);
+    window.ShowMessage(program.Messages[kMsgCannotDownload] + "\r\n" + url,
+                       MessageIcon::Exclamation);
 }
 
-void RunDownload(MainWindowPort& window, const DownloadOptions& options) {
+void RunDownload(MainWindowPort& window, const ProgramState& program,
+                 const DownloadOptions& options) {
     const std::string url = ReadSetting(kKeyUrl, "", kDefaultArchiveUrl);
     WriteLog(" ");
     WriteLog("Try to download " + url);
@@ -55,17 +55,16 @@ void RunDownload(MainWindowPort& window, const DownloadOptions& options) {
 
     PurgeUrlCache(kCachedArchiveEnding);
     if (DownloadFile(url, ScreensArchivePath(), "", true, 0, ForWindow(window, options)) != 0)
-        ReportFailure(window, url);
+        ReportFailure(window, program, url);
 
     window.SetHourglass(false);
-    window.ShowMessage(Messages[kMsgFinished], MessageIcon::Information);
+    window.ShowMessage(program.Messages[kMsgFinished], MessageIcon::Information);
     window.SetProgressVisible(false);
 }
 
 } // namespace
 
-void DownloadScreens(MainWindowPort& window, const DownloadOptions& options) {
-    // The window yields while the bytes arrive, so a second click can land here.
-    static OperationGuard guard;
-    guard.Run([&] { RunDownload(window, options); });
+void DownloadScreens(MainWindowPort& window, ProgramState& program,
+                     const DownloadOptions& options) {
+    program.downloadGuard.Run([&] { RunDownload(window, program, options); });
 }

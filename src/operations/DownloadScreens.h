@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "operations/MainWindowPort.h"
 #include "services/DownloadFile.h"
 
@@ -8,4 +9,5 @@
 // "loadscr.zip", logs the attempt and tells the user how it ended. A click
 // while a download runs does nothing. `options` serve tests that need short
 // timeouts or a local server.
-void DownloadScreens(MainWindowPort& window, const DownloadOptions& options = {});
+void DownloadScreens(MainWindowPort& window, ProgramState& program,
+                     const DownloadOptions& options = {});

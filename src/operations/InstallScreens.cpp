@@ -1,7 +1,5 @@
 #include "operations/InstallScreens.h"
 
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "operations/LayoutListing.h"
 #include "operations/OperationSteps.h"
 #include "operations/ScreenFinder.h"
@@ -16,23 +14,24 @@ constexpr const char* kDefaultCaption = "Default loading.png";
 
 struct InstallRun {
     MainWindowPort& window;
+    const ProgramState& program;
     LayoutState& state;
     int32_t copies = 0;
 };
 
-bool SourceFolderIsValid(MainWindowPort& window) {
-    if (IsFolder(SourcePath))
+bool SourceFolderIsValid(MainWindowPort& window, const ProgramState& program) {
+    if (IsFolder(program.SourcePath))
         return true;
-    window.ShowMessage(Messages[kMsgScreensFolderInvalid], MessageIcon::Exclamation);
+    window.ShowMessage(program.Messages[kMsgScreensFolderInvalid], MessageIcon::Exclamation);
     window.FocusField(FolderField::Screens);
     return false;
 }
 
-void LogHeader(const MainWindowPort& window) {
+void LogHeader(const MainWindowPort& window, const ProgramState& program) {
     WriteLog(" ");
     WriteLog("Install loading screens", "", true);
-    WriteLog(" LayoutsPath =" + LayoutsPath);
-    WriteLog(" SourcePath  =" + SourcePath);
+    WriteLog(" LayoutsPath =" + program.LayoutsPath);
+    WriteLog(" SourcePath  =" + program.SourcePath);
     WriteLog(" Overwrite   =" + std::to_string(window.OverwriteState()));
     WriteLog(" UseDefault  =" + std::to_string(window.UseDefaultState()));
 }
@@ -46,7 +45,7 @@ bool LoadingPngExists(const std::string& destination) {
 // there and Overwrite is off. The box is read now: the user may change it
 // while the run goes on.
 void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string& screen) {
-    const std::string destination = LoadingPngOf(name);
+    const std::string destination = LoadingPngOf(run.program.LayoutsPath, name);
     if (LoadingPngExists(destination) && run.window.OverwriteState() == 0) {
         WriteLog("  " + name + "  skipped because already exists.");
         return;
@@ -60,12 +59,12 @@ void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string&
 }
 
 void CopyOwnScreens(InstallRun& run) {
-    ScreenFinder screens(SourcePath);
+    ScreenFinder screens(run.program.SourcePath);
     const int32_t bound = run.state.LayoutCount;
     for (int32_t i = 1; i <= bound; ++i) {
         DrawStep(run.window, i, bound, kCopyingCaption);
         const std::string name = run.state.LayoutNames[static_cast<size_t>(i)];
-        if (!IsFolder(LayoutsPath + name))
+        if (!IsFolder(run.program.LayoutsPath + name))
             continue;
         const std::string screen = screens.Find(name + ".png");
         if (!screen.empty())
@@ -74,9 +73,9 @@ void CopyOwnScreens(InstallRun& run) {
 }
 
 void CopyDefaultScreen(InstallRun& run) {
-    const std::string screen = SourcePath + kLoadingPngName;
+    const std::string screen = run.program.SourcePath + kLoadingPngName;
     if (!IsFile(screen)) {
-        run.window.ShowMessage(Messages[kMsgNoDefaultScreen] + "\r\n" + screen,
+        run.window.ShowMessage(run.program.Messages[kMsgNoDefaultScreen] + "\r\n" + screen,
                                MessageIcon::Exclamation);
         return;
     }
@@ -85,27 +84,27 @@ void CopyDefaultScreen(InstallRun& run) {
     for (int32_t m = 1; m <= bound; ++m) {
         DrawStep(run.window, m, bound, kDefaultCaption);
         const std::string name = run.state.LayoutNames[static_cast<size_t>(m)];
-        if (IsFolder(LayoutsPath + name))
+        if (IsFolder(run.program.LayoutsPath + name))
             CopyUnlessKept(run, name, screen);
     }
 }
 
 } // namespace
 
-void InstallLoadingScreens(MainWindowPort& window, LayoutState& state) {
+void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
         return;
     // Both fields are taken even when the first check fails.
-    SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
-    if (!TakeLayoutsFolder(window) || !SourceFolderIsValid(window))
+    program.SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
+    if (!TakeLayoutsFolder(window, program) || !SourceFolderIsValid(window, program))
         return;
-    LogHeader(window);
+    LogHeader(window, program);
     window.SetHourglass(true);
     window.SetProgressVisible(true);
-    ListLayouts(state, window);
+    ListLayouts(program.LayoutsPath, state, window);
 
-    InstallRun run{window, state};
+    InstallRun run{window, program, state};
     CopyOwnScreens(run);
     WriteLog("Total: " + std::to_string(run.copies) + " copies.");
     if (window.UseDefaultState() == 1)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 
@@ -7,4 +8,4 @@
 // of LayoutsPath receives the screen of its own name from SourcePath as its
 // loading.png, then, with "Use default screen" checked, the source folder's
 // own loading.png. Every decision goes to the log; the count ends in a box.
-void InstallLoadingScreens(MainWindowPort& window, LayoutState& state);
+void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state);

@@ -1,6 +1,5 @@
 #include "operations/LayoutListing.h"
 
-#include "app/AppState.h"
 #include "services/FolderEntries.h"
 
 static void AddLayoutName(LayoutState& state, std::string name) {
@@ -9,11 +8,11 @@ static void AddLayoutName(LayoutState& state, std::string name) {
     state.LayoutNames.back() = std::move(name);
 }
 
-void ListLayouts(LayoutState& state, MainWindowPort& window) {
+void ListLayouts(const std::string& layoutsPath, LayoutState& state, MainWindowPort& window) {
     state.LayoutCount = 0;
     state.LayoutNames.assign(1, std::string());
     // An unreadable folder, or one that fails halfway, lists what was read.
-    ForEachFolderEntry(LayoutsPath, [&](const std::string& name, bool hidden) {
+    ForEachFolderEntry(layoutsPath, [&](const std::string& name, bool hidden) {
         if (!hidden)
             AddLayoutName(state, name);
         window.YieldToWindow();

@@ -1,12 +1,10 @@
 #include "operations/OperationSteps.h"
 
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
 
-std::string LoadingPngOf(const std::string& name) {
-    return LayoutsPath + name + kSeparator + kLoadingPngName;
+std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name) {
+    return layoutsPath + name + kSeparator + kLoadingPngName;
 }
 
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption) {
@@ -14,11 +12,11 @@ void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std:
     window.YieldToWindow();
 }
 
-bool TakeLayoutsFolder(MainWindowPort& window) {
-    LayoutsPath = WithTrailingSeparator(window.FieldText(FolderField::Layouts));
-    if (IsFolder(LayoutsPath))
+bool TakeLayoutsFolder(MainWindowPort& window, ProgramState& program) {
+    program.LayoutsPath = WithTrailingSeparator(window.FieldText(FolderField::Layouts));
+    if (IsFolder(program.LayoutsPath))
         return true;
-    window.ShowMessage(Messages[kMsgLayoutsFolderInvalid], MessageIcon::Exclamation);
+    window.ShowMessage(program.Messages[kMsgLayoutsFolderInvalid], MessageIcon::Exclamation);
     window.FocusField(FolderField::Layouts);
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 
@@ -10,15 +11,16 @@
 
 inline constexpr const char* kLoadingPngName = "loading.png";
 
-// The loading screen of the layout `name`: LayoutsPath, name, separator, "loading.png".
-std::string LoadingPngOf(const std::string& name);
+// The loading screen of the layout `name`: the layouts folder (with its
+// separator), name, separator, "loading.png".
+std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name);
 
 // One progress step: the drawing, then a yield so the window stays alive.
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption);
 
-// Takes the layouts folder from its field. When it is not a folder, says so,
-// puts the focus on the field and returns false.
-bool TakeLayoutsFolder(MainWindowPort& window);
+// Takes the layouts folder from its field into LayoutsPath. When it is not a
+// folder, says so, puts the focus on the field and returns false.
+bool TakeLayoutsFolder(MainWindowPort& window, ProgramState& program);
 
 // Marks the layout list as in use for one operation. `Claimed()` is false
 // when another operation holds it: the caller must then do nothing at all.

@@ -1,22 +1,19 @@
 #include "operations/UnzipHelpers.h"
 
+#include "app/ProgramState.h"
 #include "services/Machine.h"
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
 #include "zip/ZipExtractionClass.h"
 #include "zip/ZipNames.h"
 
-std::string ZipArchivePath;
-std::string ExtractFolder;
-std::string ExtractSelector;
-
-void PrepareUnzip(const std::string& archive, std::string& destination) {
+void PrepareUnzip(ProgramState& program, const std::string& archive, std::string& destination) {
     if (destination.empty())
         destination = Machine().programFolder;
-    ZipArchivePath = archive;
-    ExtractFolder = destination;
-    if (EndsWithSeparator(ExtractFolder))
-        ExtractFolder.pop_back();
+    program.ZipArchivePath = archive;
+    program.ExtractFolder = destination;
+    if (EndsWithSeparator(program.ExtractFolder))
+        program.ExtractFolder.pop_back();
 }
 
 namespace {
@@ -27,9 +24,9 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
     return EqualsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
 }
 
-void ReopenIfClosed(ZipExtractionClass& zip) {
+void ReopenIfClosed(ZipExtractionClass& zip, const std::string& archivePath) {
     if (!zip.ZipIsOpen())
-        zip.ZipOpen(ZipArchivePath);
+        zip.ZipOpen(archivePath);
 }
 
 // The ratio of an entry whose compressed size is 0 has no value; such an
@@ -54,23 +51,23 @@ std::string ListingLine(const ZipExtractionClass& zip, int32_t index) {
 
 } // namespace
 
-bool ExtractNamedEntry(ZipExtractionClass& zip) {
-    ReopenIfClosed(zip);
+bool ExtractNamedEntry(ZipExtractionClass& zip, const ProgramState& program) {
+    ReopenIfClosed(zip, program.ZipArchivePath);
     for (int32_t i = 1; i <= zip.FileCount(); ++i)
-        if (EqualsIgnoringCase(zip.FileName(i), NativeEntryName(ExtractSelector)))
-            return zip.ExtractSingleFile(i, ExtractFolder, false, true);
+        if (EqualsIgnoringCase(zip.FileName(i), NativeEntryName(program.ExtractSelector)))
+            return zip.ExtractSingleFile(i, program.ExtractFolder, false, true);
     return false;
 }
 
-int32_t ExtractEntriesEndingWith(ZipExtractionClass& zip) {
-    ReopenIfClosed(zip);
+int32_t ExtractEntriesEndingWith(ZipExtractionClass& zip, const ProgramState& program) {
+    ReopenIfClosed(zip, program.ZipArchivePath);
     int32_t extracted = 0;
     bool matched = false;
     for (int32_t i = 1; i <= zip.FileCount(); ++i) {
-        if (!EndsWithIgnoringCase(zip.FileName(i), NativeEntryName(ExtractSelector)))
+        if (!EndsWithIgnoringCase(zip.FileName(i), NativeEntryName(program.ExtractSelector)))
             continue;
         matched = true;
-        extracted += zip.ExtractSingleFile(i, ExtractFolder, false, true) ? 1 : 0;
+        extracted += zip.ExtractSingleFile(i, program.ExtractFolder, false, true) ? 1 : 0;
     }
     return matched ? extracted : -1;
 }

@@ -1,6 +1,6 @@
 #include "operations/UnzipScreens.h"
 
-#include "app/Messages.h"
+#include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "operations/MainWindowPort.h"
 #include "services/FileUtils.h"
@@ -28,10 +28,11 @@ std::string ScreensFolderPath() {
     return ProgramFolderWithSeparator() + kScreensFolderName;
 }
 
-void UnzipScreens(MainWindowPort& window) {
+void UnzipScreens(MainWindowPort& window, const ProgramState& program) {
     const std::string archive = ScreensArchivePath();
     if (!IsFile(archive)) {
-        window.ShowMessage(Messages[kMsgFileMissing] + "\r\n" + archive, MessageIcon::Information);
+        window.ShowMessage(program.Messages[kMsgFileMissing] + "\r\n" + archive,
+                           MessageIcon::Information);
         window.SetProgressVisible(false);
         return;
     }
@@ -44,26 +45,26 @@ void UnzipScreens(MainWindowPort& window) {
         WriteLog("Maybe problems while unzipping " + archive, "", false, false);
     DrawAndYield(window, 100, "Unzipping...");
     window.SetHourglass(false);
-    window.ShowMessage(Messages[kMsgFinished], MessageIcon::Information);
+    window.ShowMessage(program.Messages[kMsgFinished], MessageIcon::Information);
     window.SetProgressVisible(false);
 }
 
-void OfferUnzipAtStart(MainWindowPort& window) {
+void OfferUnzipAtStart(MainWindowPort& window, const ProgramState& program) {
     const std::string folder = ScreensFolderPath() + kSeparator;
     const std::string archive = ScreensArchivePath();
     if (IsFolder(folder) || !IsFile(archive))
         return;
-    if (!window.AskYesNo(Messages[kMsgOfferUnzip]))
+    if (!window.AskYesNo(program.Messages[kMsgOfferUnzip]))
         return;
     MakeFolder(folder);
     window.UnzipWithWindow(archive, folder, false);
 }
 
-void DeleteTemporaryFiles(MainWindowPort& window) {
+void DeleteTemporaryFiles(MainWindowPort& window, const ProgramState& program) {
     const std::string folder = ScreensFolderPath();
     if (!IsFolder(folder))
         return;
-    if (!window.AskYesNo(WithLineBreaks(Messages[kMsgDeleteUnzipped]) + "\r\n" + folder))
+    if (!window.AskYesNo(WithLineBreaks(program.Messages[kMsgDeleteUnzipped]) + "\r\n" + folder))
         return;
     window.SetHourglass(true);
     window.YieldToWindow();

@@ -22,9 +22,9 @@ bool PrepareFolderOf(const std::string& localFile) {
 
 // The body, whole, in the committed file `sink` names.
 int32_t FetchInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
-    const int32_t result = TransferInto(sink, url, options);
-    if (result != kDownloadSucceeded)
-        return result;
+    const TransferResult result = TransferInto(sink, url, options);
+    if (result.outcome != TransferOutcome::Succeeded)
+        return DownloadCodeOf(result);
     return sink.Commit() ? kDownloadSucceeded : kDownloadCannotWrite;
 }
 

@@ -4,11 +4,28 @@
 
 #include "services/FileSystem.h"
 
-// Sends one GET for `url` and writes the body of the final answer into
-// `sink`. Returns 0, a DownloadFile failure code, the negated code of the
-// platform's HTTP client (libcurl, or WinINet on Windows) or the failing
-// HTTP status.
-int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options);
+// How one transfer ended.
+enum class TransferOutcome {
+    Succeeded,
+    NotStarted,   // no transfer could be set up
+    NotWritten,   // the body could not be written into the sink
+    ClientFailed, // the platform's HTTP client (libcurl, or WinINet on Windows) failed
+    Refused,      // the server answered with a status of 400 or more
+};
+
+struct TransferResult {
+    TransferOutcome outcome = TransferOutcome::Succeeded;
+    // The client's own error code when it failed, the status when the server
+    // refused; 0 otherwise.
+    int32_t code = 0;
+};
+
+// Sends one GET for `url` and writes the body of the final answer into `sink`.
+TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options);
+
+// The DownloadFile code for `result`: 0, one of its own failure codes, the
+// negated code of the client or the HTTP status.
+int32_t DownloadCodeOf(const TransferResult& result);
 
 // The ways a transfer fails before the server's status says anything.
 enum class TransferFailure {
@@ -21,5 +38,5 @@ enum class TransferFailure {
     Stopped,           // the progress receiver gave up
 };
 
-// The code TransferInto returns for `failure` with this platform's client.
+// The DownloadFile code for `failure` with this platform's client.
 int32_t TransferFailureCode(TransferFailure failure);

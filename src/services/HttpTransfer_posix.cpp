@@ -125,34 +125,38 @@ CURLcode SetReceivers(OptionSetter& set, NewFile& sink, TransferWatch& watch) {
     return set.Code();
 }
 
-int32_t FailureCode(CURL* curl, CURLcode code) {
+TransferResult ClientFailure(CURLcode code) {
+    return {TransferOutcome::ClientFailed, static_cast<int32_t>(code)};
+}
+
+TransferResult ResultOf(CURL* curl, CURLcode code) {
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400)
-        return static_cast<int32_t>(status);
-    return code == CURLE_OK ? kDownloadSucceeded : -static_cast<int32_t>(code);
+        return {TransferOutcome::Refused, static_cast<int32_t>(status)};
+    return code == CURLE_OK ? TransferResult{} : ClientFailure(code);
 }
 
 } // namespace
 
-int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
+TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     if (!CurlReady())
-        return kDownloadCannotStart;
+        return {TransferOutcome::NotStarted};
     CurlHandle curl(curl_easy_init());
     // Proxies and caches on the way must ask the server for a fresh copy.
     TextList headers = AppendText(nullptr, "Cache-Control: no-cache");
     TextList route =
         options.connectTo.empty() ? nullptr : AppendText(nullptr, "::" + options.connectTo);
     if (!curl || !headers || (!options.connectTo.empty() && !route))
-        return kDownloadCannotStart;
+        return {TransferOutcome::NotStarted};
     TransferWatch watch{options};
     OptionSetter set(curl.get());
     set.Set(CURLOPT_CONNECT_TO, route.get());
     if (SetRequest(set, url, options, headers.get()) != CURLE_OK ||
         SetReceivers(set, sink, watch) != CURLE_OK)
-        return -static_cast<int32_t>(set.Code());
+        return ClientFailure(set.Code());
     const CURLcode code = curl_easy_perform(curl.get());
-    return watch.stalled ? -CURLE_OPERATION_TIMEDOUT : FailureCode(curl.get(), code);
+    return watch.stalled ? ClientFailure(CURLE_OPERATION_TIMEDOUT) : ResultOf(curl.get(), code);
 }
 
 int32_t TransferFailureCode(TransferFailure failure) {

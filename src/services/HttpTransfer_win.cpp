@@ -335,7 +335,22 @@ int64_t AnnouncedLength(HINTERNET request) {
 
 } // namespace
 
-int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
+namespace {
+
+// The steps above speak in DownloadFile's codes; this sorts one back into
+// what happened.
+TransferResult ResultOfCode(int32_t code) {
+    if (code == kDownloadSucceeded)
+        return {};
+    if (code == kDownloadCannotStart)
+        return {TransferOutcome::NotStarted};
+    if (code == kDownloadCannotWrite)
+        return {TransferOutcome::NotWritten};
+    return code > 0 ? TransferResult{TransferOutcome::Refused, code}
+                    : TransferResult{TransferOutcome::ClientFailed, -code};
+}
+
+int32_t Transfer(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     const Internet session = OpenSession(options);
     if (!session)
         return kDownloadCannotStart;
@@ -361,6 +376,13 @@ int32_t TransferInto(NewFile& sink, const std::string& url, const DownloadOption
         BodyReceiver receiver{sink, options, AnnouncedLength(exchange.request.get())};
         return receiver.ReadAll(exchange);
     }
+}
+
+} // namespace
+
+TransferResult TransferInto(NewFile& sink, const std::string& url,
+                            const DownloadOptions& options) {
+    return ResultOfCode(Transfer(sink, url, options));
 }
 
 int32_t TransferFailureCode(TransferFailure failure) {

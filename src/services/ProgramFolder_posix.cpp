@@ -1,8 +1,8 @@
 #include "services/ProgramFolder.h"
 
-#include "app/ProgramInfo.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "services/ProgramTitle.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -1,13 +1,11 @@
 #include "shell/Form1Captions.h"
 
-#include "app/Messages.h"
-
-std::vector<ControlCaption> CurrentCaptions() {
+std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages) {
     using enum Form1Control;
     return {
-        {Label3, Messages[kMsgDescription]},         {Label1, Messages[kMsgLayoutsFolder] + ":"},
-        {Label2, Messages[kMsgScreensFolder] + ":"}, {Command4, Messages[kMsgDownloadCaption]},
-        {Command3, Messages[kMsgInstallCaption]},    {Command5, Messages[kMsgDeleteCaption]},
-        {Check1, Messages[kMsgOverwriteCaption]},    {Check2, Messages[kMsgUseDefaultCaption]},
+        {Label3, messages[kMsgDescription]},         {Label1, messages[kMsgLayoutsFolder] + ":"},
+        {Label2, messages[kMsgScreensFolder] + ":"}, {Command4, messages[kMsgDownloadCaption]},
+        {Command3, messages[kMsgInstallCaption]},    {Command5, messages[kMsgDeleteCaption]},
+        {Check1, messages[kMsgOverwriteCaption]},    {Check2, messages[kMsgUseDefaultCaption]},
     };
 }

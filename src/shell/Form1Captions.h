@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Messages.h"
 #include "shell/Form1Controls.h"
 
 #include <string>
@@ -10,7 +11,7 @@ struct ControlCaption {
     std::string text;
 };
 
-// The current language's captions, in the order they are put on the
+// The captions among `messages`, in the order they are put on the
 // controls: the description, the two field captions (with their colon), the
 // three operation buttons and the two options. "&" marks an accelerator.
-std::vector<ControlCaption> CurrentCaptions();
+std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages);

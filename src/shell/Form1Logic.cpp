@@ -1,32 +1,30 @@
 #include "shell/Form1Logic.h"
 
-#include "app/AppState.h"
 #include "app/DialDossier.h"
-#include "app/Messages.h"
 #include "app/Settings.h"
 #include "shell/Form1Captions.h"
 
-Form1Logic::Form1Logic(Form1Operations operations) : operations_(std::move(operations)) {}
+Form1Logic::Form1Logic(ProgramState program, Form1Operations operations)
+    : operations_(std::move(operations)), program_(std::move(program)) {}
 
 void Form1Logic::Form_Load() {
-    SetFieldText(FolderField::Layouts, LayoutsPath);
-    SetFieldText(FolderField::Screens, SourcePath);
+    SetFieldText(FolderField::Layouts, program_.LayoutsPath);
+    SetFieldText(FolderField::Screens, program_.SourcePath);
     RefreshCaptions();
     SetCheckState(Form1Control::Check1, CheckBoxSetting(kKeyOverWrite));
     SetCheckState(Form1Control::Check2, CheckBoxSetting(kKeyUseDefault));
-    SetLanguageChecks(Language != 0);
+    SetLanguageChecks(program_.Language != 0);
     RunOperation(operations_.offerUnzipAtStart);
 }
 
 void Form1Logic::RefreshCaptions() {
-    for (const ControlCaption& caption : CurrentCaptions())
+    for (const ControlCaption& caption : CaptionsFrom(program_.Messages))
         SetCaption(caption.control, caption.text);
 }
 
 void Form1Logic::ChooseLanguage(int32_t language) {
-    Language = language;
+    ApplyLanguage(program_, language);
     SetLanguageChecks(language != 0);
-    ApplyLanguage(language);
     RefreshCaptions();
 }
 
@@ -46,7 +44,7 @@ bool Form1Logic::Form_CloseRequested() {
 void Form1Logic::Form_QueryUnload() {
     if (!layoutState_.InstallDone || !operations_.deleteTemporaryFiles)
         return;
-    guard_.Run([this] { operations_.deleteTemporaryFiles(*this, layoutState_); });
+    guard_.Run([this] { operations_.deleteTemporaryFiles(*this, program_, layoutState_); });
 }
 
 void Form1Logic::Form_Unload() {
@@ -55,6 +53,7 @@ void Form1Logic::Form_Unload() {
     values.sourceText = FieldText(FolderField::Screens);
     values.overwriteState = OverwriteState();
     values.useDefaultState = UseDefaultState();
+    values.language = program_.Language;
     SaveSettingsAndLogEnd(values);
 }
 
@@ -64,7 +63,8 @@ void Form1Logic::Browse(FolderField field, MessageNumber title) {
     const auto show = [this](const std::string& startFolder, const std::string& dialogTitle) {
         return ShowFolderDialog(startFolder, dialogTitle);
     };
-    const std::string folder = BrowseForFolder(show, FieldText(field), Messages[title], true);
+    const std::string folder =
+        BrowseForFolder(show, FieldText(field), program_.Messages[title], true);
     if (!folder.empty())
         SetFieldText(field, folder);
 }
@@ -72,7 +72,7 @@ void Form1Logic::Browse(FolderField field, MessageNumber title) {
 void Form1Logic::RunOperation(const WindowOperation& operation) {
     guard_.Run([this, &operation] {
         if (operation)
-            operation(*this, layoutState_);
+            operation(*this, program_, layoutState_);
     });
     if (guard_.TakeDeferredClose())
         CloseWindow();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Messages.h"
 #include "app/OperationGuard.h"
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 #include "shell/Form1Controls.h"
@@ -15,8 +15,10 @@
 // the controls through the hooks below and calls the handlers on its events.
 class Form1Logic : public MainWindowPort {
   public:
-    explicit Form1Logic(Form1Operations operations);
+    // `program` as the start-up filled it.
+    Form1Logic(ProgramState program, Form1Operations operations);
 
+    ProgramState& Program() { return program_; }
     LayoutState& State() { return layoutState_; }
 
   protected:
@@ -55,6 +57,7 @@ class Form1Logic : public MainWindowPort {
     void Form_Unload();
 
     Form1Operations operations_;
+    ProgramState program_;
     LayoutState layoutState_;
     OperationGuard guard_;
     bool closing_ = false;

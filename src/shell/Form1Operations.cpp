@@ -7,19 +7,18 @@
 
 Form1Operations DefaultOperations() {
     Form1Operations operations;
-    operations.install = [](MainWindowPort& window, LayoutState& state) {
-        InstallLoadingScreens(window, state);
+    operations.install = InstallLoadingScreens;
+    operations.deleteLoadingScreens = DeleteLoadingScreens;
+    operations.download = [](MainWindowPort& window, ProgramState& program, LayoutState&) {
+        DownloadScreens(window, program);
     };
-    operations.deleteLoadingScreens = [](MainWindowPort& window, LayoutState& state) {
-        DeleteLoadingScreens(window, state);
+    operations.unzip = [](MainWindowPort& window, ProgramState& program, LayoutState&) {
+        UnzipScreens(window, program);
     };
-    operations.download = [](MainWindowPort& window, LayoutState&) { DownloadScreens(window); };
-    operations.unzip = [](MainWindowPort& window, LayoutState&) { UnzipScreens(window); };
-    operations.offerUnzipAtStart = [](MainWindowPort& window, LayoutState&) {
-        OfferUnzipAtStart(window);
+    operations.offerUnzipAtStart = [](MainWindowPort& window, ProgramState& program, LayoutState&) {
+        OfferUnzipAtStart(window, program);
     };
-    operations.deleteTemporaryFiles = [](MainWindowPort& window, LayoutState&) {
-        DeleteTemporaryFiles(window);
-    };
+    operations.deleteTemporaryFiles = [](MainWindowPort& window, ProgramState& program,
+                                         LayoutState&) { DeleteTemporaryFiles(window, program); };
     return operations;
 }

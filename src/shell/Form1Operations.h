@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 
@@ -7,7 +8,7 @@
 
 // What the main window runs for its buttons, at its opening and at its
 // closing. An empty entry does nothing. Tests give the window their own.
-using WindowOperation = std::function<void(MainWindowPort&, LayoutState&)>;
+using WindowOperation = std::function<void(MainWindowPort&, ProgramState&, LayoutState&)>;
 
 struct Form1Operations {
     WindowOperation install;              // Command3

@@ -1,15 +1,13 @@
 #include "shell/frmUnZipLogic.h"
 
 #include "operations/UnzipHelpers.h"
+#include "zip/ZipMessages.h"
 
 #include <exception>
 
 namespace {
 
-const char* const kStartText = "D\u00e9but d'extraction";
-const char* const kEndText = "Extraction termin\u00e9e";
 const char* const kErrorHeading = "Erreur lors de l'extraction du Zip\r\n";
-constexpr int32_t kTargetExists = 11;
 
 } // namespace
 
@@ -21,7 +19,7 @@ void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const Zl
         MonZip_ZipError(number, description);
     };
     MonZip->Yield = [this] { YieldNowAndThen(); };
-    ArchivePath = ZipArchivePath;
+    ArchivePath = program_.ZipArchivePath;
     Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
     FullBarWidth = designedBarWidth;
     SetBarWidth(0);
@@ -61,17 +59,17 @@ bool frmUnZipLogic::zLib_ExtraireTout() {
         [this] {
             if (!MonZip->ZipIsOpen())
                 MonZip->ZipOpen(ArchivePath);
-            return MonZip->ExtractAllFiles(ExtractFolder, true, false);
+            return MonZip->ExtractAllFiles(program_.ExtractFolder, true, false);
         },
         false);
 }
 
 bool frmUnZipLogic::zLib_ExtraireUnFichier() {
-    return Guarded([this] { return ExtractNamedEntry(*MonZip); }, false);
+    return Guarded([this] { return ExtractNamedEntry(*MonZip, program_); }, false);
 }
 
 int32_t frmUnZipLogic::zLib_ExtraireExtension() {
-    return Guarded([this] { return ExtractEntriesEndingWith(*MonZip); }, int32_t{-1});
+    return Guarded([this] { return ExtractEntriesEndingWith(*MonZip, program_); }, int32_t{-1});
 }
 
 std::string frmUnZipLogic::zLib_LireCommentaire() {
@@ -88,14 +86,14 @@ void frmUnZipLogic::MonZip_Progress(int32_t Percent, bool& /*Cancel*/) {
 
 void frmUnZipLogic::MonZip_Status(const std::string& Text) {
     SetStatusText(Text);
-    if (Text == kStartText)
+    if (Text == kStatusExtractionStart)
         SetBarWidth(0);
-    else if (Text == kEndText)
+    else if (Text == kStatusExtractionEnd)
         SetBarWidth(FullBarWidth);
 }
 
 void frmUnZipLogic::MonZip_ZipError(int32_t Number, const std::string& Description) {
-    if (Number == kTargetExists)
+    if (Number == kZipErrorExists)
         return;
     ShowError(kErrorHeading + std::string("Erreur ") + std::to_string(Number) + " - " +
               Description);

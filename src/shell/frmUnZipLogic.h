@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramState.h"
 #include "zip/ZipExtractionClass.h"
 
 #include <chrono>
@@ -14,6 +15,8 @@
 // destroying the window unloads it (the engine closes the archive).
 class frmUnZipLogic {
   public:
+    // `program` says which archive to open and where to extract.
+    explicit frmUnZipLogic(ProgramState& program) : program_(program) {}
     virtual ~frmUnZipLogic() = default;
 
     bool zLib_ExtraireTout();
@@ -34,7 +37,7 @@ class frmUnZipLogic {
     int32_t FullBarWidth = 0;
 
   protected:
-    // Creates the engine and opens ZipArchivePath; `designedBarWidth` is
+    // Creates the engine and opens the program's ZipArchivePath; `designedBarWidth` is
     // Shape1's width as laid out, the bar's width at 100 %.
     void Form_Load(int32_t designedBarWidth, std::shared_ptr<const ZlibBinding> zlib);
     void Form_Unload() { MonZip.reset(); }
@@ -53,5 +56,6 @@ class frmUnZipLogic {
     // window's error box and gives `failed`.
     template <class Result, class Call> Result Guarded(Call call, Result failed);
 
+    ProgramState& program_;
     std::optional<std::chrono::steady_clock::time_point> lastYield_;
 };

@@ -27,7 +27,7 @@ static void InitFormResources() {
 }
 
 Form1::Form1(Form1Services services, QWidget* parent)
-    : QMainWindow(parent), Form1Logic(std::move(services.operations)),
+    : QMainWindow(parent), Form1Logic(std::move(services.program), std::move(services.operations)),
       ui_(std::make_unique<Ui::Form1>()), messageBoxes_(std::move(services.messageBoxes)),
       folderDialog_(std::move(services.folderDialog)) {
     if (!messageBoxes_)

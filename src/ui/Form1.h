@@ -13,9 +13,11 @@ namespace Ui {
 class Form1;
 }
 
-// What the main window talks to outside itself. Empty boxes and dialog mean
-// the real Qt ones; tests hand in scripted fakes and their own operations.
+// What the main window starts from and talks to outside itself. Empty boxes
+// and dialog mean the real Qt ones; tests hand in scripted fakes and their
+// own operations.
 struct Form1Services {
+    ProgramState program; // as the start-up filled it; the window keeps it
     std::unique_ptr<MessageBoxes> messageBoxes;
     std::unique_ptr<FolderDialog> folderDialog;
     Form1Operations operations = DefaultOperations();
@@ -23,7 +25,7 @@ struct Form1Services {
 
 // The main window drawn with Qt widgets: two folder fields with browse
 // buttons, the four operation buttons, the install options, the progress area
-// and the menu. It loads its fields from the shared state when created and
+// and the menu. It loads its fields from the program state when created and
 // saves them when it closes.
 class Form1 : public QMainWindow, public Form1Logic {
     Q_OBJECT

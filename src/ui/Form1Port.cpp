@@ -69,5 +69,5 @@ void Form1::YieldToWindow() {
 
 bool Form1::UnzipWithWindow(const std::string& archive, const std::string& folder, bool hidden) {
     std::string destination = folder;
-    return UnzipArchive(archive, destination, hidden, *messageBoxes_, this);
+    return UnzipArchive(Program(), archive, destination, hidden, *messageBoxes_, this);
 }

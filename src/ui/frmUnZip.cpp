@@ -8,10 +8,11 @@
 #include <QFrame>
 #include <QLabel>
 
-frmUnZip::frmUnZip(MessageBoxes& boxes, QWidget* parent, std::shared_ptr<const ZlibBinding> zlib)
+frmUnZip::frmUnZip(ProgramState& program, MessageBoxes& boxes, QWidget* parent,
+                   std::shared_ptr<const ZlibBinding> zlib)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      boxes_(boxes) {
+      frmUnZipLogic(program), boxes_(boxes) {
     BuildControls();
     Form_Load(Shape1->width(), std::move(zlib));
 }

@@ -11,13 +11,13 @@ class QFrame;
 class QLabel;
 
 // The unzip progress window drawn with Qt widgets: the bar Shape1 and the
-// status line Label1. It loads (opening ZipArchivePath) when created and
+// status line Label1. It loads (opening the program's ZipArchivePath) when created and
 // unloads (closing the archive) when destroyed.
 class frmUnZip : public QDialog, public frmUnZipLogic {
     Q_OBJECT
   public:
-    explicit frmUnZip(MessageBoxes& boxes, QWidget* parent = nullptr,
-                      std::shared_ptr<const ZlibBinding> zlib = LinkedZlib());
+    frmUnZip(ProgramState& program, MessageBoxes& boxes, QWidget* parent = nullptr,
+             std::shared_ptr<const ZlibBinding> zlib = LinkedZlib());
     ~frmUnZip() override;
 
   protected:

@@ -79,7 +79,8 @@ void Form1::RegisterWindowClass() {
                          LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE)));
 }
 
-Form1::Form1(Form1Operations operations) : Form1Logic(std::move(operations)) {
+Form1::Form1(ProgramState program, Form1Operations operations)
+    : Form1Logic(std::move(program), std::move(operations)) {
     dpi_ = ScreenDpi();
     font_ = DialogFont(dpi_);
     narrowFont_ = DialogFont(dpi_, kNarrowPercent);

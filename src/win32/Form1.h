@@ -10,10 +10,10 @@
 // The main window on the Win32 API: two folder fields with browse buttons,
 // the four operation buttons, the install options, the progress area and the
 // menu, placed from the control table at the screen's DPI. It loads its
-// fields from the shared state when created and saves them when it closes.
+// fields from the program state when created and saves them when it closes.
 class Form1 final : public Form1Logic {
   public:
-    explicit Form1(Form1Operations operations = DefaultOperations());
+    explicit Form1(ProgramState program, Form1Operations operations = DefaultOperations());
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;

@@ -81,5 +81,5 @@ void Form1::YieldToWindow() {
 
 bool Form1::UnzipWithWindow(const std::string& archive, const std::string& folder, bool hidden) {
     std::string destination = folder;
-    return UnzipArchive(archive, destination, hidden, window_, font_, dpi_);
+    return UnzipArchive(Program(), archive, destination, hidden, window_, font_, dpi_);
 }

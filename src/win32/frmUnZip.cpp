@@ -30,8 +30,8 @@ void frmUnZip::RegisterWindowClass() {
     RegisterProgramClass(kUnzipClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-frmUnZip::frmUnZip(HWND owner, HFONT font, int dpi)
-    : owner_(owner), shape1_(ToPixels(kUnzipShape1, dpi)) {
+frmUnZip::frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi)
+    : frmUnZipLogic(program), owner_(owner), shape1_(ToPixels(kUnzipShape1, dpi)) {
     const TwipRect client = ToPixels(kUnzipClient, dpi);
     const RECT frame = CentredOn(owner, client.width, client.height);
     window_ = CreateWindowExW(0, kUnzipClass, L"Unzip with zLib", kUnzipStyle, frame.left,
@@ -104,9 +104,9 @@ LRESULT CALLBACK frmUnZip::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool UnzipArchive(const std::string& archive, std::string& destination, bool hidden, HWND owner,
-                  HFONT font, int dpi) {
-    PrepareUnzip(archive, destination);
-    frmUnZip window(owner, font, dpi);
+bool UnzipArchive(ProgramState& program, const std::string& archive, std::string& destination,
+                  bool hidden, HWND owner, HFONT font, int dpi) {
+    PrepareUnzip(program, archive, destination);
+    frmUnZip window(program, owner, font, dpi);
     return window.ExtractAllShown(hidden);
 }

@@ -7,12 +7,12 @@
 
 // The unzip progress window drawn with GDI: the bar Shape1, painted in the
 // colour of an active title bar, and the status line Label1. It loads
-// (opening ZipArchivePath) when created and unloads (closing the archive and
+// (opening the program's ZipArchivePath) when created and unloads (closing the archive and
 // the window) when destroyed. Its owner is the main window, so it has no
 // button of its own in the taskbar.
 class frmUnZip final : public frmUnZipLogic {
   public:
-    frmUnZip(HWND owner, HFONT font, int dpi);
+    frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi);
     ~frmUnZip() override;
     frmUnZip(const frmUnZip&) = delete;
     frmUnZip& operator=(const frmUnZip&) = delete;
@@ -40,6 +40,7 @@ class frmUnZip final : public frmUnZipLogic {
 // Unpacks every entry of `archive` into `destination` with the entries'
 // folders, keeping files that already exist, through the unzip window (shown
 // unless `hidden`). An empty `destination` becomes the program folder and is
-// handed back. True when the extraction ran through.
-bool UnzipArchive(const std::string& archive, std::string& destination, bool hidden, HWND owner,
-                  HFONT font, int dpi);
+// handed back. `program` keeps what the window works on. True when the
+// extraction ran through.
+bool UnzipArchive(ProgramState& program, const std::string& archive, std::string& destination,
+                  bool hidden, HWND owner, HFONT font, int dpi);

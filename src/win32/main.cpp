@@ -1,6 +1,7 @@
 #include "Form1.h"
 #include "MessageLoop.h"
 #include "ProgressBox.h"
+#include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "frmUnZip.h"
 #include "services/SingleInstance.h"
@@ -12,7 +13,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                     int /*show*/) {
     // The single-instance check comes before anything else.
     SingleInstanceLock lock;
-    if (!StartUp(lock))
+    ProgramState program;
+    if (!StartUp(lock, program))
         return 0;
     // The folder dialog's new style needs OLE on this thread.
     OleInitialize(nullptr);
@@ -23,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     frmUnZip::RegisterWindowClass();
     int exitCode = 0;
     {
-        Form1 form;
+        Form1 form(std::move(program));
         form.Show();
         exitCode = RunMessageLoop();
     }

@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "services/ProfileFile.h"
 #include "support/MachineScope.h"
@@ -12,24 +12,27 @@ class SettingsTest : public ::testing::Test {
   protected:
     TempFolder folder;
     MachineScope machine{folder.Path()};
+    ProgramState program;
     std::string Ini() const { return FileContent(folder.Sub("OrvanePatchLayouts.ini")); }
     void Store(const std::string& lines) {
         folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\n" + lines);
     }
-    void CloseWindow() { SaveSettingsAndLogEnd({LayoutsPath, SourcePath, 0, 0}); }
+    void CloseWindow() {
+        SaveSettingsAndLogEnd({program.LayoutsPath, program.SourcePath, 0, 0, program.Language});
+    }
 };
 
 TEST_F(SettingsTest, FirstStartInADecimalCommaRegionIsFrenchAndSavesOne) {
     machine.Facts().formatDecimal = [](double) { return std::string("0,1"); };
-    LoadSettings();
-    EXPECT_EQ(Language, 1);
+    LoadSettings(program);
+    EXPECT_EQ(program.Language, 1);
     CloseWindow();
     EXPECT_EQ(ReadSetting("Language", "", "", ""), "1");
 }
 
 TEST_F(SettingsTest, FirstStartInADecimalPointRegionIsEnglishAndSavesZero) {
-    LoadSettings();
-    EXPECT_EQ(Language, 0);
+    LoadSettings(program);
+    EXPECT_EQ(program.Language, 0);
     CloseWindow();
     EXPECT_EQ(ReadSetting("Language", "", "", ""), "0");
 }
@@ -37,37 +40,36 @@ TEST_F(SettingsTest, FirstStartInADecimalPointRegionIsEnglishAndSavesZero) {
 TEST_F(SettingsTest, StoredLanguageValues) {
     machine.Facts().formatDecimal = [](double) { return std::string("0,1"); };
     Store("Language=-1\r\n");
-    LoadSettings();
-    EXPECT_EQ(Language, 1) << "-1 behaves like a missing key";
+    LoadSettings(program);
+    EXPECT_EQ(program.Language, 1) << "-1 behaves like a missing key";
     Store("Language=2\r\n");
-    LoadSettings();
-    EXPECT_EQ(Language, 2);
+    LoadSettings(program);
+    EXPECT_EQ(program.Language, 2);
     CloseWindow();
     EXPECT_EQ(ReadSetting("Language", "", "", ""), "2");
     Store("Language=French\r\n");
-    LoadSettings();
-    EXPECT_EQ(Language, 0) << "a value that is not a number reads as 0";
+    LoadSettings(program);
+    EXPECT_EQ(program.Language, 0) << "a value that is not a number reads as 0";
 }
 
 TEST_F(SettingsTest, EmptySourcePathCreatesTheScreensFolderInTheProgramFolder) {
-    LoadSettings();
-    EXPECT_EQ(SourcePath, folder.Path() + Native("/Screens/"));
+    LoadSettings(program);
+    EXPECT_EQ(program.SourcePath, folder.Path() + Native("/Screens/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Sub("Screens")));
 }
 
 TEST_F(SettingsTest, StoredPathsAreUsedAsTheyAreAndNothingIsCreated) {
     Store("LayoutsPath=/somewhere/layouts\r\nSourcePath=/somewhere/screens\r\n");
-    LoadSettings();
-    EXPECT_EQ(LayoutsPath, "/somewhere/layouts");
-    EXPECT_EQ(SourcePath, "/somewhere/screens");
+    LoadSettings(program);
+    EXPECT_EQ(program.LayoutsPath, "/somewhere/layouts");
+    EXPECT_EQ(program.SourcePath, "/somewhere/screens");
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("Screens")));
 }
 
 TEST_F(SettingsTest, ClosingWritesAllSixKeysAndAppendsEnd) {
     folder.Write("OrvanePatchLayouts.log.txt", "12:00:00 Start\r\n");
     Store("; mine\r\nURL=http://example.invalid/orvane/loadscr.zip\r\n");
-    Language = 1;
-    SaveSettingsAndLogEnd({"typed by hand", "/screens/", 1, 2});
+    SaveSettingsAndLogEnd({"typed by hand", "/screens/", 1, 2, 1});
     EXPECT_EQ(Ini(), "[OrvanePatchLayouts]\r\n; mine\r\n"
                      "URL=http://example.invalid/orvane/loadscr.zip\r\n"
                      "LayoutsPath=typed by hand\r\nSourcePath=/screens/\r\nOverWrite=1\r\n"
@@ -92,10 +94,10 @@ TEST_F(SettingsTest, CheckBoxSettingsOutsideTheBoxStatesReadAsUnchecked) {
 
 TEST_F(SettingsTest, AnUnwritableProgramFolderStillStartsAndWritesNothing) {
     MachineScope elsewhere(folder.Sub("missing-folder"));
-    LoadSettings();
+    LoadSettings(program);
     CloseWindow();
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("missing-folder")));
-    EXPECT_EQ(SourcePath, folder.Sub("missing-folder") + Native("/Screens/"));
+    EXPECT_EQ(program.SourcePath, folder.Sub("missing-folder") + Native("/Screens/"));
 }
 
 } // namespace

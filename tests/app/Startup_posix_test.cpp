@@ -1,3 +1,5 @@
+#include "app/ProgramState.h"
+#include "app/Startup.h"
 #include "services/SingleInstance.h"
 #include "support/FrozenFolder.h"
 #include "support/MachineScope.h"
@@ -47,6 +49,25 @@ TEST_F(StartupPosixTest, OneCopyPerProgramFolderForEveryUserEvenWhenTheFolderIsR
     if (geteuid() == 0) {
         EXPECT_FALSE(AnotherUserCouldStart(folder.Path()));
     }
+}
+
+TEST_F(StartupPosixTest, AProgramFolderThatCannotBeOpenedDoesNotStopTheStart) {
+    {
+        MachineScope missing(folder.Sub("missing"));
+        SingleInstanceLock lock;
+        ProgramState program;
+        EXPECT_TRUE(StartUp(lock, program));
+    }
+    chmod(folder.Path().c_str(), 0755);
+    const std::string unreadable = folder.MakeDir("unreadable");
+    chmod(unreadable.c_str(), 0311); // enterable, not readable
+    if (geteuid() == 0) {
+        EXPECT_TRUE(AnotherUserCouldStart(unreadable)); // root reads any folder
+    } else {
+        SingleInstanceLock lock;
+        EXPECT_TRUE(lock.TryAcquire(unreadable));
+    }
+    chmod(unreadable.c_str(), 0755);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-#include "app/AppState.h"
-#include "app/Messages.h"
+#include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "services/LogFile.h"
 #include "services/SingleInstance.h"
@@ -14,6 +13,7 @@ class StartupTest : public ::testing::Test {
   protected:
     TempFolder folder;
     MachineScope machine{folder.Path()};
+    ProgramState program;
     std::string Log() const { return FileContent(folder.Sub("OrvanePatchLayouts.log.txt")); }
 };
 
@@ -21,18 +21,19 @@ TEST_F(StartupTest, StartsTheLogAfreshAndLoadsTheLanguage) {
     folder.Write("OrvanePatchLayouts.log.txt", "old run\r\n");
     folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\nLanguage=1\r\n");
     SingleInstanceLock lock;
-    ASSERT_TRUE(StartUp(lock));
+    ASSERT_TRUE(StartUp(lock, program));
     EXPECT_EQ(Log(), "12:34:56 Start\r\n");
-    EXPECT_EQ(Language, 1);
-    EXPECT_EQ(Messages[kMsgFinished], "Termin\u00e9");
+    EXPECT_EQ(program.Language, 1);
+    EXPECT_EQ(program.Messages[kMsgFinished], "Termin\u00e9");
 }
 
 TEST_F(StartupTest, ASecondInstanceEndsBeforeTouchingLogOrSettings) {
     SingleInstanceLock first;
-    ASSERT_TRUE(StartUp(first));
+    ASSERT_TRUE(StartUp(first, program));
     WriteLog("working", "", false, false);
     SingleInstanceLock second;
-    EXPECT_FALSE(StartUp(second));
+    ProgramState secondProgram;
+    EXPECT_FALSE(StartUp(second, secondProgram));
     EXPECT_EQ(Log(), "12:34:56 Start\r\nworking\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("OrvanePatchLayouts.ini")));
 }
@@ -55,17 +56,17 @@ TEST_F(StartupTest, TheLockIsFreedWhenTheFirstCopyEnds) {
 }
 
 TEST(Messages, LanguageZeroIsEnglishAnyOtherValueFrench) {
-    ApplyLanguage(0);
-    EXPECT_EQ(Messages[kMsgOverwriteCaption], "&Overwrite");
-    ApplyLanguage(2);
-    EXPECT_EQ(Messages[kMsgOverwriteCaption], "E&craser");
-    ApplyLanguage(-1);
-    EXPECT_EQ(Messages[kMsgLayoutsFolderInvalid], "Le dossier des layouts semble invalide.");
+    EXPECT_EQ(MessagesIn(0)[kMsgOverwriteCaption], "&Overwrite");
+    EXPECT_EQ(MessagesIn(2)[kMsgOverwriteCaption], "E&craser");
+    ProgramState program;
+    ApplyLanguage(program, -1);
+    EXPECT_EQ(program.Language, -1);
+    EXPECT_EQ(program.Messages[kMsgLayoutsFolderInvalid],
+              "Le dossier des layouts semble invalide.");
 }
 
 TEST(Messages, LineBreakMarkersBecomeCrLf) {
-    ApplyLanguage(0);
-    EXPECT_EQ(WithLineBreaks(Messages[kMsgDeleteUnzipped]),
+    EXPECT_EQ(WithLineBreaks(MessagesIn(0)[kMsgDeleteUnzipped]),
               "The files previously unzipped in the patch are now of no use.\r\n"
               "Do you want to delete them ?");
 }

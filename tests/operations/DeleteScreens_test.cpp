@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "app/ProgramState.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
 #include "support/FrozenFolder.h"
@@ -29,7 +29,7 @@ class DeleteTest : public OperationFixture {
         return layouts + kSep + layout + Native("/loading.png");
     }
     Lines Run() {
-        DeleteLoadingScreens(window, state);
+        DeleteLoadingScreens(window, program, state);
         return Log();
     }
 };
@@ -88,11 +88,11 @@ TEST_F(DeleteTest, AnsweringNoDoesNothingAtAll) {
 
 TEST_F(DeleteTest, AnInvalidLayoutsFolderStopsBeforeTheQuestion) {
     window.layoutsText = folder.Sub("missing");
-    ApplyLanguage(1);
+    ApplyLanguage(program, 1);
     EXPECT_EQ(Run(), Lines{});
     EXPECT_EQ(window.calls, (Lines{"message(Exclamation): Le dossier des layouts semble invalide.",
                                    "focus: Text1"}));
-    EXPECT_EQ(LayoutsPath, folder.Sub("missing") + kSep);
+    EXPECT_EQ(program.LayoutsPath, folder.Sub("missing") + kSep);
 }
 
 TEST_F(DeleteTest, TheScreensFolderAndTheInstallFlagPlayNoPart) {
@@ -130,11 +130,11 @@ TEST_F(DeleteTest, AFileThatCannotBeDeletedIsLoggedAndNotCounted) {
 TEST_F(DeleteTest, AnInstallAfterADeleteRestoresTheScreens) {
     folder.MakeDir("layouts/Pacman");
     folder.Write("screens/Pacman.png", "pacman");
-    InstallLoadingScreens(window, state);
+    InstallLoadingScreens(window, program, state);
     Run();
     EXPECT_FALSE(fs::exists(Target("Pacman")));
     EXPECT_TRUE(state.InstallDone);
-    InstallLoadingScreens(window, state);
+    InstallLoadingScreens(window, program, state);
     EXPECT_EQ(FileContent(Target("Pacman")), "pacman");
     EXPECT_EQ(Log().back(), "Total: 1 copies.");
 }

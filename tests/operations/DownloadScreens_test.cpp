@@ -1,5 +1,5 @@
-#include "app/Messages.h"
 #include "app/ProgramInfo.h"
+#include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "operations/DownloadScreens.h"
 #include "services/ProfileFile.h"
@@ -42,9 +42,9 @@ class DownloadScreensTest : public ::testing::Test {
     DownloadScene scene;
     MachineScope machine{scene.programFolder};
     FakeWindow window;
+    ProgramState program;
 
-    void SetUp() override { ApplyLanguage(0); }
-    void TearDown() override { ApplyLanguage(0); }
+    void SetUp() override { ApplyLanguage(program, 0); }
 
     std::string UseAddress(const std::string& url) {
         WriteSetting(kKeyUrl, url);
@@ -72,7 +72,7 @@ class DownloadScreensTest : public ::testing::Test {
 TEST_F(DownloadScreensTest, ASuccessReplacesTheArchiveAndTouchesNothingElse) {
     const std::string url = UseAddress(scene.server.Url("/loadscr.zip"));
     const std::string screen = scene.folder.Write("program/Screens/Pacman.png", "old screen");
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + url + "\r\n");
     EXPECT_EQ(WithoutTransferDrawings(window.calls), Succeeded());
     EXPECT_EQ(FileContent(scene.target), scene.newArchive);
@@ -84,7 +84,7 @@ class DownloadScreensFailureTest : public DownloadScreensTest,
 
 TEST_P(DownloadScreensFailureTest, TellsTheUserAndKeepsTheOldArchive) {
     const std::string url = UseAddress(scene.server.Url(GetParam()));
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + url + "\r\nCan't download !\r\n");
     EXPECT_EQ(WithoutTransferDrawings(window.calls),
               Failed("Impossible to download\r\n" + url, "Finished"));
@@ -102,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(ServerAnswers, DownloadScreensFailureTest,
                          });
 
 TEST_F(DownloadScreensTest, AnUnreachableServerFailsInTheCurrentLanguage) {
-    ApplyLanguage(1);
+    ApplyLanguage(program, 1);
     const ClosedPort closed;
     const std::string url = UseAddress(closed.Url());
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + url + "\r\nCan't download !\r\n");
     EXPECT_EQ(WithoutTransferDrawings(window.calls),
               Failed("Impossible de downloader\r\n" + url, "Termin\u00e9"));
@@ -117,7 +117,7 @@ TEST_F(DownloadScreensTest, WithoutAnAddressInTheSettingsTheBuiltInOneIsUsed) {
     if (builtIn.rfind("http://", 0) != 0)
         GTEST_SKIP() << "the local server speaks plain http only";
     scene.options.connectTo = scene.server.HostAndPort(); // never the real host
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + builtIn + "\r\n");
     const std::string host = builtIn.substr(7, builtIn.find('/', 7) - 7);
     EXPECT_EQ(scene.server.LastHeader("Host"), host);
@@ -126,16 +126,16 @@ TEST_F(DownloadScreensTest, WithoutAnAddressInTheSettingsTheBuiltInOneIsUsed) {
 
 TEST_F(DownloadScreensTest, AnAddressEditedInTheSettingsCountsAtTheNextClick) {
     UseAddress(scene.server.Url("/missing.zip"));
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     const std::string url = UseAddress(scene.server.Url("/moved.zip"));
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(FileContent(scene.target), scene.newArchive);
     EXPECT_TRUE(Log().ends_with("Can't download !\r\n \r\nTry to download " + url + "\r\n"));
 }
 
 TEST_F(DownloadScreensTest, TheBarFollowsTheBytesWhenTheLengthIsKnown) {
     UseAddress(scene.server.Url("/slow.zip"));
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     const Lines drawings = TransferDrawings(window.calls);
     ASSERT_FALSE(drawings.empty());
     int previous = 0;
@@ -153,7 +153,7 @@ TEST_F(DownloadScreensTest, TheBarFollowsTheBytesWhenTheLengthIsKnown) {
 
 TEST_F(DownloadScreensTest, WithoutALengthTheWindowStillRepaints) {
     UseAddress(scene.server.Url("/chunked.zip"));
-    DownloadScreens(window, scene.options);
+    DownloadScreens(window, program, scene.options);
     EXPECT_TRUE(TransferDrawings(window.calls).empty());
     const int beforeTransfer = 2; // the 0 % drawing and the yield after the hourglass
     EXPECT_GT(window.yields, beforeTransfer);
@@ -162,8 +162,8 @@ TEST_F(DownloadScreensTest, WithoutALengthTheWindowStillRepaints) {
 
 TEST_F(DownloadScreensTest, AClickDuringTheTransferDoesNothing) {
     const std::string url = UseAddress(scene.server.Url("/slow.zip"));
-    window.onYield = [this] { DownloadScreens(window, scene.options); };
-    DownloadScreens(window, scene.options);
+    window.onYield = [this] { DownloadScreens(window, program, scene.options); };
+    DownloadScreens(window, program, scene.options);
     EXPECT_EQ(Log(), " \r\nTry to download " + url + "\r\n");
     EXPECT_EQ(window.CallsStartingWith("progress: shown").size(), 1u);
     EXPECT_EQ(scene.server.RequestCount(), 1);

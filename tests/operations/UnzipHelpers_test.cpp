@@ -1,3 +1,4 @@
+#include "app/ProgramState.h"
 #include "operations/UnzipHelpers.h"
 #include "services/RegionalFormat.h"
 #include "support/Environment.h"
@@ -15,54 +16,54 @@ class UnzipHelpersTest : public ::testing::Test {
     TempFolder folder;
     MachineScope machine{folder.Path()};
     ZipExtractionClass zip;
+    ProgramState program;
     std::string out = folder.MakeDir("out");
 
     void Open(const ZipWriter& writer) {
-        ZipArchivePath = folder.Write("archive.zip", writer.Build().bytes);
         std::string destination = out;
-        PrepareUnzip(ZipArchivePath, destination);
-        ASSERT_TRUE(zip.ZipOpen(ZipArchivePath));
+        PrepareUnzip(program, folder.Write("archive.zip", writer.Build().bytes), destination);
+        ASSERT_TRUE(zip.ZipOpen(program.ZipArchivePath));
     }
 };
 
 TEST_F(UnzipHelpersTest, DestinationLosesOneTrailingSeparatorAndEmptyMeansTheProgramFolder) {
     std::string withSeparator = out + kSep;
-    PrepareUnzip("a.zip", withSeparator);
-    const std::string fromSeparated = ExtractFolder;
+    PrepareUnzip(program, "a.zip", withSeparator);
+    const std::string fromSeparated = program.ExtractFolder;
     std::string without = out;
-    PrepareUnzip("a.zip", without);
-    EXPECT_EQ(fromSeparated, ExtractFolder);
-    EXPECT_EQ(ExtractFolder, out);
+    PrepareUnzip(program, "a.zip", without);
+    EXPECT_EQ(fromSeparated, program.ExtractFolder);
+    EXPECT_EQ(program.ExtractFolder, out);
     EXPECT_EQ(withSeparator, out + kSep) << "the caller's text is kept";
 
     std::string empty;
-    PrepareUnzip("b.zip", empty);
+    PrepareUnzip(program, "b.zip", empty);
     EXPECT_EQ(empty, folder.Path());
-    EXPECT_EQ(ExtractFolder, folder.Path());
-    EXPECT_EQ(ZipArchivePath, "b.zip");
+    EXPECT_EQ(program.ExtractFolder, folder.Path());
+    EXPECT_EQ(program.ZipArchivePath, "b.zip");
 }
 
 TEST_F(UnzipHelpersTest, NamedEntryIsExtractedWithoutItsFolderReplacingAnOldFile) {
     Open(ZipWriter().File("pics/Alpha.png", "new alpha").File("Beta.png", "beta"));
     folder.Write("out/Alpha.png", "old");
-    ExtractSelector = "PICS/ALPHA.PNG";
-    EXPECT_TRUE(ExtractNamedEntry(zip));
+    program.ExtractSelector = "PICS/ALPHA.PNG";
+    EXPECT_TRUE(ExtractNamedEntry(zip, program));
     EXPECT_EQ(FileContent(out + Native("/Alpha.png")), "new alpha");
     EXPECT_FALSE(std::filesystem::exists(out + Native("/pics")));
-    ExtractSelector = "Alpha.png";
-    EXPECT_FALSE(ExtractNamedEntry(zip)) << "the whole name must match";
+    program.ExtractSelector = "Alpha.png";
+    EXPECT_FALSE(ExtractNamedEntry(zip, program)) << "the whole name must match";
 }
 
 TEST_F(UnzipHelpersTest, EntriesByEndingCountWhatWasExtractedOrSayNoneMatched) {
     Open(ZipWriter().File("a/One.PNG", "1").File("b/two.png", "2").File("three.txt", "3"));
-    ExtractSelector = ".png";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip), 2);
+    program.ExtractSelector = ".png";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), 2);
     EXPECT_EQ(FileContent(out + Native("/One.PNG")), "1");
     EXPECT_EQ(FileContent(out + Native("/two.png")), "2");
-    ExtractSelector = ".jpg";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip), -1);
-    ExtractSelector = "";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip), 3) << "an empty ending matches every entry";
+    program.ExtractSelector = ".jpg";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), -1);
+    program.ExtractSelector = "";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), 3) << "an empty ending matches every entry";
     EXPECT_EQ(FileContent(out + Native("/three.txt")), "3");
 }
 
@@ -88,7 +89,12 @@ TEST_F(UnzipHelpersTest, ListingRatioOfADeflatedEntryIsUncompressedOverCompresse
     const std::string listing = ArchiveListing(zip);
     const int64_t compressed = zip.FileCompressedSize(1);
     ASSERT_LT(compressed, 4000);
-    const double ratio = std::stod(listing.substr(listing.find("Taux = ") + 7));
+    // Windows writes the ratio in the user's regional format whatever LC_ALL says.
+    std::string ratioText = listing.substr(listing.find("Taux = ") + 7);
+    const std::string separator = RegionalDecimalSeparator();
+    if (const size_t at = ratioText.find(separator); at != std::string::npos)
+        ratioText.replace(at, separator.size(), ".");
+    const double ratio = std::stod(ratioText);
     EXPECT_NEAR(ratio, 4000.0 / static_cast<double>(compressed), 1e-9);
 }
 

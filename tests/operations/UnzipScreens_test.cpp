@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "app/ProgramState.h"
 #include "operations/UnzipScreens.h"
 #include "support/FakeWindow.h"
 #include "support/MachineScope.h"
@@ -15,10 +15,11 @@ class UnzipScreensTest : public ::testing::Test {
     TempFolder folder;
     MachineScope machine{folder.Path()};
     FakeWindow window;
+    ProgramState program;
     std::string archive = folder.Sub("loadscr.zip");
     std::string screens = folder.Sub("Screens");
 
-    void SetUp() override { ApplyLanguage(0); }
+    void SetUp() override { ApplyLanguage(program, 0); }
     std::string Log() const { return FileContent(folder.Sub("OrvanePatchLayouts.log.txt")); }
     void UnzipSucceeds(bool result) {
         window.unzip = [result](const std::string&, const std::string&, bool) { return result; };
@@ -26,7 +27,7 @@ class UnzipScreensTest : public ::testing::Test {
 };
 
 TEST_F(UnzipScreensTest, WithoutArchiveTheButtonNamesThePathAndDoesNothingElse) {
-    UnzipScreens(window);
+    UnzipScreens(window, program);
     EXPECT_EQ(window.calls, (Calls{"message(Information): The file does not exist\r\n" + archive,
                                    "progress: hidden"}));
     EXPECT_FALSE(std::filesystem::exists(screens));
@@ -36,7 +37,7 @@ TEST_F(UnzipScreensTest, WithoutArchiveTheButtonNamesThePathAndDoesNothingElse) 
 TEST_F(UnzipScreensTest, TheButtonUnzipsIntoTheScreensFolderAndSaysFinished) {
     folder.Write("loadscr.zip", "zip");
     UnzipSucceeds(true);
-    UnzipScreens(window);
+    UnzipScreens(window, program);
     EXPECT_EQ(window.calls,
               (Calls{"hourglass: on", "progress: shown", "draw: 50/100 Unzipping... 50%",
                      "unzip: " + archive + " -> " + screens, "draw: 100/100 Unzipping... 100%",
@@ -48,22 +49,22 @@ TEST_F(UnzipScreensTest, TheButtonUnzipsIntoTheScreensFolderAndSaysFinished) {
 TEST_F(UnzipScreensTest, AFailedUnzipIsLoggedAndStillFinishes) {
     folder.Write("loadscr.zip", "zip");
     UnzipSucceeds(false);
-    ApplyLanguage(1);
-    UnzipScreens(window);
+    ApplyLanguage(program, 1);
+    UnzipScreens(window, program);
     EXPECT_EQ(Log(), "Maybe problems while unzipping " + archive + "\r\n");
     EXPECT_EQ(window.CallsStartingWith("message"), Calls{"message(Information): Termin\u00e9"});
 }
 
 TEST_F(UnzipScreensTest, TheStartOfferIsMadeOnlyWithAnArchiveAndNoScreensFolder) {
-    OfferUnzipAtStart(window);
+    OfferUnzipAtStart(window, program);
     folder.Write("loadscr.zip", "zip");
     folder.MakeDir("Screens");
-    OfferUnzipAtStart(window);
+    OfferUnzipAtStart(window, program);
     EXPECT_TRUE(window.calls.empty());
 
     std::filesystem::remove(screens);
     window.answers = {false};
-    OfferUnzipAtStart(window);
+    OfferUnzipAtStart(window, program);
     EXPECT_EQ(window.calls, Calls{"ask: Do you want to unzip the loading screens ?"});
     EXPECT_FALSE(std::filesystem::exists(screens));
 }
@@ -72,7 +73,7 @@ TEST_F(UnzipScreensTest, AcceptedStartOfferCreatesTheFolderAndUnzipsQuietly) {
     folder.Write("loadscr.zip", "zip");
     window.answers = {true};
     UnzipSucceeds(false);
-    OfferUnzipAtStart(window);
+    OfferUnzipAtStart(window, program);
     EXPECT_EQ(window.calls, (Calls{"ask: Do you want to unzip the loading screens ?",
                                    "unzip: " + archive + " -> " + screens + kSep}));
     EXPECT_TRUE(std::filesystem::is_directory(screens));
@@ -83,7 +84,7 @@ TEST_F(UnzipScreensTest, CleanUpAsksWithThreeLinesAndDeletesOnYes) {
     folder.Write("Screens/a.png", "x");
     folder.Write("loadscr.zip", "zip");
     window.answers = {true};
-    DeleteTemporaryFiles(window);
+    DeleteTemporaryFiles(window, program);
     EXPECT_EQ(window.calls,
               (Calls{"ask: The files previously unzipped in the patch are now of no use.\r\n"
                      "Do you want to delete them ?\r\n" +
@@ -96,10 +97,10 @@ TEST_F(UnzipScreensTest, CleanUpAsksWithThreeLinesAndDeletesOnYes) {
 }
 
 TEST_F(UnzipScreensTest, CleanUpAnsweredNoOrWithoutFolderTouchesNothing) {
-    DeleteTemporaryFiles(window);
+    DeleteTemporaryFiles(window, program);
     EXPECT_TRUE(window.calls.empty());
     folder.Write("Screens/a.png", "x");
-    DeleteTemporaryFiles(window);
+    DeleteTemporaryFiles(window, program);
     EXPECT_EQ(window.calls.size(), 1u);
     EXPECT_EQ(FileContent(folder.Sub("Screens/a.png")), "x");
     EXPECT_EQ(Log(), "<missing>");
@@ -109,7 +110,7 @@ TEST_F(UnzipScreensTest, ACleanUpThatFailsIsLogged) {
     folder.MakeDir("Screens");
     window.answers = {true};
     window.onYield = [this] { std::filesystem::remove(screens); }; // gone before the delete
-    DeleteTemporaryFiles(window);
+    DeleteTemporaryFiles(window, program);
     EXPECT_EQ(Log(), "Can't delete " + screens + "\r\n");
 }
 

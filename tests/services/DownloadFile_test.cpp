@@ -130,7 +130,8 @@ TEST_F(DownloadFileTest, LeftoversOfEarlierDownloadsAreRemovedAndNothingElse) {
     for (const char* leftover : {"loadscr.zip.tmp-123-0", "loadscr.zip.tmp-99999-17"})
         scene.folder.Write(std::string("program/") + leftover, "cut short");
     const Names kept = {"loadscr.zip.tmp-",      "loadscr.zip.tmp-1-2.png", "loadscr.zip.tmp-7",
-                        "loadscr.zip.tmp-7-7-7", "loadscr.zip.tmp-x-1",     "other.zip.tmp-1-1"};
+                        "loadscr.zip.tmp-7-7-7", "loadscr.zip.tmp-x-1",     "other.zip.tmp-1-1",
+                        "loadscr.zip.tmp-5-",    "loadscr.zip.tmp--"};
     for (const std::string& name : kept)
         scene.folder.Write("program/" + name, "not ours");
     scene.folder.MakeDir("program/loadscr.zip.tmp-8-8");

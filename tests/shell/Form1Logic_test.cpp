@@ -1,5 +1,3 @@
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "shell/Form1Logic.h"
 #include "support/FakeWindow.h"
 #include "support/MachineScope.h"
@@ -14,7 +12,8 @@ namespace {
 // rest as FakeWindow does.
 class RecordingForm : public Form1Logic {
   public:
-    explicit RecordingForm(Form1Operations operations) : Form1Logic(std::move(operations)) {}
+    explicit RecordingForm(Form1Operations operations)
+        : Form1Logic(StartedInFrench(), std::move(operations)) {}
     using Form1Logic::Command1_Click;
     using Form1Logic::Command3_Click;
     using Form1Logic::Command4_Click;
@@ -62,6 +61,15 @@ class RecordingForm : public Form1Logic {
         return dialogAnswer;
     }
     void CloseWindow() override { ++closeRequests; }
+
+  private:
+    static ProgramState StartedInFrench() {
+        ProgramState program;
+        ApplyLanguage(program, 1);
+        program.LayoutsPath = "/games/layouts/";
+        program.SourcePath = "/games/screens/";
+        return program;
+    }
 };
 
 class Form1LogicTest : public ::testing::Test {
@@ -70,10 +78,6 @@ class Form1LogicTest : public ::testing::Test {
     MachineScope machine{folder.Path()};
 
     void SetUp() override {
-        Language = 1;
-        ApplyLanguage(1);
-        LayoutsPath = "/games/layouts/";
-        SourcePath = "/games/screens/";
         folder.Write("OrvanePatchLayouts.ini", "[OrvanePatchLayouts]\r\nOverWrite=2\r\n"
                                                "UseDefault=yes\r\nURL=http://127.0.0.1/s.zip\r\n");
     }
@@ -92,18 +96,18 @@ TEST_F(Form1LogicTest, LoadFillsTheControlsAndTheLanguageMenuRecaptionsThem) {
     EXPECT_EQ(form.captions[Form1Control::Check1], "E&craser");
 
     form.MnuEnglish_Click();
-    EXPECT_EQ(Language, 0);
+    EXPECT_EQ(form.Program().Language, 0);
     EXPECT_FALSE(form.frenchChecked);
     EXPECT_EQ(form.captions[Form1Control::Label2], "Folder of your loading screens:");
     EXPECT_EQ(form.captions[Form1Control::Check1], "&Overwrite");
-    EXPECT_EQ(Messages[kMsgFinished], "Finished");
+    EXPECT_EQ(form.Program().Messages[kMsgFinished], "Finished");
 }
 
 TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd) {
     Form1Operations operations;
     RecordingForm* self = nullptr;
     std::vector<std::string> ran;
-    operations.install = [&](MainWindowPort&, LayoutState& state) {
+    operations.install = [&](MainWindowPort&, ProgramState&, LayoutState& state) {
         ran.push_back("install");
         self->Command4_Click();
         self->Command1_Click();
@@ -111,8 +115,10 @@ TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd)
         EXPECT_EQ(self->closeRequests, 0);
         state.InstallDone = true;
     };
-    operations.download = [&](MainWindowPort&, LayoutState&) { ran.push_back("download"); };
-    operations.deleteTemporaryFiles = [&](MainWindowPort&, LayoutState&) {
+    operations.download = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        ran.push_back("download");
+    };
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) {
         ran.push_back("clean-up");
     };
     RecordingForm form(std::move(operations));

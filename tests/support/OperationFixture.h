@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "support/FakeWindow.h"
 #include "support/LogLines.h"
@@ -19,12 +19,13 @@ class OperationFixture : public ::testing::Test {
     TempFolder folder;
     MachineScope machine{folder.Path()};
     FakeWindow window;
+    ProgramState program;
     LayoutState state;
     std::string layouts = folder.MakeDir("layouts");
     std::string screens = folder.MakeDir("screens");
 
     void SetUp() override {
-        ApplyLanguage(0);
+        ApplyLanguage(program, 0);
         window.layoutsText = layouts;
         window.screensText = screens;
     }

@@ -1,7 +1,5 @@
 #include "FakeDialogs.h"
 
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "support/FakeWindow.h"
 
 #include <QTest>
@@ -23,10 +21,9 @@ std::string FakeFolderDialog::ShowFolderDialog(const std::string& startFolder, Q
 }
 
 WindowBench::WindowBench() {
-    Language = 0;
-    ApplyLanguage(0);
-    LayoutsPath = folder.Path() + "/layouts/";
-    SourcePath = folder.Path() + "/Screens/";
+    ApplyLanguage(program, 0);
+    program.LayoutsPath = folder.Path() + "/layouts/";
+    program.SourcePath = folder.Path() + "/Screens/";
 }
 
 Form1& WindowBench::Open(Form1Operations operations) {
@@ -39,6 +36,7 @@ Form1& WindowBench::Open(Form1Operations operations) {
     services.messageBoxes = std::move(fakeBoxes);
     services.folderDialog = std::move(fakeDialog);
     services.operations = std::move(operations);
+    services.program = program;
     window = std::make_unique<Form1>(std::move(services));
     return *window;
 }

@@ -45,7 +45,7 @@ class WindowBench {
   public:
     WindowBench();
 
-    // Creates the window (which loads itself) from the shared state in force.
+    // Creates the window (which loads itself) from a copy of `program`.
     Form1& Open(Form1Operations operations = {});
     // Shows the opened window and makes it the active one, as a user's
     // window is; false when it did not become active.
@@ -59,6 +59,7 @@ class WindowBench {
 
     TempFolder folder;
     MachineScope machine{folder.Path()};
+    ProgramState program; // as the start-up would fill it
     std::vector<std::string> calls;
     std::deque<bool> answersAtOpen; // for the questions the window asks while it loads
     FakeMessageBoxes* boxes = nullptr;

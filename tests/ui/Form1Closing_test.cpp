@@ -1,6 +1,5 @@
 #include "CloseOnSignal.h"
 #include "FakeDialogs.h"
-#include "app/AppState.h"
 #include "services/ProfileFile.h"
 
 #include <QAbstractButton>
@@ -25,8 +24,8 @@ struct ClosedFiles {
 template <class CloseFn> ClosedFiles OpenAndClose(CloseFn close) {
     WindowBench bench;
     bench.StoreSettings("OverWrite=1\r\nUseDefault=0\r\nURL=http://127.0.0.1/loadscr.zip\r\n");
-    LayoutsPath = "/data/layouts/";
-    SourcePath = "/data/screens/";
+    bench.program.LayoutsPath = "/data/layouts/";
+    bench.program.SourcePath = "/data/screens/";
     Form1& form = bench.Open();
     EXPECT_TRUE(bench.ShowActive());
     close(bench);
@@ -71,7 +70,8 @@ TEST(Form1Closing, FieldsAndBoxesAreSavedAsTheyStand) {
     EXPECT_EQ(ReadSetting("SourcePath", "", "?", ""), "");
     EXPECT_EQ(ReadSetting("OverWrite", "", "?", ""), "0");
     EXPECT_EQ(ReadSetting("UseDefault", "", "?", ""), "1");
-    EXPECT_EQ(LayoutsPath, bench.folder.Path() + "/layouts/") << "the shared state is not touched";
+    EXPECT_EQ(form.Program().LayoutsPath, bench.folder.Path() + "/layouts/")
+        << "the program state is not touched";
     form.close();
     EXPECT_EQ(bench.Log(), std::string(MachineScope::kTime) + " END\r\n") << "END only once";
 }
@@ -116,8 +116,11 @@ TEST(Form1Closing, CleanUpQuestionOnlyAfterAnInstallAndTheCloseGoesOn) {
     for (const bool answer : {true, false}) {
         WindowBench bench;
         Form1Operations operations;
-        operations.install = [](MainWindowPort&, LayoutState& state) { state.InstallDone = true; };
-        operations.deleteTemporaryFiles = [&bench](MainWindowPort& window, LayoutState&) {
+        operations.install = [](MainWindowPort&, ProgramState&, LayoutState& state) {
+            state.InstallDone = true;
+        };
+        operations.deleteTemporaryFiles = [&bench](MainWindowPort& window, ProgramState&,
+                                                   LayoutState&) {
             bench.calls.push_back("clean-up, log so far: " + bench.Log());
             window.AskYesNo("delete them?");
         };
@@ -134,7 +137,7 @@ TEST(Form1Closing, CleanUpQuestionOnlyAfterAnInstallAndTheCloseGoesOn) {
     }
     WindowBench bench;
     Form1Operations operations;
-    operations.deleteTemporaryFiles = [&bench](MainWindowPort&, LayoutState&) {
+    operations.deleteTemporaryFiles = [&bench](MainWindowPort&, ProgramState&, LayoutState&) {
         bench.calls.push_back("clean-up");
     };
     bench.Open(std::move(operations)).close();

@@ -1,6 +1,4 @@
 #include "FakeDialogs.h"
-#include "app/AppState.h"
-#include "app/Messages.h"
 #include "app/Settings.h"
 #include "services/ProfileFile.h"
 
@@ -62,7 +60,7 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
 
     Choose(bench, "MnuFrench");
     std::map<std::string, std::string> french = LanguageCaptions(bench);
-    EXPECT_EQ(french["Label3"], Messages[kMsgDescription]);
+    EXPECT_EQ(french["Label3"], bench.window->Program().Messages[kMsgDescription]);
     EXPECT_NE(french["Label3"].find("Ce petit patch"), std::string::npos);
     EXPECT_EQ(french["Label1"], "Dossier de vos layouts:");
     EXPECT_EQ(french["Label2"], "Dossier de vos loading screens:");
@@ -72,10 +70,11 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
     EXPECT_EQ(french["Check1"], "E&craser");
     EXPECT_EQ(french["Check2"], "&Utiliser screen par défaut");
     EXPECT_EQ(FixedCaptions(bench), fixed);
-    EXPECT_EQ(Language, 1);
+    EXPECT_EQ(bench.window->Program().Language, 1);
     EXPECT_TRUE(Checked(bench, "MnuFrench"));
     EXPECT_FALSE(Checked(bench, "MnuEnglish"));
-    EXPECT_EQ(Messages[kMsgLayoutsFolderInvalid], "Le dossier des layouts semble invalide.")
+    EXPECT_EQ(bench.window->Program().Messages[kMsgLayoutsFolderInvalid],
+              "Le dossier des layouts semble invalide.")
         << "the next message of an operation is French too";
 
     EXPECT_EQ(YesNoTexts(), "Oui/Non") << "the platform's buttons are French too";
@@ -91,15 +90,15 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
     EXPECT_EQ(FixedCaptions(bench), fixed);
     EXPECT_TRUE(Checked(bench, "MnuEnglish"));
     EXPECT_FALSE(Checked(bench, "MnuFrench"));
-    EXPECT_EQ(Language, 0);
+    EXPECT_EQ(bench.window->Program().Language, 0);
     EXPECT_EQ(YesNoTexts(), "Yes/No");
 }
 
 TEST(Form1Language, StoredLanguageTwoOpensFrenchAndEnglishIsSavedAsZero) {
     WindowBench bench;
     bench.StoreSettings("Language=2\r\nLayoutsPath=/l/\r\nSourcePath=/s/\r\n");
-    LoadSettings();
-    ApplyLanguage(Language);
+    LoadSettings(bench.program);
+    ApplyLanguage(bench.program, bench.program.Language);
     bench.Open();
     EXPECT_TRUE(Checked(bench, "MnuFrench"));
     EXPECT_FALSE(Checked(bench, "MnuEnglish"));

@@ -16,7 +16,7 @@ namespace {
 // acted while it let the window process events.
 WindowOperation Recording(std::vector<std::string>& calls, const std::string& name,
                           std::function<void()> during = {}) {
-    return [&calls, name, during](MainWindowPort& window, LayoutState&) {
+    return [&calls, name, during](MainWindowPort& window, ProgramState&, LayoutState&) {
         calls.push_back(name + " starts");
         if (during)
             during();
@@ -81,7 +81,7 @@ TEST(Form1Operations, OfferToUnzipEndsTheLoadAndGuardsTheButtons) {
     WindowBench bench;
     Form1Operations operations;
     operations.install = Recording(bench.calls, "install");
-    operations.offerUnzipAtStart = [&bench](MainWindowPort& window, LayoutState&) {
+    operations.offerUnzipAtStart = [&bench](MainWindowPort& window, ProgramState&, LayoutState&) {
         const auto* form = static_cast<Form1*>(&window);
         bench.calls.push_back("offer with " + window.FieldText(FolderField::Layouts) + " and " +
                               form->findChild<QLabel*>("Label1")->text().toStdString());

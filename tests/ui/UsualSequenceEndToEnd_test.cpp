@@ -30,7 +30,7 @@ TEST(UsualSequence, StartUnzipInstallCloseAndCleanUp) {
                         "/\r\nURL=http://127.0.0.1/loadscr.zip\r\n");
 
     SingleInstanceLock lock;
-    ASSERT_TRUE(StartUp(lock));
+    ASSERT_TRUE(StartUp(lock, bench.program));
     bench.answersAtOpen = {true};
     Form1& form = bench.Open(DefaultOperations());
     EXPECT_EQ(FileContent(screens + "/Alpha.png"), "alpha screen");

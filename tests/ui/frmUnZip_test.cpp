@@ -1,5 +1,6 @@
 #include "FakeDialogs.h"
 #include "UnzipArchive.h"
+#include "app/ProgramState.h"
 #include "frmUnZip.h"
 #include "operations/UnzipHelpers.h"
 #include "support/ZipWriter.h"
@@ -18,6 +19,7 @@ class frmUnZipTest : public ::testing::Test {
     MachineScope machine{folder.Path()};
     Calls calls;
     FakeMessageBoxes boxes{calls};
+    ProgramState program;
     std::string out = folder.MakeDir("out");
 
     std::string Archive(const ZipWriter& writer) {
@@ -25,7 +27,7 @@ class frmUnZipTest : public ::testing::Test {
     }
     bool Unzip(const std::string& archive, bool hidden = true) {
         std::string destination = out;
-        return UnzipArchive(archive, destination, hidden, boxes);
+        return UnzipArchive(program, archive, destination, hidden, boxes);
     }
 };
 
@@ -42,31 +44,31 @@ TEST_F(frmUnZipTest, UnpackingTheSameArchiveTwiceKeepsTheFilesAndShowsNothing) {
 TEST_F(frmUnZipTest, AnEmptyDestinationExtractsIntoTheProgramFolder) {
     const std::string archive = Archive(ZipWriter().File("x.png", "x"));
     std::string destination;
-    EXPECT_TRUE(UnzipArchive(archive, destination, true, boxes));
+    EXPECT_TRUE(UnzipArchive(program, archive, destination, true, boxes));
     EXPECT_EQ(destination, folder.Path());
     EXPECT_EQ(FileContent(folder.Sub("x.png")), "x");
 }
 
 TEST_F(frmUnZipTest, TheBarFollowsProgressAndOnlyTheTwoExactStatusTexts) {
-    ZipArchivePath = Archive(ZipWriter().File("x.png", "x"));
-    frmUnZip window(boxes);
+    program.ZipArchivePath = Archive(ZipWriter().File("x.png", "x"));
+    frmUnZip window(program, boxes);
     auto* bar = window.findChild<QFrame*>("Shape1");
     auto* label = window.findChild<QLabel*>("Label1");
-    EXPECT_EQ(window.FullBarWidth, 209);
+    EXPECT_EQ(window.FullBarWidth, 209) << "Shape1 as laid out";
     EXPECT_EQ(bar->width(), 0);
     EXPECT_TRUE(label->text().isEmpty()) << "opening texts are cleared at load";
 
     bool cancel = false;
     window.MonZip_Progress(50, cancel);
-    EXPECT_EQ(bar->width(), window.FullBarWidth * 50 / 100);
+    EXPECT_EQ(bar->width(), 104);
     EXPECT_FALSE(cancel);
     window.MonZip_Status("Extraction ...\\x.png");
-    EXPECT_EQ(bar->width(), window.FullBarWidth * 50 / 100);
+    EXPECT_EQ(bar->width(), 104);
     EXPECT_EQ(label->text().toStdString(), "Extraction ...\\x.png");
     window.MonZip_Status("Extraction termin\u00e9e");
-    EXPECT_EQ(bar->width(), window.FullBarWidth);
+    EXPECT_EQ(bar->width(), 209);
     window.MonZip_Status("extraction termin\u00e9e");
-    EXPECT_EQ(bar->width(), window.FullBarWidth) << "letter case counts";
+    EXPECT_EQ(bar->width(), 209) << "letter case counts";
     window.MonZip_Status("D\u00e9but d'extraction");
     EXPECT_EQ(bar->width(), 0);
 }

@@ -81,6 +81,16 @@ TEST_F(ZipHostileTest, LinkInTheDestinationCannotCarryFilesOutside) {
     EXPECT_FALSE(IsFolder(folder.Sub("deeper")));
 }
 
+TEST_F(ZipHostileTest, ALinkRefusedForOneEntryIsRefusedForTheNextInTheSameFolder) {
+    if (!MakeSymlink(folder.Path(), out + kSep + "link"))
+        GTEST_SKIP() << kNoSymlinks;
+    Open(ZipWriter().File("link/a.txt", "a").File("link/b.txt", "b").Build());
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{14, 14}));
+    EXPECT_FALSE(IsFile(folder.Sub("a.txt")));
+    EXPECT_FALSE(IsFile(folder.Sub("b.txt")));
+}
+
 TEST_F(ZipHostileTest, NamesWithNulBytesAreRefused) {
     Open(ZipWriter().File(std::string("\0\0sub/b.txt", 11), "n").Build());
     EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));

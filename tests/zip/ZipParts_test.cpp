@@ -111,6 +111,8 @@ TEST(ZipNameEncoding, ConvertsCodePage437AndTrustsOnlyValidUtf8) {
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
     EXPECT_EQ(EntryNameText("caf\xC3\xA9", 0x0800), "caf\u00e9");
     EXPECT_EQ(EntryNameText("caf\xC3\xA9", 0), "caf\u251c\u2310");
+    EXPECT_EQ(EntryNameText("a\xE0\x80\xAF", 0x0800), "a\u03b1\u00c7\u00bb")
+        << "an overlong \"/\" is no UTF-8";
 }
 
 TEST(PathSafety, SpotsParentPartsWhicheverTheSeparator) {

@@ -1,5 +1,0 @@
-#include "app/AppState.h"
-
-int32_t Language = 0;
-std::string LayoutsPath;
-std::string SourcePath;
