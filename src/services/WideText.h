@@ -19,3 +19,8 @@ inline constexpr unsigned kAnsiCodePage = 0;
 std::string AnsiFromUtf8(const std::string& text, bool* lossless = nullptr,
                          unsigned codePage = kAnsiCodePage);
 std::string Utf8FromAnsi(const std::string& text, unsigned codePage = kAnsiCodePage);
+
+// False for the code pages that take no conversion flags (UTF-8, GB 18030,
+// the ISO-2022 and ISCII families...): Windows fails a conversion given any,
+// though Wine lets it pass.
+bool TakesConversionFlags(unsigned codePage);

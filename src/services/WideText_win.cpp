@@ -43,19 +43,13 @@ std::string Utf8FromWide(const wchar_t* text) {
     return text ? Utf8FromWide(std::wstring(text)) : std::string();
 }
 
-namespace {
-
-// UTF-8, GB 18030, the ISO-2022 and ISCII families and a few more take no
-// conversion flags: given one, WideCharToMultiByte fails.
-bool TakesConversionFlags(UINT codePage) {
+bool TakesConversionFlags(unsigned codePage) {
     if (codePage == CP_ACP)
         codePage = GetACP();
     return !(codePage == CP_UTF7 || codePage == CP_UTF8 || codePage == 42 || codePage == 52936 ||
              codePage == 54936 || (codePage >= 50220 && codePage <= 50229) ||
              (codePage >= 57002 && codePage <= 57011));
 }
-
-} // namespace
 
 std::string AnsiFromUtf8(const std::string& text, bool* lossless, unsigned codePage) {
     const std::wstring wide = WideFromUtf8(text);

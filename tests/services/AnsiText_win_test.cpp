@@ -65,6 +65,11 @@ TEST(AnsiCodePages, EachConvertsByItsOwnRulesAndAFailureIsNeverLossless) {
     lossless = true;
     EXPECT_EQ(AnsiFromUtf8("x", &lossless, 4242), ""); // no such code page
     EXPECT_FALSE(lossless);
+
+    for (unsigned refusing : {65001u, 65000u, 54936u, 52936u, 50220u, 50229u, 57002u, 57011u, 42u})
+        EXPECT_FALSE(TakesConversionFlags(refusing)) << refusing;
+    for (unsigned taking : {1252u, 1250u, 1251u, 932u, 936u, 949u})
+        EXPECT_TRUE(TakesConversionFlags(taking)) << taking;
 }
 
 TEST_F(AnsiTextTest, TheLogIsAnsiText) {
