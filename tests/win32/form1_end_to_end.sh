@@ -181,7 +181,7 @@ done
 kill -0 "$program_pid" 2>/dev/null && fail "the program outlived the session"
 [ "$(cat "$prog/OrvanePatchLayouts.ini")" = "$(settings 0)" ] ||
     fail "settings at the session's end differ: $(cat -A "$prog/OrvanePatchLayouts.ini")"
-ends=$(tr -d '\r' <"$prog/OrvanePatchLayouts.log.txt" | grep -c ' END$' || true)
+# Each start begins the log anew.
 last=$(tr -d '\r' <"$prog/OrvanePatchLayouts.log.txt" | tail -1)
-[ "$ends" = 2 ] && [[ $last == *" END" ]] || fail "no END at the session's end (last line: $last)"
+[[ $last == *" END" ]] || fail "no END at the session's end (last line: $last)"
 echo "end to end: ok"
