@@ -101,6 +101,11 @@ TEST_F(DownloadFileTest, AServerThatNeverAcceptsTimesOutAtTheConnectTimeout) {
     ExpectOldArchiveKept();
 }
 
+TEST_F(DownloadFileTest, AnAnswerSlowerThanTheConnectTimeoutIsAwaitedOnceConnected) {
+    scene.options.stallTimeout = std::chrono::seconds(5);
+    EXPECT_EQ(Fetch(scene.server.Url("/late.zip")), kDownloadSucceeded);
+}
+
 TEST_F(DownloadFileTest, AMissingFolderIsCreatedOnlyWhenPreparationIsAsked) {
     const std::string url = scene.server.Url("/loadscr.zip");
     const std::string target = scene.folder.Sub("new/deeper/loadscr.zip");
