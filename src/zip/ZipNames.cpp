@@ -15,7 +15,8 @@ std::string NativeEntryName(const std::string& archiveName) {
 namespace {
 
 // A folder "foo " would be made as "foo" and its file then looked for in
-// "foo ", which fails. "." and ".." keep their meaning for the safety checks.
+// "foo ", which fails. "." and ".." keep their meaning, and "nul " its device,
+// for the safety checks.
 void MarkEndingsTheSystemDrops(std::string& name) {
     size_t start = 0;
     for (size_t i = 0; i < name.size(); ++i) {
@@ -24,7 +25,7 @@ void MarkEndingsTheSystemDrops(std::string& name) {
             start = i + 1;
         else if (last) {
             const std::string_view part(name.data() + start, i + 1 - start);
-            if (NamesDropAtEnd(name[i]) && part != "." && part != "..")
+            if (NamesDropAtEnd(name[i]) && part != "." && part != ".." && !NameOpensADevice(part))
                 name[i] = '_';
         }
     }
