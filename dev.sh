@@ -5,7 +5,8 @@
 #   ./dev.sh test-asan  the same tests under AddressSanitizer + UBSan
 #   ./dev.sh test-tsan  the core's tests under ThreadSanitizer
 #   ./dev.sh build-windows  cross-build OrvanePatchLayouts.exe for Windows (MinGW-w64)
-#   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine
+#   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine,
+#                       in English and in French
 #   ./dev.sh bench      build the benchmarks and run them
 #   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
 #   ./dev.sh package    build the Debian package (and the Windows archive when
@@ -24,7 +25,10 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream)
 # The Windows build also builds and lists its tests, which runs them under Wine.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
-    googletest xvfb xdotool imagemagick python3)
+    googletest xvfb xdotool imagemagick python3 locales)
+# Wine takes the Windows locale from LANG: the Windows tests run in English,
+# then in French (decimal comma), as half of the users' Windows speak it.
+WINDOWS_TEST_LOCALES=(en_US.UTF-8 fr_FR.UTF-8)
 
 install_missing() {
     local missing=() package
@@ -38,6 +42,24 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Generates the locales that are not there yet, without a question.
+generate_locales() {
+    local missing=() name
+    for name in "$@"; do
+        # "locale -a" spells fr_FR.UTF-8 as fr_FR.utf8.
+        locale -a 2>/dev/null | tr -d - | grep -qix "${name//-/}" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Generating locales: ${missing[*]}"
+    for name in "${missing[@]}"; do
+        $sudo sed -i "s/^# *\($name UTF-8\)$/\1/" /etc/locale.gen
+        grep -qx "$name UTF-8" /etc/locale.gen || echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    done
+    $sudo locale-gen >/dev/null
 }
 
 build() {
@@ -117,8 +139,13 @@ build-windows)
     ;;
 test-windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
+    generate_locales "${WINDOWS_TEST_LOCALES[@]}"
     build windows
-    ctest --preset windows
+    # Each language runs in a Wine prefix of its own (see cmake/wine-run.sh).
+    for language in "${WINDOWS_TEST_LOCALES[@]}"; do
+        echo "Windows tests in $language"
+        LANG=$language LC_ALL=$language ctest --preset windows
+    done
     ;;
 fuzz)
     install_missing "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
@@ -139,7 +166,7 @@ test-package)
     $sudo tests/package/installed_package_test.sh build/package/*.deb
     ;;
 *)
-    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

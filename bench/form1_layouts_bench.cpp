@@ -10,6 +10,7 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "services/Machine.h"
+#include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ void TimeDelete(const Setup& setup, Series& series, size_t run) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows when the output is a file
+    ShowOutputLineByLine();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -7,6 +7,7 @@
 //
 // The methods alternate (A B A B ...); before each timed run the data is
 // written back and the input read once, untimed.
+#include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
 
 #include <cstdio>
@@ -51,7 +52,7 @@ double FindDelete(const fs::path& root) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows when the output is a file
+    ShowOutputLineByLine();
     const Setup setup = ParseSetup(argc, argv, "layouts-bench");
     PrintSetup(setup);
     MakeScreens(setup);

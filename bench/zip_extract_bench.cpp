@@ -197,7 +197,7 @@ void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    ShowOutputLineByLine();
     const int files = argc > 1 ? std::atoi(argv[1]) : 3000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
     const fs::path work =

@@ -3,8 +3,12 @@
 #   wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
 # The first run creates the prefix (under a lock, as CTest starts tests side
 # by side). A lingering wineserver spares every later run the server's start.
+# Wine takes the Windows locale from LANG and keeps it in the prefix's
+# registry: each locale but C gets a prefix of its own (PREFIX-fr_FR).
 set -euo pipefail
-export WINEPREFIX="$1"
+locale=${LC_ALL:-${LANG:-C}}
+locale=${locale%%.*}
+case $locale in C | POSIX) export WINEPREFIX="$1" ;; *) export WINEPREFIX="$1-$locale" ;; esac
 shift
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -27,3 +27,7 @@ RunResult RunIsolated(bool (*work)(const std::string&, const std::string&),
                       const std::string& first, const std::string& second);
 
 int ProcessNumber();
+
+// Lets each line of the standard output out as it is printed, so progress
+// shows when the output is a file.
+void ShowOutputLineByLine();

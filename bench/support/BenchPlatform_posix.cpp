@@ -1,6 +1,7 @@
 #include "BenchPlatform.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -58,4 +59,8 @@ RunResult RunIsolated(bool (*work)(const std::string&, const std::string&),
 
 int ProcessNumber() {
     return static_cast<int>(getpid());
+}
+
+void ShowOutputLineByLine() {
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
 }

@@ -1,6 +1,7 @@
 #include "BenchPlatform.h"
 
 #include <chrono>
+#include <cstdio>
 #include <windows.h>
 // psapi.h needs what windows.h declares.
 #include <psapi.h>
@@ -32,4 +33,10 @@ RunResult RunIsolated(bool (*work)(const std::string&, const std::string&),
 
 int ProcessNumber() {
     return static_cast<int>(GetCurrentProcessId());
+}
+
+// The C runtime has no line buffering (_IOLBF buffers fully) and refuses a
+// buffer size below 2.
+void ShowOutputLineByLine() {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
 }

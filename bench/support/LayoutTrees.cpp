@@ -5,6 +5,7 @@
 #include "operations/InstallScreens.h"
 #include "operations/LayoutState.h"
 #include "services/Machine.h"
+#include "services/PathText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +42,7 @@ Setup ParseSetup(int argc, char** argv, const std::string& benchName) {
 
 void PrintSetup(const Setup& setup) {
     std::printf("%d layouts, %d KB screens, %d runs each, in %s\n", setup.layouts, setup.screenKb,
-                setup.runs, setup.work.c_str());
+                setup.runs, PathText(setup.work).c_str());
 }
 
 void MakeScreens(const Setup& setup) {
@@ -87,7 +88,7 @@ void Check(const char* what, const fs::path& layouts, size_t expected) {
     const size_t found = CountLoadingScreens(layouts);
     if (found != expected)
         std::printf("  WARNING %s: %zu loading.png, expected %zu in %s\n", what, found, expected,
-                    layouts.c_str());
+                    PathText(layouts).c_str());
 }
 
 double Seconds(Clock::time_point start) {
@@ -136,7 +137,7 @@ void RemoveWork(const Setup& setup) {
     std::error_code error;
     fs::remove_all(setup.work, error);
     if (error)
-        std::printf("  WARNING could not remove %s: %s\n", setup.work.c_str(),
+        std::printf("  WARNING could not remove %s: %s\n", PathText(setup.work).c_str(),
                     error.message().c_str());
 }
 

@@ -166,7 +166,15 @@ struct Exchange {
     Internet connection;
     Internet request;
     std::unique_ptr<Watchdog> watchdog;
+    std::chrono::milliseconds stallTimeout{};
     DWORD status = 0;
+
+    // Connecting has its own deadline; once connected, the server has the
+    // stall time to answer.
+    void Connected() {
+        if (watchdog)
+            watchdog->Arm(stallTimeout);
+    }
 
     ~Exchange() {
         if (!watchdog)
@@ -178,6 +186,15 @@ struct Exchange {
 
     bool TimedOut() { return watchdog && watchdog->Fired(); }
 };
+
+// A connection taken from WinINet's pool says nothing of connecting, but
+// every request says that it went out.
+void CALLBACK OnRequestStatus(HINTERNET /*request*/, DWORD_PTR context, DWORD status,
+                              LPVOID /*information*/, DWORD /*length*/) {
+    if (context != 0 &&
+        (status == INTERNET_STATUS_CONNECTED_TO_SERVER || status == INTERNET_STATUS_REQUEST_SENT))
+        reinterpret_cast<Exchange*>(context)->Connected();
+}
 
 constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_RELOAD |
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
@@ -219,14 +236,17 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
     if (!exchange.connection)
         return LastFailure();
     const DWORD flags = kRequestFlags | (address.secure ? INTERNET_FLAG_SECURE : 0);
+    // The context, never 0 here, is what makes WinINet report the stages.
     exchange.request.reset(HttpOpenRequestW(exchange.connection.get(), L"GET",
                                             address.object.c_str(), nullptr, nullptr, nullptr,
-                                            flags, 0));
+                                            flags, reinterpret_cast<DWORD_PTR>(&exchange)));
     if (!exchange.request)
         return LastFailure();
     SetTimeouts(exchange.request.get(), options);
+    InternetSetStatusCallbackW(exchange.request.get(), OnRequestStatus);
+    exchange.stallTimeout = options.stallTimeout;
     exchange.watchdog = std::make_unique<Watchdog>(exchange.request.get());
-    exchange.watchdog->Arm(options.connectTimeout + options.stallTimeout);
+    exchange.watchdog->Arm(options.connectTimeout);
     const Clock::time_point start = Clock::now();
     if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
                           static_cast<DWORD>(headers.size()), nullptr, 0))

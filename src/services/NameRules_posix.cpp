@@ -9,3 +9,7 @@ bool NameOpensADevice(std::string_view /*name*/) {
 bool FileNamesRefuse(char /*c*/) {
     return false;
 }
+
+bool NamesDropAtEnd(char /*c*/) {
+    return false;
+}

@@ -29,6 +29,12 @@ inline std::string PathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// Length of the root that starts `path`, the part no folder can be made
+// in: "/" with "/" as separator; with "\\" the drive "C:\", the share of
+// "\\server\share\", "\\?\C:\" and "\\?\UNC\server\share\", or a lone "\".
+// 0 for a relative path.
+size_t PathRootLength(std::string_view path, char separator = kSeparator);
+
 // ASCII letters compared without regard to case, for the program's own names
 // (settings keys, file endings); names found on disk go through NameCase.h.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -5,6 +5,7 @@
 #include "services/WideText.h"
 
 #include <cstdint>
+#include <optional>
 #include <windows.h>
 
 namespace {
@@ -23,7 +24,8 @@ std::string HashText(const std::string& text) {
     return digits;
 }
 
-// The same folder however it is written: full, one separator, one case.
+// When the folder cannot be opened: the same folder however it is written,
+// full, one separator, one case.
 std::string FolderKey(const std::string& folder) {
     const std::wstring wide = WideFromUtf8(folder);
     std::wstring full(32768, L'\0');
@@ -41,11 +43,32 @@ std::string FolderKey(const std::string& folder) {
     return Utf8FromWide(full);
 }
 
+// The folder's identity, the same however the folder is reached: short
+// names, a mapped drive and its UNC path, subst, junctions.
+std::optional<std::string> FolderIdentity(const std::string& folder) {
+    const HANDLE handle = CreateFileW(WideFromUtf8(folder).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    if (!known)
+        return std::nullopt;
+    const uint64_t index =
+        (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return "volume " + std::to_string(information.dwVolumeSerialNumber) + " file " +
+           std::to_string(index);
+}
+
 // The lock is a named mutex in the machine-wide namespace, named after the
 // program folder, so copies started by other users in other sessions meet
 // it too; the system closes it when the process ends.
 std::string MutexNameFor(const std::string& programFolder) {
-    return std::string("Global\\") + kProgramTitle + "-" + HashText(FolderKey(programFolder));
+    const std::optional<std::string> identity = FolderIdentity(programFolder);
+    const std::string key = identity ? *identity : FolderKey(programFolder);
+    return std::string("Global\\") + kProgramTitle + "-" + HashText(key);
 }
 
 } // namespace

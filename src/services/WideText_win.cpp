@@ -43,19 +43,29 @@ std::string Utf8FromWide(const wchar_t* text) {
     return text ? Utf8FromWide(std::wstring(text)) : std::string();
 }
 
-std::string AnsiFromUtf8(const std::string& text, bool* lossless) {
-    BOOL usedDefault = FALSE;
+bool TakesConversionFlags(unsigned codePage) {
+    if (codePage == CP_ACP)
+        codePage = GetACP();
+    return !(codePage == CP_UTF7 || codePage == CP_UTF8 || codePage == 42 || codePage == 52936 ||
+             codePage == 54936 || (codePage >= 50220 && codePage <= 50229) ||
+             (codePage >= 57002 && codePage <= 57011));
+}
+
+std::string AnsiFromUtf8(const std::string& text, bool* lossless, unsigned codePage) {
+    const std::wstring wide = WideFromUtf8(text);
     // No best fit: "ł" must not quietly turn into "l" in a stored path.
+    const DWORD flags = TakesConversionFlags(codePage) ? WC_NO_BEST_FIT_CHARS : 0;
     std::string result = Converted<std::string>(
-        WideFromUtf8(text), [&usedDefault](const wchar_t* in, int size, char* out, int room) {
-            return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, in, size, out, room, nullptr,
-                                       &usedDefault);
+        wide, [codePage, flags](const wchar_t* in, int size, char* out, int room) {
+            return WideCharToMultiByte(codePage, flags, in, size, out, room, nullptr, nullptr);
         });
+    // Reading the result back tells what was lost, in every code page,
+    // including those that cannot report the characters they replaced.
     if (lossless)
-        *lossless = !usedDefault;
+        *lossless = WideFrom(codePage, result) == wide;
     return result;
 }
 
-std::string Utf8FromAnsi(const std::string& text) {
-    return Utf8FromWide(WideFrom(CP_ACP, text));
+std::string Utf8FromAnsi(const std::string& text, unsigned codePage) {
+    return Utf8FromWide(WideFrom(codePage, text));
 }

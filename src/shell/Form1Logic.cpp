@@ -41,6 +41,13 @@ bool Form1Logic::Form_CloseRequested() {
     return true;
 }
 
+void Form1Logic::Form_SessionEnding() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Form_Unload();
+}
+
 void Form1Logic::Form_QueryUnload() {
     if (!layoutState_.InstallDone || !operations_.deleteTemporaryFiles)
         return;

@@ -39,6 +39,9 @@ class Form1Logic : public MainWindowPort {
     // Any close request; true when the window may go now. The close waits
     // for a running operation and is carried out when it has ended.
     bool Form_CloseRequested();
+    // The user's session ends (log-off, shutdown): the process will not see
+    // a close, so what a close saves is saved now, without any question.
+    void Form_SessionEnding();
     void MnuEnglish_Click() { ChooseLanguage(0); }
     void MnuFrench_Click() { ChooseLanguage(1); }
     void Command1_Click() { Browse(FolderField::Layouts, kMsgLayoutsFolder); }

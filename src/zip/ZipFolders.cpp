@@ -27,14 +27,20 @@ static bool MakeMissingFolder(const std::string& path) {
     return IsFolder(path);
 }
 
+// The walk starts below the root: "\\server\" or "\\?\" is no folder to make.
 bool CreateFolderPath(const std::string& path) {
-    std::string accumulated;
-    for (const std::string& part : SplitAtSeparator(path)) {
+    const size_t rootLength = PathRootLength(path);
+    const std::string root = path.substr(0, rootLength);
+    std::string accumulated = root;
+    for (const std::string& part : SplitAtSeparator(path.substr(rootLength))) {
+        if (part.empty())
+            continue;
         accumulated += part + kSeparator;
         if (!MakeMissingFolder(accumulated))
             return false;
     }
-    return true;
+    // A share alone must at least be there.
+    return accumulated != root || root.empty() || IsFolder(root);
 }
 
 void CreateSubFolders(const std::string& base, const std::string& relative) {

@@ -6,8 +6,9 @@
 // turned into the native separator (Windows tools write "\").
 std::string NativeEntryName(const std::string& archiveName);
 
-// The name a file is written under: every ":", and every character file
-// names may not hold on this system, replaced by "_".
+// The name a file is written under: every ":", every character file names
+// may not hold on this system, and a last character of a part that the
+// system would drop (Windows: space, dot) replaced by "_".
 std::string TargetName(const std::string& entryName);
 
 // Text after the last native separator (the whole text when there is none).

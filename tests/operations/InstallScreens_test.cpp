@@ -209,7 +209,7 @@ TEST_F(InstallTest, NamesWithSpacesQuotesStarsAndAccentsAreCopiedAndLogged) {
     for (const std::string& name : names) {
         folder.MakeDir("layouts/" + name);
         Screen(name + ".png", name);
-        lineOf.emplace(name, "  " + name + "  Ok");
+        lineOf.emplace(name, "  " + AsLogged(name) + "  Ok");
     }
     const Lines log = Run();
     EXPECT_EQ(log,

@@ -89,13 +89,12 @@ TEST_F(UnzipHelpersTest, ListingRatioOfADeflatedEntryIsUncompressedOverCompresse
     const std::string listing = ArchiveListing(zip);
     const int64_t compressed = zip.FileCompressedSize(1);
     ASSERT_LT(compressed, 4000);
-    // Windows writes the ratio in the user's regional format whatever LC_ALL says.
-    std::string ratioText = listing.substr(listing.find("Taux = ") + 7);
+    // Written with the user's decimal separator, read here with the C one.
+    std::string ratio = listing.substr(listing.find("Taux = ") + 7);
     const std::string separator = RegionalDecimalSeparator();
-    if (const size_t at = ratioText.find(separator); at != std::string::npos)
-        ratioText.replace(at, separator.size(), ".");
-    const double ratio = std::stod(ratioText);
-    EXPECT_NEAR(ratio, 4000.0 / static_cast<double>(compressed), 1e-9);
+    if (const size_t at = ratio.find(separator); at != std::string::npos)
+        ratio.replace(at, separator.size(), ".");
+    EXPECT_NEAR(std::stod(ratio), 4000.0 / static_cast<double>(compressed), 1e-9);
 }
 
 } // namespace

@@ -90,12 +90,20 @@ TEST_F(DownloadFileTest, ServersThatCannotBeReachedFailWithTheClientsCode) {
     ExpectOldArchiveKept();
 }
 
-TEST_F(DownloadFileTest, AServerThatNeverAcceptsTimesOut) {
+TEST_F(DownloadFileTest, AServerThatNeverAcceptsTimesOutAtTheConnectTimeout) {
     if (RunningUnderWine())
         GTEST_SKIP() << "Wine's WinINet waits out the system's own connect timeout (minutes)";
+    scene.options.stallTimeout = std::chrono::seconds(30);
     const UnansweredPort silent;
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Fetch(silent.Url()), Code(TransferFailure::TimedOut));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, scene.options.stallTimeout);
     ExpectOldArchiveKept();
+}
+
+TEST_F(DownloadFileTest, AnAnswerSlowerThanTheConnectTimeoutIsAwaitedOnceConnected) {
+    scene.options.stallTimeout = std::chrono::seconds(5);
+    EXPECT_EQ(Fetch(scene.server.Url("/late.zip")), kDownloadSucceeded);
 }
 
 TEST_F(DownloadFileTest, AMissingFolderIsCreatedOnlyWhenPreparationIsAsked) {

@@ -19,6 +19,7 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Command4_Click;
     using Form1Logic::Form_CloseRequested;
     using Form1Logic::Form_Load;
+    using Form1Logic::Form_SessionEnding;
     using Form1Logic::MnuEnglish_Click;
 
     FakeWindow port;
@@ -139,6 +140,24 @@ TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd)
         EXPECT_NE(settings.find(key), std::string::npos) << key;
     EXPECT_EQ(FileContent(folder.Sub("OrvanePatchLayouts.log.txt")),
               std::string(MachineScope::kTime) + " END\r\n");
+}
+
+TEST_F(Form1LogicTest, ASessionEndSavesAsACloseDoesWithoutTheCleanUpQuestionAndOnlyOnce) {
+    Form1Operations operations;
+    int cleanUps = 0;
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) { ++cleanUps; };
+    RecordingForm form(std::move(operations));
+    form.Form_Load();
+    form.State().InstallDone = true;
+    form.MnuEnglish_Click();
+    form.Form_SessionEnding();
+    EXPECT_EQ(cleanUps, 0);
+    EXPECT_NE(FileContent(folder.Sub("OrvanePatchLayouts.ini")).find("Language=0"),
+              std::string::npos);
+    const std::string endLog = std::string(MachineScope::kTime) + " END\r\n";
+    EXPECT_EQ(FileContent(folder.Sub("OrvanePatchLayouts.log.txt")), endLog);
+    EXPECT_TRUE(form.Form_CloseRequested()) << "the window may then go";
+    EXPECT_EQ(FileContent(folder.Sub("OrvanePatchLayouts.log.txt")), endLog);
 }
 
 TEST_F(Form1LogicTest, BrowseStartsOnTheFieldsFolderAndKeepsTheFieldOnCancel) {

@@ -184,7 +184,10 @@ struct LocalHttpServer::Impl {
             SendHalf(client, 10s);
         else if (path == "/silent.zip")
             Pause(10s);
-        else if (path == "/loop.zip")
+        else if (path == "/late.zip") {
+            if (Pause(1s))
+                SendArchive(client);
+        } else if (path == "/loop.zip")
             SendRedirect(client, "/loop.zip");
         else if (path == "/moved.zip")
             SendRedirect(client, "/loadscr.zip");

@@ -13,6 +13,7 @@
 //   /short.zip       cut short against its Content-Length
 //   /stall.zip       half the archive, then silence until the server stops
 //   /silent.zip      no answer until the server stops
+//   /late.zip        the archive after a second of silence
 //   /loop.zip        redirects to itself /moved.zip    redirects to /loadscr.zip
 //   /to_file.zip     redirects to `fileUrl`
 // Proxy variables are cleared so no request leaves the machine.

@@ -17,3 +17,7 @@ std::vector<std::string> LogLinesOf(const std::string& path) {
         lines.push_back(content.substr(start) + "<unterminated>");
     return lines;
 }
+
+std::string AsLogged(const std::string& text) {
+    return Utf8FromFileText(FileTextFromUtf8(text));
+}

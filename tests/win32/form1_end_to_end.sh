@@ -4,13 +4,17 @@
 # holds one entry that would leave its folder, so the unzip window reports
 # it), install (Alt+I), delete (Alt+E, Yes), switch to French from the menu,
 # quit (Ctrl+Q) and accept the clean-up. Then the whole log, the settings
-# file and the files on disk are compared with what they must be.
+# file and the files on disk are compared with what they must be. A second
+# start switches back to English and ends with the session (log-off).
 #   form1_end_to_end.sh PROGRAM.exe WINEPREFIX [SCREENSHOT_FOLDER]
 # The screenshots (main window in English and French, the unzip window) are
 # for people to look at; nothing here depends on their pixels.
 set -euo pipefail
 exe=$1
-export WINEPREFIX=$2
+# One prefix per locale, as cmake/wine-run.sh keeps them.
+locale=${LC_ALL:-${LANG:-C}}
+locale=${locale%%.*}
+case $locale in C | POSIX) export WINEPREFIX=$2 ;; *) export WINEPREFIX=$2-$locale ;; esac
 shots=${3:-}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -162,4 +166,22 @@ done
 [ ! -e "$work/escape.png" ] || fail "an entry left its folder"
 [ -f "$prog/loadscr.zip" ] || fail "the archive was deleted"
 [ "$(cat "$work/screens/Alpha.png")" = alpha ] || fail "a source screen changed"
+
+# --- log-off: the end of the session saves as a close does, and asks nothing ---
+rm "$prog/loadscr.zip" # no offer to unzip at this start
+(cd "$prog" && exec wine OrvanePatchLayouts.exe) &
+program_pid=$!
+keys_to "$main" F10 Down Right Return # Menu > Langue > English
+sleep 1
+wineboot --end-session --force
+for _ in $(seq 1 100); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && fail "the program outlived the session"
+[ "$(cat "$prog/OrvanePatchLayouts.ini")" = "$(settings 0)" ] ||
+    fail "settings at the session's end differ: $(cat -A "$prog/OrvanePatchLayouts.ini")"
+# Each start begins the log anew.
+last=$(tr -d '\r' <"$prog/OrvanePatchLayouts.log.txt" | tail -1)
+[[ $last == *" END" ]] || fail "no END at the session's end (last line: $last)"
 echo "end to end: ok"

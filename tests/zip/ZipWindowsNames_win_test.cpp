@@ -18,16 +18,19 @@ class ZipWindowsNamesTest : public ::testing::Test {
 };
 
 TEST_F(ZipWindowsNamesTest, DeviceNamesAreRefusedAndNothingReachesTheDevice) {
-    ASSERT_TRUE(zip.ZipOpen(folder.Write("devices.zip", ZipWriter()
-                                                            .File("NUL", "n")
-                                                            .File("sub/com1.txt", "c")
-                                                            .File("Con .png", "k")
-                                                            .File("ok.png", "o")
-                                                            .Build()
-                                                            .bytes)));
+    ASSERT_TRUE(
+        zip.ZipOpen(folder.Write("devices.zip", ZipWriter()
+                                                    .File("NUL", "n")
+                                                    .File("sub/com1.txt", "c")
+                                                    .File("Con .png", "k")
+                                                    .File("COM\xfd.png", "2") // COM², code page 437
+                                                    .File("lpt1 /x.png", "l")
+                                                    .File("ok.png", "o")
+                                                    .Build()
+                                                    .bytes)));
     events.Clear();
     EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
-    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{14, 14, 14}));
+    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{14, 14, 14, 14, 14}));
     EXPECT_EQ(FileContent(out + "\\ok.png"), "o");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FsPath(out)), {}), 1);
 }
@@ -38,6 +41,27 @@ TEST_F(ZipWindowsNamesTest, CharactersWindowsRefusesBecomeUnderscores) {
     EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(FileContent(out + "\\a_b__c___.png"), "x");
+}
+
+TEST_F(ZipWindowsNamesTest, AFolderEndingInASpaceOrADotLandsUnderAMarkedNameAndTheWalkGoesOn) {
+    ASSERT_TRUE(zip.ZipOpen(folder.Write("ends.zip", ZipWriter()
+                                                         .File("foo /x.png", "x")
+                                                         .File("baz../w.png", "w")
+                                                         .File("last.png", "l")
+                                                         .Build()
+                                                         .bytes)));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(events.errors.empty());
+    EXPECT_EQ(FileContent(out + "\\foo_\\x.png"), "x");
+    EXPECT_EQ(FileContent(out + "\\baz._\\w.png"), "w");
+    EXPECT_EQ(FileContent(out + "\\last.png"), "l");
+}
+
+TEST_F(ZipWindowsNamesTest, AMissingFolderBelowAPrefixedRootIsCreatedForTheArchive) {
+    ASSERT_TRUE(zip.ZipOpen(folder.Write("p.zip", ZipWriter().File("p.png", "p").Build().bytes)));
+    EXPECT_TRUE(zip.ExtractAllFiles("\\\\?\\" + folder.Sub("a/b"), true, true));
+    EXPECT_TRUE(events.errors.empty());
+    EXPECT_EQ(FileContent(folder.Sub("a/b/p.png")), "p");
 }
 
 TEST_F(ZipWindowsNamesTest, AnArchiveOnAnAccentedPathOpensAndExtracts) {
