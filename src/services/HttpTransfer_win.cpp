@@ -253,9 +253,12 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
         return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
                                    : SendFailure(start, options);
     DWORD size = sizeof exchange.status;
+    // The watchdog closing the request makes the query fail too: that is a
+    // timeout, not a broken handle.
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
-        return LastFailure();
+        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
+                                   : LastFailure();
     return kDownloadSucceeded;
 }
 
