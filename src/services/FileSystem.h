@@ -92,6 +92,20 @@ bool CopyOver(const std::string& source, const std::string& target);
 // read-only one included) is left alone. True on success.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 
+// Renames `source` (a file or a link itself) to `target`, which must not
+// exist: whatever is at `target` stays untouched and the call fails. Fails
+// too across volumes, where a rename cannot be done.
+bool MoveWithoutReplacing(const std::string& source, const std::string& target);
+
+// Copies the regular file `source` to `target`, which must not exist, and
+// makes the copy durable before returning, so the caller may then remove
+// `source`. A failed copy (a full disk) leaves nothing at `target`.
+bool CopyFlushed(const std::string& source, const std::string& target);
+
+// True when the two existing entries sit on one volume, where a rename
+// between them moves no bytes.
+bool SameVolume(const std::string& first, const std::string& second);
+
 // Appends `bytes` to `path`, creating it; `restart` empties it first.
 bool AppendToFile(const std::string& path, const std::string& bytes, bool restart);
 

@@ -109,6 +109,35 @@ bool MoveOver(const std::string& source, const std::string& target) {
            ::rename(source.c_str(), target.c_str()) == 0;
 }
 
+// link() refuses an existing target, where rename() would replace it; a
+// link itself is moved by a plain rename once the name is known free,
+// since hard links to symbolic links are not portable.
+bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return false;
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) != 0)
+        return false;
+    if (S_ISLNK(info.st_mode)) {
+        if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
+            return false;
+        return ::rename(source.c_str(), target.c_str()) == 0;
+    }
+    if (::link(source.c_str(), target.c_str()) != 0)
+        return false;
+    if (::unlink(source.c_str()) == 0)
+        return true;
+    ::unlink(target.c_str());
+    return false;
+}
+
+bool SameVolume(const std::string& first, const std::string& second) {
+    struct stat a {
+    }, b{};
+    return IsUsableName(first) && IsUsableName(second) && ::lstat(first.c_str(), &a) == 0 &&
+           ::lstat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev;
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
     if (!IsUsableName(path))
         return false;

@@ -9,6 +9,10 @@
 // The decimal separator the user's number format writes.
 std::string RegionalDecimalSeparator();
 
+// The separator the user's number format puts between groups of thousands;
+// empty when it groups none.
+std::string RegionalThousandsSeparator();
+
 // `value` written with the regional decimal separator, e.g. "0,1" or "0.1".
 std::string RegionalDecimalText(double value);
 

@@ -40,6 +40,12 @@ std::string RegionalDecimalSeparator() {
     return ".";
 }
 
+std::string RegionalThousandsSeparator() {
+    EnvironmentLocale numeric(LC_NUMERIC_MASK);
+    const char* text = numeric.get() ? nl_langinfo_l(THOUSEP, numeric.get()) : nullptr;
+    return text ? text : "";
+}
+
 static std::string FormatTime(const char* format, const std::tm& moment) {
     EnvironmentLocale timeLocale(LC_TIME_MASK);
     char text[128] = {};

@@ -190,6 +190,9 @@ void Form1::OnCommand(int id, int code) {
     case IDM_FRENCH:
         MnuFrench_Click();
         return;
+    case IDM_UNDO:
+        MnuUndo_Click();
+        return;
     case IDM_QUIT:
         CloseWindow();
         return;

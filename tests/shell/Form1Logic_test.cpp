@@ -21,11 +21,14 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Form_Load;
     using Form1Logic::Form_SessionEnding;
     using Form1Logic::MnuEnglish_Click;
+    using Form1Logic::MnuUndo_Click;
 
     FakeWindow port;
     std::map<Form1Control, std::string> captions;
     std::map<Form1Control, int32_t> checks;
     bool frenchChecked = false;
+    bool undoEnabled = false;
+    std::string undoCaption;
     std::string dialogAnswer;
     int closeRequests = 0;
 
@@ -56,6 +59,10 @@ class RecordingForm : public Form1Logic {
         captions[control] = text;
     }
     void SetLanguageChecks(bool french) override { frenchChecked = french; }
+    void SetUndoItem(bool enabled, const std::string& caption) override {
+        undoEnabled = enabled;
+        undoCaption = caption;
+    }
     std::string ShowFolderDialog(const std::string& startFolder,
                                  const std::string& title) override {
         port.calls.push_back("dialog: " + startFolder + " | " + title);
@@ -145,7 +152,9 @@ TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd)
 TEST_F(Form1LogicTest, ASessionEndSavesAsACloseDoesWithoutTheCleanUpQuestionAndOnlyOnce) {
     Form1Operations operations;
     int cleanUps = 0;
-    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) { ++cleanUps; };
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        ++cleanUps;
+    };
     RecordingForm form(std::move(operations));
     form.Form_Load();
     form.State().InstallDone = true;
