@@ -17,6 +17,7 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Command1_Click;
     using Form1Logic::Command3_Click;
     using Form1Logic::Command4_Click;
+    using Form1Logic::Command5_Click;
     using Form1Logic::Form_CloseRequested;
     using Form1Logic::Form_Load;
     using Form1Logic::Form_SessionEnding;
@@ -180,6 +181,41 @@ TEST_F(Form1LogicTest, BrowseStartsOnTheFieldsFolderAndKeepsTheFieldOnCancel) {
     EXPECT_EQ(form.port.CallsStartingWith("dialog"),
               (std::vector<std::string>{"dialog: /games/layouts | Dossier de vos layouts",
                                         "dialog: /games/layouts | Dossier de vos layouts"}));
+}
+
+} // namespace
+
+namespace {
+
+// The item follows the store: asked at the load and after each operation,
+// never while one runs (it would look at a store still being written).
+TEST_F(Form1LogicTest, TheUndoItemFollowsTheStoreAndRunsTheUndo) {
+    Form1Operations operations;
+    std::optional<UndoKind> stored;
+    int asked = 0;
+    RecordingForm* self = nullptr;
+    operations.undoable = [&] {
+        ++asked;
+        return stored;
+    };
+    operations.deleteLoadingScreens = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        self->MnuUndo_Click();
+        stored = UndoKind::Delete;
+    };
+    operations.undo = [&](MainWindowPort&, ProgramState&, LayoutState&) { stored.reset(); };
+    RecordingForm form(std::move(operations));
+    self = &form;
+    form.Form_Load();
+    EXPECT_FALSE(form.undoEnabled);
+    EXPECT_EQ(form.undoCaption, "&Undo last install");
+
+    form.Command5_Click();
+    EXPECT_EQ(asked, 2) << "not asked from the click inside the delete";
+    EXPECT_TRUE(form.undoEnabled);
+    EXPECT_EQ(form.undoCaption, "&Undo last delete");
+
+    form.MnuUndo_Click();
+    EXPECT_FALSE(form.undoEnabled);
 }
 
 } // namespace
