@@ -99,8 +99,8 @@ UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::str
     SettleUndoStore(*place_);
     folder_ = NewFolderOf(*place_);
     ready_ = CreateFolder(folder_) && CreateFolder(folder_ + kSeparator + kKeptName) &&
-             AppendToFile(ManifestOf(folder_),
-                          ManifestHeader(kind, layoutsPath, Machine().timeOfDay()), true);
+             journal_.Open(ManifestOf(folder_)) &&
+             journal_.Append(ManifestHeader(kind, layoutsPath, Machine().timeOfDay()));
     if (!ready_)
         WriteLog(" Undo store cannot be made: " + folder_);
 }
@@ -115,7 +115,7 @@ void UndoRecorder::Step() const {
 // forced to the disk one by one: a rename moves no bytes and cannot lose
 // the file, and a copy into the store is made durable on its own.
 void UndoRecorder::Append(const std::string& line) {
-    if (!AppendToFile(ManifestOf(folder_), line, false))
+    if (!journal_.Append(line))
         ready_ = false;
 }
 
@@ -176,6 +176,7 @@ void UndoRecorder::Fail(int64_t number) {
 }
 
 void UndoRecorder::Finish() {
+    journal_.Close();
     if (place_ && ready_)
         SwapIn(*place_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "operations/UndoManifest.h"
+#include "services/FileSystem.h"
 
 #include <functional>
 #include <optional>
@@ -69,6 +70,7 @@ class UndoRecorder {
 
     const UndoPlace* place_;
     std::string folder_;
+    AppendingFile journal_;
     bool ready_ = false;
     int64_t next_ = 1;
 };

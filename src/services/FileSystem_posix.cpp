@@ -150,6 +150,30 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
     return ::close(descriptor) == 0 && written;
 }
 
+bool AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed || !IsUsableName(path))
+        return false;
+    const int descriptor =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY, 0666);
+    native_ = descriptor < 0 ? kClosed : descriptor;
+    return native_ != kClosed;
+}
+
+bool AppendingFile::Append(const std::string& bytes) {
+    return native_ != kClosed &&
+           WriteAllAt(static_cast<int>(native_), bytes.data(), bytes.size(), -1);
+}
+
+void AppendingFile::Close() {
+    if (native_ != kClosed)
+        ::close(static_cast<int>(native_));
+    native_ = kClosed;
+}
+
+AppendingFile::~AppendingFile() {
+    Close();
+}
+
 bool RemoveFile(const std::string& path) {
     return IsUsableName(path) && (::unlink(path.c_str()) == 0 || errno == ENOENT);
 }

@@ -199,6 +199,30 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
     return CloseHandle(file) && written;
 }
 
+bool AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed || !IsUsableName(path))
+        return false;
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    native_ = file == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<intptr_t>(file);
+    return native_ != kClosed;
+}
+
+bool AppendingFile::Append(const std::string& bytes) {
+    return native_ != kClosed && WriteAll(AsHandle(native_), bytes.data(), bytes.size());
+}
+
+void AppendingFile::Close() {
+    if (native_ != kClosed)
+        CloseHandle(AsHandle(native_));
+    native_ = kClosed;
+}
+
+AppendingFile::~AppendingFile() {
+    Close();
+}
+
 bool RemoveFile(const std::string& path) {
     if (!IsUsableName(path))
         return false;
