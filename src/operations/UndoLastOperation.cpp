@@ -112,7 +112,8 @@ std::string SetAsideOrRemove(const UndoPlace& place, const std::string& store) {
     }
     for (int number = 1; number < 1000; ++number) {
         const std::string aside = place.folder + "Undo kept " + std::to_string(number);
-        if (KindOf(aside) == EntryKind::Missing && !IsLinkItself(aside) && MoveOver(store, aside))
+        if (KindOf(aside) == EntryKind::Missing && !IsLinkItself(aside) &&
+            MoveWithoutReplacing(store, aside))
             return aside;
     }
     return store;

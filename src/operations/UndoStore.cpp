@@ -41,11 +41,11 @@ void SwapIn(const UndoPlace& place) {
     const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
     if (Exists(old))
         ShellDelete(old, true);
-    if (Exists(store) && !MoveOver(store, old))
+    if (Exists(store) && !MoveWithoutReplacing(store, old))
         return;
     if (place.afterStep)
         place.afterStep();
-    if (!MoveOver(NewFolderOf(place), store))
+    if (!MoveWithoutReplacing(NewFolderOf(place), store))
         return;
     if (place.afterStep)
         place.afterStep();
@@ -74,7 +74,7 @@ void SettleUndoStore(const UndoPlace& place) {
     }
     const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
     if (Exists(old) && !Exists(store))
-        MoveOver(old, store);
+        MoveWithoutReplacing(old, store);
     else if (Exists(old))
         ShellDelete(old, true);
 }

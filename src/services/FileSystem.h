@@ -92,7 +92,7 @@ bool CopyOver(const std::string& source, const std::string& target);
 // read-only one included) is left alone. True on success.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 
-// Renames `source` (a file or a link itself) to `target`, which must not
+// Renames `source` (a file, a folder or a link itself) to `target`, which must not
 // exist: whatever is at `target` stays untouched and the call fails. Fails
 // too across volumes, where a rename cannot be done.
 bool MoveWithoutReplacing(const std::string& source, const std::string& target);

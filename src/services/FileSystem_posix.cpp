@@ -110,15 +110,15 @@ bool MoveOver(const std::string& source, const std::string& target) {
 }
 
 // link() refuses an existing target, where rename() would replace it; a
-// link itself is moved by a plain rename once the name is known free,
-// since hard links to symbolic links are not portable.
+// link itself or a folder is moved by a plain rename once the name is known
+// free, since neither can be hard-linked.
 bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
         return false;
     struct stat info {};
     if (::lstat(source.c_str(), &info) != 0)
         return false;
-    if (S_ISLNK(info.st_mode)) {
+    if (S_ISLNK(info.st_mode) || S_ISDIR(info.st_mode)) {
         if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
             return false;
         return ::rename(source.c_str(), target.c_str()) == 0;
