@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -109,26 +110,31 @@ bool MoveOver(const std::string& source, const std::string& target) {
            ::rename(source.c_str(), target.c_str()) == 0;
 }
 
-// link() refuses an existing target, where rename() would replace it; a
-// link itself or a folder is moved by a plain rename once the name is known
-// free, since neither can be hard-linked.
+// The system's own rename that refuses a taken name comes first. File
+// systems without it fall back on link(), which refuses one too; those
+// without hard links either (FAT drives), and links and folders, which
+// cannot be hard-linked, on a rename once the name is seen free: the
+// target lies in the program's own folder, where nobody else writes.
 bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
+        return false;
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
         return false;
     struct stat info {};
     if (::lstat(source.c_str(), &info) != 0)
         return false;
-    if (S_ISLNK(info.st_mode) || S_ISDIR(info.st_mode)) {
-        if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
-            return false;
-        return ::rename(source.c_str(), target.c_str()) == 0;
-    }
-    if (::link(source.c_str(), target.c_str()) != 0)
+    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode) &&
+        ::link(source.c_str(), target.c_str()) == 0) {
+        if (::unlink(source.c_str()) == 0)
+            return true;
+        ::unlink(target.c_str());
         return false;
-    if (::unlink(source.c_str()) == 0)
-        return true;
-    ::unlink(target.c_str());
-    return false;
+    }
+    if (errno == EEXIST || ::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
+        return false;
+    return ::rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool SameVolume(const std::string& first, const std::string& second) {
