@@ -220,6 +220,19 @@ TEST_F(UndoTest, OnAnotherVolumeAFullDiskWhileKeepingStopsThatLayoutOnly) {
     fs::remove_all(storeFolder, error);
 }
 
+// Without a store no file could be got back: none is replaced or deleted,
+// while a layout without a screen still gets its copy.
+TEST_F(UndoTest, WhenTheStoreCannotBeMadeNoScreenIsReplacedOrDeleted) {
+    place.folder = folder.Sub("no such folder") + kSep;
+    Install();
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "new qbert");
+    EXPECT_TRUE(Contains(Log(), " Undo store cannot be made: " + place.folder + "Undo.new"));
+    Delete();
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
+    EXPECT_TRUE(Contains(Log(), "Can 't delete " + layouts + Native("/Galaga/loading.png")));
+}
+
 TEST_F(UndoTest, FrenchTextsGroupTheCountsAsTheUserWritesNumbers) {
     for (int i = 0; i < 1000; ++i)
         folder.Write("layouts/L" + std::to_string(i) + "/loading.png", "x");
