@@ -6,18 +6,11 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <zlib.h>
 
 namespace {
 
 constexpr const char* kMagic = "OrvanePatchLayouts undo store 1";
-constexpr uint64_t kFnvOffset = 14695981039346656037ULL;
-constexpr uint64_t kFnvPrime = 1099511628211ULL;
-
-uint64_t FnvAdd(uint64_t hash, const unsigned char* bytes, uint64_t length) {
-    for (uint64_t i = 0; i < length; ++i)
-        hash = (hash ^ bytes[i]) * kFnvPrime;
-    return hash;
-}
 
 std::vector<std::string> SplitTabs(const std::string& line, size_t fields) {
     std::vector<std::string> parts;
@@ -112,14 +105,15 @@ std::optional<ContentStamp> StampOf(const std::string& path) {
     const std::unique_ptr<FileForReading> file = FileForReading::Open(path, outcome);
     if (!file)
         return std::nullopt;
-    ContentStamp stamp{file->Size(), kFnvOffset};
+    ContentStamp stamp{file->Size(), crc32_z(0, Z_NULL, 0)};
     constexpr uint64_t kChunk = 1 << 16;
     std::vector<unsigned char> buffer(kChunk);
     for (uint64_t done = 0; done < stamp.size;) {
         const uint64_t length = std::min(stamp.size - done, kChunk);
         if (!file->ReadAt(done, buffer.data(), length))
             return std::nullopt;
-        stamp.hash = FnvAdd(stamp.hash, buffer.data(), length);
+        stamp.hash =
+            crc32_z(static_cast<uLong>(stamp.hash), buffer.data(), static_cast<size_t>(length));
         done += length;
     }
     return stamp;

@@ -12,8 +12,8 @@
 
 enum class UndoKind { Install, Delete };
 
-// A file's size and FNV-1a 64-bit hash: enough to tell whether the file the
-// operation wrote is still the one there.
+// A file's size and CRC-32 (zlib's, fast on any processor): enough to tell
+// whether the file the operation wrote is still the one there.
 struct ContentStamp {
     uint64_t size = 0;
     uint64_t hash = 0;
