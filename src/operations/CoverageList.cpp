@@ -29,8 +29,10 @@ std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string&
         else if (row.action == ScreenAction::CopyDefault)
             row.screenPath = defaultScreen;
         // Both paths start with the source folder as given.
-        if (!row.screenPath.empty())
-            row.screen = row.screenPath.substr(sourcePath.size());
+        if (row.action == ScreenAction::Copy)
+            row.screen = screens.NameOnDisk(ownScreen.substr(sourcePath.size()));
+        else if (row.action == ScreenAction::CopyDefault)
+            row.screen = kLoadingPngName;
         rows.push_back(std::move(row));
     }
     return rows;

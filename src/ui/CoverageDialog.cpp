@@ -73,7 +73,7 @@ CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog
 
     connect(filter_, &QCheckBox::toggled, this, [this](bool on) {
         model_.SetFilter(on);
-        ShowSelected();
+        SelectFirstRow();
     });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowSelected(); });
@@ -84,7 +84,15 @@ void CoverageDialog::SetRows(std::vector<CoverageRow> rows) {
     model_.SetRows(std::move(rows));
     table_->resizeColumnsToContents();
     RefreshCounts();
-    ShowSelected();
+    SelectFirstRow();
+}
+
+// The first row is selected, so its pictures show at once.
+void CoverageDialog::SelectFirstRow() {
+    if (model_.rowCount() > 0)
+        table_->setCurrentIndex(model_.index(0, 0)); // which shows its pictures
+    else
+        ShowSelected();
 }
 
 void CoverageDialog::SetLanguage(int32_t language) {

@@ -27,6 +27,7 @@ class CoverageDialog final : public QDialog {
     const CoverageModel& Model() const { return model_; }
 
   private:
+    void SelectFirstRow();
     void ShowSelected();
     void ShowPicture(QLabel& pane, const std::string& path, bool exists);
     void SaveList();

@@ -6,6 +6,7 @@
 #include "operations/CoverageCsv.h"
 #include "services/WideText.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -74,9 +75,14 @@ CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
     : owner_(owner), font_(font), dpi_(dpi), texts_(CoverageTextsIn(0)) {
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
-    window_ = CreateWindowExW(kFrameExStyle, kCoverageClass, L"", kFrameStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    window_ = CreateWindowExW(kFrameExStyle, kCoverageClass, L"", kFrameStyle,
+                              std::max<int>(work.left, (work.left + work.right - width) / 2),
+                              std::max<int>(work.top, (work.top + work.bottom - height) / 2),
+                              width, height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
 }
@@ -162,6 +168,10 @@ void CoverageWindow::Refilter() {
     shown_ = ShownRows(rows_, onlyWithout);
     ListView_SetItemCountEx(list_, static_cast<int>(shown_.size()), 0);
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // The first row is selected, so its pictures show at once.
+    if (!shown_.empty())
+        ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
     InvalidateRect(list_, nullptr, TRUE);
     ShowSelected();
 }
@@ -188,12 +198,26 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
         DrawPane(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
     case WM_CLOSE:
         // Hidden, not destroyed: the menu item brings it up again.
         ShowWindow(window_, SW_HIDE);
         return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// As in a dialog box, the control that had the focus gets it back.
+void CoverageWindow::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : list_);
 }
 
 void CoverageWindow::OnCommand(int id, int code) {

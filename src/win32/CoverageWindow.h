@@ -38,6 +38,7 @@ class CoverageWindow final {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
+    void OnActivate(bool active);
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
     void Refilter();
@@ -58,6 +59,7 @@ class CoverageWindow final {
     HWND screenCaption_ = nullptr;
     HWND loadingCaption_ = nullptr;
     HWND save_ = nullptr;
+    HWND lastFocus_ = nullptr;
     std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
     CoverageTexts texts_;
     std::vector<CoverageRow> rows_;
