@@ -133,6 +133,7 @@ void CoverageWindow::CreateControls() {
 }
 
 void CoverageWindow::Show() {
+    lastFocus_ = nullptr; // a fresh list: the focus starts on it
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(list_);
@@ -269,8 +270,12 @@ void CoverageWindow::ShowPicture(Pane& pane, const std::string& path, bool exist
     if (!exists) {
         pane.text = WideFromUtf8(texts_[kCovNone]);
     } else {
+        // Inside the pane's sunken edge.
         RECT box;
         GetClientRect(pane.control, &box);
+        InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+        box.right -= box.left;
+        box.bottom -= box.top;
         pane.bitmap = LoadPictureBitmap(
             path, {static_cast<uint32_t>(box.right), static_cast<uint32_t>(box.bottom)});
         if (!pane.bitmap)
