@@ -61,8 +61,10 @@ int main(int argc, char** argv) {
     PrintSetup(setup);
     MakeScreens(setup);
     const fs::path root = MakeTree(setup);
-    const std::string layouts = (root / "layouts").string() + static_cast<char>(fs::path::preferred_separator);
-    const std::string screens = setup.Screens().string() + static_cast<char>(fs::path::preferred_separator);
+    const std::string layouts =
+        (root / "layouts").string() + static_cast<char>(fs::path::preferred_separator);
+    const std::string screens =
+        setup.Screens().string() + static_cast<char>(fs::path::preferred_separator);
     Prepare(root);
     Prepare(setup.Screens());
 

@@ -16,7 +16,7 @@ bool CopyGoesAhead(bool loadingPngExists, bool overwrite);
 
 // What one layout folder ends with after the whole install.
 struct LayoutFacts {
-    bool ownScreenFound = false;  // <layout>.png in the source folder
+    bool ownScreenFound = false; // <layout>.png in the source folder
     bool loadingPngExists = false;
 };
 struct InstallOptions {

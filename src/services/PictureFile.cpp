@@ -43,8 +43,8 @@ std::optional<PictureSize> JpegSize(const FileForReading& file) {
             continue;
         }
         const uint32_t length = BigEndian(segment + 2, 2);
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                           marker != 0xC8 && marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             if (!file.ReadAt(offset, segment, 9))
                 return std::nullopt;
@@ -65,8 +65,8 @@ std::optional<PictureSize> SizeFromHeader(const FileForReading& file, const Head
         return PictureSize{LittleEndian(header.data() + 6, 2), LittleEndian(header.data() + 8, 2)};
     if (StartsWith(header, "BM")) {
         const auto height = static_cast<int32_t>(LittleEndian(header.data() + 22, 4));
-        const uint32_t rows = height < 0 ? 0U - static_cast<uint32_t>(height)
-                                         : static_cast<uint32_t>(height);
+        const uint32_t rows =
+            height < 0 ? 0U - static_cast<uint32_t>(height) : static_cast<uint32_t>(height);
         return PictureSize{LittleEndian(header.data() + 18, 4), rows};
     }
     if (StartsWith(header, "\xFF\xD8"))

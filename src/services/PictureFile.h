@@ -20,9 +20,9 @@ enum class PictureCheck {
     Fine,
     NotARegularFile, // nothing there, a folder, a FIFO, a device
     Unreadable,
-    TooLarge,        // more than kMaxPictureBytes
-    UnknownFormat,   // not a PNG, JPEG, BMP or GIF header
-    TooManyPixels,   // more than kMaxPicturePixels, or no pixel at all
+    TooLarge,      // more than kMaxPictureBytes
+    UnknownFormat, // not a PNG, JPEG, BMP or GIF header
+    TooManyPixels, // more than kMaxPicturePixels, or no pixel at all
 };
 
 // Reads no more of `path` than its header; `size` receives the dimensions

@@ -133,9 +133,10 @@ void CoverageDialog::ShowPicture(QLabel& pane, const std::string& path, bool exi
     PictureSize size;
     if (CheckPictureFile(path, &size) == PictureCheck::Fine) {
         QImageReader reader(Text(path));
-        const PictureSize fitted =
-            FittedSize(size, {static_cast<uint32_t>(pane.width()), static_cast<uint32_t>(pane.height())});
-        reader.setScaledSize(QSize(static_cast<int>(fitted.width), static_cast<int>(fitted.height)));
+        const PictureSize fitted = FittedSize(
+            size, {static_cast<uint32_t>(pane.width()), static_cast<uint32_t>(pane.height())});
+        reader.setScaledSize(
+            QSize(static_cast<int>(fitted.width), static_cast<int>(fitted.height)));
         const QImage image = reader.read();
         if (!image.isNull()) {
             pane.setPixmap(QPixmap::fromImage(image));

@@ -16,8 +16,8 @@ std::string QtFolderDialog::ShowFolderDialog(const std::string& startFolder, QWi
 std::string QtFolderDialog::ShowSaveDialog(QWidget* owner, const std::string& title,
                                            const std::string& suggested,
                                            const std::string& filter) {
-    const QString chosen =
-        QFileDialog::getSaveFileName(owner, QString::fromStdString(title),
-                                     QString::fromStdString(suggested), QString::fromStdString(filter));
+    const QString chosen = QFileDialog::getSaveFileName(owner, QString::fromStdString(title),
+                                                        QString::fromStdString(suggested),
+                                                        QString::fromStdString(filter));
     return QDir::toNativeSeparators(chosen).toStdString();
 }

@@ -16,8 +16,7 @@ class FolderDialog {
     // The file chosen to save into, or empty text on cancel; `suggested`
     // is the file name proposed, `filter` a filter such as "CSV files (*.csv)".
     virtual std::string ShowSaveDialog(QWidget* owner, const std::string& title,
-                                       const std::string& suggested,
-                                       const std::string& filter) = 0;
+                                       const std::string& suggested, const std::string& filter) = 0;
 };
 
 // The platform's folder dialog (the shell's own on Windows).

@@ -1,9 +1,9 @@
 #include "Form1.h"
 
 #include "CoverageDialog.h"
-#include "shell/Form1Menu.h"
 #include "PixelRect.h"
 #include "PlatformTexts.h"
+#include "shell/Form1Menu.h"
 #include "ui_Form1.h"
 
 #include <QCloseEvent>

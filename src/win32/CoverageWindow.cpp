@@ -17,8 +17,16 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
 // Control ids; the panes are drawn by the window itself.
-enum : int { kCounts = 200, kFilter, kList, kScreenCaption, kLoadingCaption, kScreenPane,
-             kLoadingPane, kSave };
+enum : int {
+    kCounts = 200,
+    kFilter,
+    kList,
+    kScreenCaption,
+    kLoadingCaption,
+    kScreenPane,
+    kLoadingPane,
+    kSave
+};
 
 // The layout at 96 DPI, in pixels of the client area.
 constexpr int kClientWidth = 680;
@@ -34,8 +42,8 @@ constexpr RECT kScreenPanePlace{10, 346, 10 + kPaneWidth, 346 + kPaneHeight};
 constexpr RECT kLoadingPanePlace{350, 346, 350 + kPaneWidth, 346 + kPaneHeight};
 constexpr RECT kSavePlace{530, 600, 670, 628};
 constexpr int kColumnWidths[] = {200, 160, 80, 200};
-constexpr CoverageText kColumnTexts[] = {kCovLayoutColumn, kCovScreenColumn,
-                                         kCovLoadingPngColumn, kCovActionColumn};
+constexpr CoverageText kColumnTexts[] = {kCovLayoutColumn, kCovScreenColumn, kCovLoadingPngColumn,
+                                         kCovActionColumn};
 
 std::string CellText(const CoverageRow& row, int column, const CoverageTexts& texts) {
     switch (column) {
@@ -81,8 +89,8 @@ CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
     const int height = frame.bottom - frame.top;
     window_ = CreateWindowExW(kFrameExStyle, kCoverageClass, L"", kFrameStyle,
                               std::max<int>(work.left, (work.left + work.right - width) / 2),
-                              std::max<int>(work.top, (work.top + work.bottom - height) / 2),
-                              width, height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              std::max<int>(work.top, (work.top + work.bottom - height) / 2), width,
+                              height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
 }
@@ -171,8 +179,7 @@ void CoverageWindow::Refilter() {
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     // The first row is selected, so its pictures show at once.
     if (!shown_.empty())
-        ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     InvalidateRect(list_, nullptr, TRUE);
     ShowSelected();
 }

@@ -4,8 +4,8 @@
 #include "MessageLoop.h"
 #include "app/ProgramInfo.h"
 #include "resource.h"
-#include "shell/Form1Menu.h"
 #include "services/WideText.h"
+#include "shell/Form1Menu.h"
 
 namespace {
 

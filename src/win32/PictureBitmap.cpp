@@ -38,7 +38,8 @@ HBITMAP BitmapFrom(IWICBitmapSource& source, PictureSize size) {
     if (!bitmap)
         return nullptr;
     const UINT stride = size.width * 4;
-    if (FAILED(source.CopyPixels(nullptr, stride, stride * size.height, static_cast<BYTE*>(bits)))) {
+    if (FAILED(
+            source.CopyPixels(nullptr, stride, stride * size.height, static_cast<BYTE*>(bits)))) {
         DeleteObject(bitmap);
         return nullptr;
     }

@@ -128,10 +128,10 @@ TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWritten
 #endif
     EXPECT_EQ(FileContent(path), mark + CoverageCsv({row}, french));
     EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), {row}, french));
-    EXPECT_NE(FileContent(folder.Sub("OrvanePatchLayouts.log.txt"))
-                  .find("Error while saving the list of screens to " +
-                        folder.Sub("missing/list.csv")),
-              std::string::npos);
+    EXPECT_NE(
+        FileContent(folder.Sub("OrvanePatchLayouts.log.txt"))
+            .find("Error while saving the list of screens to " + folder.Sub("missing/list.csv")),
+        std::string::npos);
 }
 
 std::string PngHeader(uint32_t width, uint32_t height) {

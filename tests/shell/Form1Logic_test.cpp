@@ -147,7 +147,9 @@ TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd)
 TEST_F(Form1LogicTest, ASessionEndSavesAsACloseDoesWithoutTheCleanUpQuestionAndOnlyOnce) {
     Form1Operations operations;
     int cleanUps = 0;
-    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) { ++cleanUps; };
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        ++cleanUps;
+    };
     RecordingForm form(std::move(operations));
     form.Form_Load();
     form.State().InstallDone = true;

@@ -67,7 +67,8 @@ class CoverageWindow : public ::testing::Test {
 TEST_F(CoverageWindow, TheListComesWithItsCountsAndTheFilterKeepsTheLayoutsWithout) {
     CoverageDialog& view = OpenView();
     EXPECT_EQ(view.Model().rowCount(), 4);
-    EXPECT_EQ(Text(view, "CoverageCounts"), "4 layouts: 2 get a screen, 1 keep theirs, 1 have none");
+    EXPECT_EQ(Text(view, "CoverageCounts"),
+              "4 layouts: 2 get a screen, 1 keep theirs, 1 have none");
     view.findChild<QCheckBox*>("CoverageFilter")->click();
     ASSERT_EQ(view.Model().rowCount(), 1);
     EXPECT_EQ(view.Model().RowAt(0)->layout, "Frogger");
@@ -90,7 +91,6 @@ TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFo
     Select(view, "Frogger");
     EXPECT_EQ(Pane(view, "LoadingPicture"), "cannot show this picture") << "a FIFO, no hang";
 
-
     bench.Find<QAction>("MnuFrench")->trigger();
     EXPECT_EQ(view.windowTitle().toStdString(), "Vérifier les screens");
     EXPECT_EQ(view.findChild<QCheckBox*>("CoverageFilter")->text().toStdString(),
@@ -111,7 +111,8 @@ TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCanno
 
     bench.dialog->saveAnswer = bench.folder.Sub("no such folder/list.csv");
     save->click();
-    EXPECT_EQ(bench.calls.back(), "message(Exclamation): The list could not be saved.");
+    EXPECT_EQ(bench.calls,
+              std::vector<std::string>{"message(Exclamation): The list could not be saved."});
 }
 
 } // namespace
