@@ -55,6 +55,7 @@ CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumSize(2 * kPaneWidth, 240);
 

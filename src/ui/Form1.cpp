@@ -107,6 +107,10 @@ void Form1::CentreOnScreen() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->setAccepted(Form_CloseRequested());
+    // The view is a window of its own: left open, it would keep the program
+    // running without its main window.
+    if (event->isAccepted() && coverage_)
+        coverage_->close();
 }
 
 void Form1::SetFieldText(FolderField field, const std::string& text) {

@@ -64,7 +64,8 @@ class CoverageWindow : public ::testing::Test {
     WindowBench bench;
 };
 
-TEST_F(CoverageWindow, TheListComesWithItsCountsAndTheFilterKeepsTheLayoutsWithout) {
+TEST_F(CoverageWindow,
+       TheListComesWithItsCountsTheFilterKeepsTheLayoutsWithoutAndItClosesWithTheWindow) {
     CoverageDialog& view = OpenView();
     EXPECT_EQ(view.Model().rowCount(), 4);
     EXPECT_EQ(Text(view, "CoverageCounts"),
@@ -72,6 +73,9 @@ TEST_F(CoverageWindow, TheListComesWithItsCountsAndTheFilterKeepsTheLayoutsWitho
     view.findChild<QCheckBox*>("CoverageFilter")->click();
     ASSERT_EQ(view.Model().rowCount(), 1);
     EXPECT_EQ(view.Model().RowAt(0)->layout, "Frogger");
+
+    bench.Close();
+    EXPECT_FALSE(view.isVisible()) << "left open, it would keep the program running";
 }
 
 TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFollows) {
