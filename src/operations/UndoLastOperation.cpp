@@ -7,7 +7,6 @@
 #include "services/LogFile.h"
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
-#include "services/TextNumbers.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ struct UndoRun {
 };
 
 std::string Count(int64_t value) {
-    return GroupedCount(static_cast<uint64_t>(value), RegionalThousandsSeparator());
+    return RegionalWholeNumber(value);
 }
 
 std::string KindText(UndoKind kind) {

@@ -42,8 +42,12 @@ std::string RegionalDecimalSeparator() {
 
 std::string RegionalThousandsSeparator() {
     EnvironmentLocale numeric(LC_NUMERIC_MASK);
-    const char* text = numeric.get() ? nl_langinfo_l(THOUSEP, numeric.get()) : nullptr;
-    return text ? text : "";
+    if (numeric.get()) {
+        const char* text = nl_langinfo_l(THOUSEP, numeric.get());
+        if (text)
+            return text;
+    }
+    return {};
 }
 
 static std::string FormatTime(const char* format, const std::tm& moment) {

@@ -71,14 +71,3 @@ int32_t RoundHalfEven(double value) {
         return std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(rounded);
 }
-
-std::string GroupedCount(uint64_t value, const std::string& separator) {
-    const std::string digits = std::to_string(value);
-    std::string text;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            text += separator;
-        text += digits[i];
-    }
-    return text;
-}

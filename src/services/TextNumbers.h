@@ -14,7 +14,3 @@ int32_t RoundHalfEven(double value);
 inline int32_t SettingNumber(const std::string& text) {
     return RoundHalfEven(LeadingNumber(text));
 }
-
-// `value` in decimal digits, `separator` between groups of three from the
-// right: 2870 with "," gives "2,870".
-std::string GroupedCount(uint64_t value, const std::string& separator);

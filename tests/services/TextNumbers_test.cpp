@@ -27,14 +27,6 @@ TEST(TextNumbers, RoundingSendsHalvesToTheEvenNeighbourAndClamps) {
     EXPECT_EQ(SettingNumber("2.5"), 2);
 }
 
-TEST(TextNumbers, GroupedCountsSeparateThousandsFromTheRight) {
-    EXPECT_EQ(GroupedCount(0, ","), "0");
-    EXPECT_EQ(GroupedCount(999, ","), "999");
-    EXPECT_EQ(GroupedCount(2870, ","), "2,870");
-    EXPECT_EQ(GroupedCount(1234567, "\u202f"), "1\u202f234\u202f567");
-    EXPECT_EQ(GroupedCount(100000, ""), "100000");
-}
-
 TEST(ProgressCaption, AppendsTheRoundedPercentage) {
     EXPECT_EQ(ProgressCaption(0, 100, "Downloading..."), "Downloading... 0%");
     EXPECT_EQ(ProgressCaption(2, 5, "Copying..."), "Copying... 40%");

@@ -70,6 +70,8 @@ class RecordingForm : public Form1Logic {
         return dialogAnswer;
     }
     void CloseWindow() override { ++closeRequests; }
+    void ShowCoverage(std::vector<CoverageRow> rows) override { shownRows.push_back(rows.size()); }
+    std::vector<size_t> shownRows;
 
   private:
     static ProgramState StartedInFrench() {

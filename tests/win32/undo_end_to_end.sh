@@ -89,7 +89,7 @@ wait_for "$box" >/dev/null
 [ "$(cat "$work/layouts/Beta/loading.png")" = "new beta" ] || fail "Beta not installed"
 answer Return # "2 copies."
 
-keys_to "$main" F10 Down Down # Menu, on "&Undo last install"
+keys_to "$main" F10 Down Down Down # Menu, on "&Undo last install"
 sleep 0.5
 shot undo-menu
 xdotool key Return
