@@ -205,6 +205,7 @@ TEST_F(ZipHostileTest, LocalHeaderOrDataPastTheEndIsAReadFailure) {
 
     auto longData = ZipWriter().File("b", "b", 0).Build();
     PutU32(longData.bytes, longData.localOffsets[0] + kLocalCompressedSize, 0x7FFFFFFFu);
+    PutU32(longData.bytes, longData.centralOffsets[0] + 20, 0x7FFFFFFFu);
     Open(longData);
     EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipReadError);
     EXPECT_TRUE(fs::is_empty(FsPath(out)));
