@@ -70,14 +70,16 @@ void ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::strin
 // built to expand far beyond their own size.
 bool ZipExtractionClass::AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry& entry,
                                           const std::string& name) {
-    if (!entry.present || !entry.sizesAgree) {
-        RefuseEntry(kZipErrorDamaged, DamagedText(name));
-        return false;
-    }
     const uint64_t dataEnd = entry.dataStart + entry.dataLength;
-    if (walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd))
+    if (!entry.present) {
+        RefuseEntry(kZipErrorDamaged, DamagedText(name));
+    } else if (!walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd)) {
+        RefuseEntry(kZipErrorOverlap, OverlapText(name));
+    } else if (!entry.sizesAgree) {
+        RefuseEntry(kZipErrorDamaged, DamagedText(name));
+    } else {
         return true;
-    RefuseEntry(kZipErrorOverlap, OverlapText(name));
+    }
     return false;
 }
 

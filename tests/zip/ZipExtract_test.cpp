@@ -187,7 +187,7 @@ TEST_F(ZipExtractTest, AlteredDeflatedDataIsErrorFiveAndWritesNothing) {
     auto layout = ZipWriter().File("pic.png", std::string(2000, 'p')).File("ok.txt", "ok").Build();
     layout.bytes[layout.localOffsets[0] + kLocalHeaderLength + 7 + 2] ^= 0x55;
     Open(layout);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {5, "Erreur de checksum dans " + Target("pic.png")}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"ok.txt"});
@@ -205,19 +205,20 @@ TEST_F(ZipExtractTest, StoredDataWithAWrongCrcIsWrittenAllTheSame) {
 
 TEST_F(ZipExtractTest, UnknownMethodIsErrorFourNamingTheLocalName) {
     Open(ZipWriter().File("sub/x.bin", "data", 12).File("y", "y").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
                   {4, "La méthode de compression pour sub/x.bin n'est pas supportée"}}));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"sub", "y"}));
 }
 
-TEST_F(ZipExtractTest, LocalHeaderWithoutSignatureIsSkippedSilently) {
+TEST_F(ZipExtractTest, LocalHeaderWithoutSignatureIsADamagedEntryNamedInErrorSeventeen) {
     auto layout = ZipWriter().File("a", "a").File("b", "b").Build();
     PutU32(layout.bytes, layout.localOffsets[0], 0x12345678);
     Open(layout);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
-    EXPECT_TRUE(events.errors.empty());
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
+                                 {17, "Le fichier a est endommagé dans le Zip"}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"b"});
 }
 
@@ -241,7 +242,7 @@ TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreRead
     ZipWriterEntry odd{"m", "m", 12};
     odd.localName = std::string(400, 'n');
     Open(ZipWriter().Add(small).Add(large).Add(odd).Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{{4, MethodName(odd.localName)}}));
     EXPECT_EQ(FileContent(Target("small.txt")), "tiny");
