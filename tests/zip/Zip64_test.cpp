@@ -23,8 +23,8 @@ void Append(std::string& bytes, uint64_t value, int width) {
 
 using Files = std::vector<std::pair<std::string, std::string>>;
 
-// A stored-only archive whose every size and offset lives in ZIP64 fields,
-// its 32-bit fields all markers, as writers that force ZIP64 make them.
+// A deflated archive whose every size and offset lives in ZIP64 fields, its
+// 32-bit fields all markers, as writers that force ZIP64 make them.
 struct Zip64Archive {
     std::string bytes;
     uint64_t directoryOffset = 0;
@@ -36,14 +36,15 @@ struct Zip64Archive {
         std::string directory;
         for (const auto& [name, content] : files) {
             const uint64_t local = bytes.size();
+            const std::string data = RawDeflate(content);
             Header(bytes, 0x04034B50, name, content, false);
             Append(bytes, 1, 2), Append(bytes, 16, 2);
-            Append(bytes, content.size(), 8), Append(bytes, content.size(), 8);
-            bytes += content;
+            Append(bytes, content.size(), 8), Append(bytes, data.size(), 8);
+            bytes += data;
             centralOffsets.push_back(directory.size());
             Header(directory, 0x02014B50, name, content, true);
             Append(directory, 1, 2), Append(directory, 24, 2);
-            Append(directory, content.size(), 8), Append(directory, content.size(), 8);
+            Append(directory, content.size(), 8), Append(directory, data.size(), 8);
             Append(directory, local, 8);
         }
         directoryOffset = bytes.size();
@@ -69,7 +70,7 @@ struct Zip64Archive {
         Append(out, signature, 4);
         if (central)
             Append(out, 45, 2);
-        Append(out, 45, 2), Append(out, 0, 2), Append(out, 0, 2); // version, flags, stored
+        Append(out, 45, 2), Append(out, 0, 2), Append(out, 8, 2); // version, flags, deflated
         Append(out, 0x73DD3B62, 4), Append(out, Crc32Of(content), 4);
         Append(out, 0xFFFFFFFF, 4), Append(out, 0xFFFFFFFF, 4);
         Append(out, name.size(), 2), Append(out, central ? 28 : 20, 2);
@@ -210,7 +211,7 @@ TEST_F(Zip64Test, EncryptedEntriesAreRefusedAsSuchStoredOrDeflated) {
     ZipWriter writer;
     writer.Add({.name = "stored.bin", .content = "ciphertext", .method = 0, .flags = 0x0001});
     writer.Add({.name = "deflated.bin", .content = std::string(500, 'd'), .flags = 0x0001});
-    writer.Add({.name = "strong.bin", .content = "strong", .flags = 0x0041});
+    writer.Add({.name = "strong.bin", .content = "strong", .flags = 0x0040});
     writer.File("plain.txt", "plain");
     ASSERT_TRUE(Open(writer.Build().bytes));
     events.Clear();
