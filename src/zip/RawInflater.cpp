@@ -1,5 +1,6 @@
 #include "zip/RawInflater.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 #include <zlib.h>
