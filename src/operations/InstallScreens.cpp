@@ -2,6 +2,7 @@
 
 #include "operations/LayoutListing.h"
 #include "operations/OperationSteps.h"
+#include "operations/ScreenDecision.h"
 #include "operations/ScreenFinder.h"
 #include "operations/ShellFileOperation.h"
 #include "services/FileUtils.h"
@@ -36,17 +37,12 @@ void LogHeader(const MainWindowPort& window, const ProgramState& program) {
     WriteLog(" UseDefault  =" + std::to_string(window.UseDefaultState()));
 }
 
-// A link there is the user's, even one that points nowhere or to a folder.
-bool LoadingPngExists(const std::string& destination) {
-    return IsFile(destination) || IsLink(destination);
-}
-
 // Copies `screen` as the loading.png of the layout `name`, unless one is
 // there and Overwrite is off. The box is read now: the user may change it
 // while the run goes on.
 void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string& screen) {
     const std::string destination = LoadingPngOf(run.program.LayoutsPath, name);
-    if (LoadingPngExists(destination) && run.window.OverwriteState() == 0) {
+    if (!CopyGoesAhead(LoadingPngExists(destination), run.window.OverwriteState() != 0)) {
         WriteLog("  " + name + "  skipped because already exists.");
         return;
     }

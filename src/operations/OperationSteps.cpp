@@ -7,6 +7,10 @@ std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name
     return layoutsPath + name + kSeparator + kLoadingPngName;
 }
 
+bool LoadingPngExists(const std::string& path) {
+    return IsFile(path) || IsLink(path);
+}
+
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption) {
     window.DrawProgress(value, maximum, caption);
     window.YieldToWindow();

@@ -15,6 +15,10 @@ inline constexpr const char* kLoadingPngName = "loading.png";
 // separator), name, separator, "loading.png".
 std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name);
 
+// Whether the install counts a loading.png at `path` as the layout's own.
+// A link there is the user's, even one that points nowhere or to a folder.
+bool LoadingPngExists(const std::string& path);
+
 // One progress step: the drawing, then a yield so the window stays alive.
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption);
 

@@ -21,6 +21,17 @@ std::string ScreenFinder::Find(const std::string& name) {
     return {};
 }
 
+std::string ScreenFinder::NameOnDisk(const std::string& name) {
+    ListOnce();
+    const auto found = byCaseKey_.find(NameCaseKey(name));
+    if (found == byCaseKey_.end() || std::ranges::find(found->second, name) != found->second.end())
+        return name;
+    for (const std::string& onDisk : found->second)
+        if (IsFile(folder_ + onDisk))
+            return onDisk;
+    return name;
+}
+
 void ScreenFinder::ListOnce() {
     if (listed_)
         return;

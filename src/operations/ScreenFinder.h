@@ -16,6 +16,11 @@ class ScreenFinder {
     // A folder named `name` does not count.
     std::string Find(const std::string& name);
 
+    // The name of the file `Find` returned as the folder's listing spells
+    // it: a system that ignores letter case finds "Pacman.png" as asked for
+    // when the disk holds "pacman.PNG".
+    std::string NameOnDisk(const std::string& name);
+
   private:
     void ListOnce();
 

@@ -12,3 +12,17 @@ std::string RegionalDecimalText(double value) {
         result.replace(dot, 1, RegionalDecimalSeparator());
     return result;
 }
+
+std::string RegionalWholeNumber(long long value) {
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
+    const std::string digits = std::to_string(magnitude);
+    const std::string separator = RegionalThousandsSeparator();
+    std::string result = value < 0 ? "-" : "";
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            result += separator;
+        result += digits[i];
+    }
+    return result;
+}

@@ -9,6 +9,13 @@
 // The decimal separator the user's number format writes.
 std::string RegionalDecimalSeparator();
 
+// The separator the user's number format puts between groups of three
+// digits ("," in English, a narrow space in French); may be empty.
+std::string RegionalThousandsSeparator();
+
+// A whole number with its digits grouped by threes, e.g. "3,000" or "3 000".
+std::string RegionalWholeNumber(long long value);
+
 // `value` written with the regional decimal separator, e.g. "0,1" or "0.1".
 std::string RegionalDecimalText(double value);
 

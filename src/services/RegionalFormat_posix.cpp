@@ -40,6 +40,16 @@ std::string RegionalDecimalSeparator() {
     return ".";
 }
 
+std::string RegionalThousandsSeparator() {
+    EnvironmentLocale numeric(LC_NUMERIC_MASK);
+    if (numeric.get()) {
+        const char* text = nl_langinfo_l(THOUSEP, numeric.get());
+        if (text)
+            return text;
+    }
+    return {};
+}
+
 static std::string FormatTime(const char* format, const std::tm& moment) {
     EnvironmentLocale timeLocale(LC_TIME_MASK);
     char text[128] = {};

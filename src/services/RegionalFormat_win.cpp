@@ -49,6 +49,10 @@ std::string RegionalDecimalSeparator() {
     return LocaleText(LOCALE_SDECIMAL, ".");
 }
 
+std::string RegionalThousandsSeparator() {
+    return LocaleText(LOCALE_STHOUSAND, "");
+}
+
 std::string RegionalTimeOfDay() {
     return TimeText(nullptr);
 }

@@ -26,6 +26,22 @@ void Form1Logic::ChooseLanguage(int32_t language) {
     ApplyLanguage(program_, language);
     SetLanguageChecks(language != 0);
     RefreshCaptions();
+    LanguageChanged();
+}
+
+// The listing yields to the window as the install's does, so it runs under
+// the guard: no operation starts in the middle of it.
+void Form1Logic::MnuCheckScreens_Click() {
+    std::vector<CoverageRow> rows;
+    const bool listed = guard_.Run([this, &rows] {
+        SetHourglass(true);
+        rows = ListCoverageOf(*this);
+        SetHourglass(false);
+    });
+    if (guard_.TakeDeferredClose())
+        return CloseWindow();
+    if (listed)
+        ShowCoverage(std::move(rows));
 }
 
 bool Form1Logic::Form_CloseRequested() {

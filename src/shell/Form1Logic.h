@@ -2,6 +2,7 @@
 
 #include "app/OperationGuard.h"
 #include "app/ProgramState.h"
+#include "operations/CoverageList.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
 #include "shell/Form1Controls.h"
@@ -33,6 +34,10 @@ class Form1Logic : public MainWindowPort {
                                          const std::string& title) = 0;
     // Asks the window to close, as the close box does.
     virtual void CloseWindow() = 0;
+    // Opens the view of screens on `rows` (or brings it up again with them).
+    virtual void ShowCoverage(std::vector<CoverageRow> rows) = 0;
+    // After a language switch, for the windows other than this one.
+    virtual void LanguageChanged() {}
 
     // Handlers. Form_Load runs once the controls exist.
     void Form_Load();
@@ -44,6 +49,7 @@ class Form1Logic : public MainWindowPort {
     void Form_SessionEnding();
     void MnuEnglish_Click() { ChooseLanguage(0); }
     void MnuFrench_Click() { ChooseLanguage(1); }
+    void MnuCheckScreens_Click();
     void Command1_Click() { Browse(FolderField::Layouts, kMsgLayoutsFolder); }
     void Command2_Click() { Browse(FolderField::Screens, kMsgScreensFolder); }
     void Command3_Click() { RunOperation(operations_.install); }

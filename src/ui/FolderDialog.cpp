@@ -12,3 +12,12 @@ std::string QtFolderDialog::ShowFolderDialog(const std::string& startFolder, QWi
         QString::fromStdString(startFolder), QFileDialog::ShowDirsOnly);
     return QDir::toNativeSeparators(chosen).toStdString();
 }
+
+std::string QtFolderDialog::ShowSaveDialog(QWidget* owner, const std::string& title,
+                                           const std::string& suggested,
+                                           const std::string& filter) {
+    const QString chosen = QFileDialog::getSaveFileName(owner, QString::fromStdString(title),
+                                                        QString::fromStdString(suggested),
+                                                        QString::fromStdString(filter));
+    return QDir::toNativeSeparators(chosen).toStdString();
+}

@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// The folder-browse dialog of the two browse buttons, replaced in tests.
+// The file dialogs of the windows: the folder-browse dialog of the two
+// browse buttons and the save dialog of the view of screens; replaced in tests.
 class FolderDialog {
   public:
     virtual ~FolderDialog() = default;
@@ -12,6 +13,10 @@ class FolderDialog {
     // dialog is modal to `owner` and opens on `startFolder`.
     virtual std::string ShowFolderDialog(const std::string& startFolder, QWidget* owner,
                                          const std::string& title) = 0;
+    // The file chosen to save into, or empty text on cancel; `suggested`
+    // is the file name proposed, `filter` a filter such as "CSV files (*.csv)".
+    virtual std::string ShowSaveDialog(QWidget* owner, const std::string& title,
+                                       const std::string& suggested, const std::string& filter) = 0;
 };
 
 // The platform's folder dialog (the shell's own on Windows).
@@ -19,4 +24,6 @@ class QtFolderDialog final : public FolderDialog {
   public:
     std::string ShowFolderDialog(const std::string& startFolder, QWidget* owner,
                                  const std::string& title) override;
+    std::string ShowSaveDialog(QWidget* owner, const std::string& title,
+                               const std::string& suggested, const std::string& filter) override;
 };

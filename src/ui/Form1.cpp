@@ -1,7 +1,9 @@
 #include "Form1.h"
 
+#include "CoverageDialog.h"
 #include "PixelRect.h"
 #include "PlatformTexts.h"
+#include "shell/Form1Menu.h"
 #include "ui_Form1.h"
 
 #include <QCloseEvent>
@@ -41,6 +43,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     ui_->Picture1->hide();
     FitCaptionsToControls(*ui_->centralwidget);
     PlaceControls();
+    BuildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ConnectHandlers();
     CentreOnScreen();
@@ -57,6 +60,25 @@ void Form1::PlaceControls() {
     for (size_t i = 1; i < stops.size(); ++i)
         setTabOrder(findChild<QWidget*>(SpecOf(stops[i - 1]).name),
                     findChild<QWidget*>(SpecOf(stops[i]).name));
+}
+
+void Form1::BuildMenu() {
+    for (const Form1MenuEntry& entry : Form1MenuEntries()) {
+        switch (entry.item) {
+        case Form1MenuItem::Language:
+            ui_->Mnu->addMenu(ui_->MnuLanguage);
+            break;
+        case Form1MenuItem::CheckScreens: {
+            QAction* item = ui_->Mnu->addAction(QString::fromUtf8(entry.caption));
+            item->setObjectName("MnuCheckScreens");
+            connect(item, &QAction::triggered, this, [this] { MnuCheckScreens_Click(); });
+            break;
+        }
+        case Form1MenuItem::Quit:
+            ui_->Mnu->addAction(ui_->MnuQuit);
+            break;
+        }
+    }
 }
 
 void Form1::ConnectHandlers() {
@@ -85,6 +107,10 @@ void Form1::CentreOnScreen() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->setAccepted(Form_CloseRequested());
+    // The view is a window of its own: left open, it would keep the program
+    // running without its main window.
+    if (event->isAccepted() && coverage_)
+        coverage_->close();
 }
 
 void Form1::SetFieldText(FolderField field, const std::string& text) {
@@ -129,4 +155,23 @@ void Form1::Text1_GotFocus() {
 
 void Form1::Text2_GotFocus() {
     SelectAllText(*ui_->Text2);
+}
+
+// One view, kept once made: the menu item brings it up again with a fresh
+// list. It stays beside the main window, so it can be looked at while the
+// options change; opening it again shows their effect.
+void Form1::ShowCoverage(std::vector<CoverageRow> rows) {
+    if (!coverage_) {
+        coverage_ = new CoverageDialog(this, *messageBoxes_, *folderDialog_);
+        coverage_->SetLanguage(Program().Language);
+    }
+    coverage_->SetRows(std::move(rows));
+    coverage_->show();
+    coverage_->raise();
+    coverage_->activateWindow();
+}
+
+void Form1::LanguageChanged() {
+    if (coverage_)
+        coverage_->SetLanguage(Program().Language);
 }

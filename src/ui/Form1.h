@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class CoverageDialog;
 class QCheckBox;
 
 namespace Ui {
@@ -55,9 +56,12 @@ class Form1 : public QMainWindow, public Form1Logic {
     void SetLanguageChecks(bool french) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override { close(); }
+    void ShowCoverage(std::vector<CoverageRow> rows) override;
+    void LanguageChanged() override;
 
   private:
     void PlaceControls();
+    void BuildMenu();
     void ConnectHandlers();
     void CentreOnScreen();
     void Text1_GotFocus();
@@ -67,4 +71,5 @@ class Form1 : public QMainWindow, public Form1Logic {
     std::unique_ptr<Ui::Form1> ui_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
     std::unique_ptr<FolderDialog> folderDialog_;
+    CoverageDialog* coverage_ = nullptr; // made at its first opening, owned by the window
 };

@@ -5,6 +5,7 @@
 #include "app/ProgramInfo.h"
 #include "resource.h"
 #include "services/WideText.h"
+#include "shell/Form1Menu.h"
 
 namespace {
 
@@ -86,12 +87,14 @@ Form1::Form1(ProgramState program, Form1Operations operations)
     narrowFont_ = DialogFont(dpi_, kNarrowPercent);
     keys_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FORM1_KEYS));
     CreateFrame();
+    BuildMenu();
     CreateControls();
     SetKeyboardWindow(window_, keys_);
 }
 
 Form1::~Form1() {
     SetKeyboardWindow(nullptr, nullptr);
+    coverage_.reset();
     picture1_.reset();
     if (IsWindow(window_)) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -110,6 +113,30 @@ void Form1::CreateFrame() {
         frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
         LoadMenuW(instance, MAKEINTRESOURCEW(IDR_FORM1_MENU)), instance, nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+// The items of "Menu" come from the program's list, in its order; the
+// resource gives the language submenu only.
+void Form1::BuildMenu() {
+    HMENU bar = GetMenu(window_);
+    HMENU popup = GetSubMenu(bar, 0);
+    HMENU language = GetSubMenu(popup, 0);
+    RemoveMenu(popup, 0, MF_BYPOSITION);
+    for (const Form1MenuEntry& entry : Form1MenuEntries()) {
+        const std::wstring caption = WideFromUtf8(entry.caption);
+        switch (entry.item) {
+        case Form1MenuItem::Language:
+            AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(language), caption.c_str());
+            break;
+        case Form1MenuItem::CheckScreens:
+            AppendMenuW(popup, MF_STRING, IDM_CHECK_SCREENS, caption.c_str());
+            break;
+        case Form1MenuItem::Quit:
+            AppendMenuW(popup, MF_STRING, IDM_QUIT, (caption + L"\tCtrl+Q").c_str());
+            break;
+        }
+    }
+    DrawMenuBar(window_);
 }
 
 // Created in tab order: the dialog keys walk the controls in creation order.
@@ -193,6 +220,9 @@ void Form1::OnCommand(int id, int code) {
     case IDM_QUIT:
         CloseWindow();
         return;
+    case IDM_CHECK_SCREENS:
+        MnuCheckScreens_Click();
+        return;
     }
     const int index = id - kFirstControlId;
     if (index >= 0 && index < static_cast<int>(controls_.size()))
@@ -262,4 +292,21 @@ HFONT Form1::FontFitting(HWND control, const std::string& text) const {
     SelectObject(screen, old);
     ReleaseDC(control, screen);
     return extent.cx + kCaptionMargin > box.right ? narrowFont_ : font_;
+}
+
+// One view, kept once made: the menu item brings it up again with a fresh
+// list. It stays beside the main window, so it can be looked at while the
+// options change; opening it again shows their effect.
+void Form1::ShowCoverage(std::vector<CoverageRow> rows) {
+    if (!coverage_) {
+        coverage_ = std::make_unique<CoverageWindow>(window_, font_, dpi_);
+        coverage_->SetLanguage(Program().Language);
+    }
+    coverage_->SetRows(std::move(rows));
+    coverage_->Show();
+}
+
+void Form1::LanguageChanged() {
+    if (coverage_)
+        coverage_->SetLanguage(Program().Language);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoverageWindow.h"
 #include "ProgressBox.h"
 #include "shell/Form1Logic.h"
 
@@ -44,11 +45,14 @@ class Form1 final : public Form1Logic {
     void SetLanguageChecks(bool french) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override;
+    void ShowCoverage(std::vector<CoverageRow> rows) override;
+    void LanguageChanged() override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateFrame();
+    void BuildMenu();
     void CreateControls();
     void OnCommand(int id, int code);
     void OnControl(Form1Control control, int code);
@@ -68,4 +72,5 @@ class Form1 final : public Form1Logic {
     HWND lastFocus_ = nullptr;
     std::array<HWND, 14> controls_{};
     std::unique_ptr<ProgressBox> picture1_;
+    std::unique_ptr<CoverageWindow> coverage_; // made at its first opening
 };

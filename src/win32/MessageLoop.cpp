@@ -13,6 +13,12 @@ void Dispatch(MSG& message) {
         if (IsDialogMessageW(keyboardWindow, &message))
             return;
     }
+    // The program's other windows that stay open beside it (the view of
+    // screens) take the dialog keys too.
+    HWND active = GetActiveWindow();
+    if (active && active != keyboardWindow && GetWindow(active, GW_OWNER) == keyboardWindow &&
+        IsDialogMessageW(active, &message))
+        return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

@@ -1,3 +1,4 @@
+#include "CoverageWindow.h"
 #include "Form1.h"
 #include "MessageLoop.h"
 #include "ProgressBox.h"
@@ -18,11 +19,12 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         return 0;
     // The folder dialog's new style needs OLE on this thread.
     OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     Form1::RegisterWindowClass();
     ProgressBox::RegisterWindowClass();
     frmUnZip::RegisterWindowClass();
+    CoverageWindow::RegisterWindowClass();
     int exitCode = 0;
     {
         Form1 form(std::move(program));

@@ -6,3 +6,4 @@
 #define IDM_FRENCH 1002
 #define IDM_QUIT 1003
 #define IDM_AUTHOR 1004
+#define IDM_CHECK_SCREENS 1005

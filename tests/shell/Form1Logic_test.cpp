@@ -62,6 +62,8 @@ class RecordingForm : public Form1Logic {
         return dialogAnswer;
     }
     void CloseWindow() override { ++closeRequests; }
+    void ShowCoverage(std::vector<CoverageRow> rows) override { shownRows.push_back(rows.size()); }
+    std::vector<size_t> shownRows;
 
   private:
     static ProgramState StartedInFrench() {
@@ -145,7 +147,9 @@ TEST_F(Form1LogicTest, ClicksDuringAnOperationAreIgnoredAndACloseWaitsForItsEnd)
 TEST_F(Form1LogicTest, ASessionEndSavesAsACloseDoesWithoutTheCleanUpQuestionAndOnlyOnce) {
     Form1Operations operations;
     int cleanUps = 0;
-    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) { ++cleanUps; };
+    operations.deleteTemporaryFiles = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        ++cleanUps;
+    };
     RecordingForm form(std::move(operations));
     form.Form_Load();
     form.State().InstallDone = true;

@@ -20,6 +20,13 @@ std::string FakeFolderDialog::ShowFolderDialog(const std::string& startFolder, Q
     return answer;
 }
 
+std::string FakeFolderDialog::ShowSaveDialog(QWidget* /*owner*/, const std::string& title,
+                                             const std::string& /*suggested*/,
+                                             const std::string& /*filter*/) {
+    saveTitles.push_back(title);
+    return saveAnswer;
+}
+
 WindowBench::WindowBench() {
     ApplyLanguage(program, 0);
     program.LayoutsPath = folder.Path() + "/layouts/";

@@ -26,7 +26,7 @@ class FakeMessageBoxes : public MessageBoxes {
     std::vector<std::string>& calls_;
 };
 
-// A folder dialog that records where it was opened and answers from a script
+// File dialogs that record where it was opened and answers from a script
 // (an empty answer is a cancel).
 class FakeFolderDialog : public FolderDialog {
   public:
@@ -36,6 +36,12 @@ class FakeFolderDialog : public FolderDialog {
 
     std::string ShowFolderDialog(const std::string& startFolder, QWidget* owner,
                                  const std::string& title) override;
+
+    // The save dialog: the file it answers, and the titles it was shown with.
+    std::string saveAnswer;
+    std::vector<std::string> saveTitles;
+    std::string ShowSaveDialog(QWidget* owner, const std::string& title,
+                               const std::string& suggested, const std::string& filter) override;
 };
 
 // A main window on a stand-in program folder, with fake dialogs and the

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/CoverageMessages.h"
+#include "operations/CoverageList.h"
+
+#include <string>
+#include <vector>
+
+// One CSV field: quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line break.
+std::string CsvField(const std::string& text);
+
+// The rows as CSV with a header line, in the view's columns and language;
+// lines end with CR LF.
+std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageTexts& texts);
+
+// Writes the CSV to `path` as this system's spreadsheet programs read it.
+// On failure the log says so and the file at `path` is as it was.
+bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
+                     const CoverageTexts& texts);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Whether a picture may be handed to a decoder: a picture file can be
+// anything a user left in a folder (a FIFO that never ends, a device, a
+// PNG whose header announces a picture of gigabytes), and the decoder must
+// never wait on it nor allocate what it announces.
+
+inline constexpr uint64_t kMaxPictureBytes = 64ULL * 1024 * 1024;
+inline constexpr uint64_t kMaxPicturePixels = 16ULL * 1000 * 1000;
+
+struct PictureSize {
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+enum class PictureCheck {
+    Fine,
+    NotARegularFile, // nothing there, a folder, a FIFO, a device
+    Unreadable,
+    TooLarge,      // more than kMaxPictureBytes
+    UnknownFormat, // not a PNG, JPEG, BMP or GIF header
+    TooManyPixels, // more than kMaxPicturePixels, or no pixel at all
+};
+
+// Reads no more of `path` than its header; `size` receives the dimensions
+// when the header gives them.
+PictureCheck CheckPictureFile(const std::string& path, PictureSize* size = nullptr);
+
+// The largest size of `picture`'s proportions that fits in `box`, never
+// larger than the picture itself; at least one pixel each way.
+PictureSize FittedSize(PictureSize picture, PictureSize box);

@@ -1,0 +1,5 @@
+#include "services/SpreadsheetText.h"
+
+std::string SpreadsheetText(std::string utf8) {
+    return "\xEF\xBB\xBF" + utf8;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <span>
+
+// The items of the main window's "Menu", in their order. Both shells build
+// the menu from this list, so an item added here appears in both. Every
+// caption is the same in both languages.
+enum class Form1MenuItem { Language, CheckScreens, Quit };
+
+struct Form1MenuEntry {
+    Form1MenuItem item;
+    const char* caption; // "&" marks the accelerator
+};
+
+std::span<const Form1MenuEntry> Form1MenuEntries();

@@ -1,0 +1,78 @@
+#include "CoverageModel.h"
+
+namespace {
+
+constexpr int kColumnCount = 4;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+CoverageModel::CoverageModel(QObject* parent)
+    : QAbstractTableModel(parent), texts_(CoverageTextsIn(0)) {}
+
+void CoverageModel::SetRows(std::vector<CoverageRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    Refilter();
+    endResetModel();
+}
+
+void CoverageModel::SetTexts(const CoverageTexts& texts) {
+    texts_ = texts;
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+    if (!shown_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
+void CoverageModel::SetFilter(bool onlyWithoutScreen) {
+    beginResetModel();
+    onlyWithoutScreen_ = onlyWithoutScreen;
+    Refilter();
+    endResetModel();
+}
+
+void CoverageModel::Refilter() {
+    shown_ = ShownRows(rows_, onlyWithoutScreen_);
+}
+
+const CoverageRow* CoverageModel::RowAt(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= shown_.size())
+        return nullptr;
+    return &rows_[shown_[static_cast<size_t>(index)]];
+}
+
+int CoverageModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+int CoverageModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant CoverageModel::data(const QModelIndex& index, int role) const {
+    const CoverageRow* row = RowAt(index.row());
+    if (!row || role != Qt::DisplayRole)
+        return {};
+    switch (index.column()) {
+    case 0:
+        return Text(row->layout);
+    case 1:
+        return Text(ScreenText(*row, texts_));
+    case 2:
+        return Text(LoadingPngText(*row, texts_));
+    default:
+        return Text(ActionText(row->action, texts_));
+    }
+}
+
+QVariant CoverageModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= kColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static constexpr CoverageText kHeaders[] = {kCovLayoutColumn, kCovScreenColumn,
+                                                kCovLoadingPngColumn, kCovActionColumn};
+    return Text(texts_[kHeaders[section]]);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "operations/CoverageList.h"
+
+#include <array>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// The view of screens on the Win32 API: the counts, the filter, a virtual
+// list view in report mode (it asks for the texts of the rows it draws, so
+// thousands of rows cost nothing more), the two pictures of the selected row
+// side by side and "Save list...". The window stays beside the main window,
+// which owns it.
+class CoverageWindow final {
+  public:
+    CoverageWindow(HWND owner, HFONT font, int dpi);
+    ~CoverageWindow();
+    CoverageWindow(const CoverageWindow&) = delete;
+    CoverageWindow& operator=(const CoverageWindow&) = delete;
+
+    static void RegisterWindowClass();
+
+    void SetRows(std::vector<CoverageRow> rows);
+    // Captions, counts and cells in `language` (0 English, other French).
+    void SetLanguage(int32_t language);
+    void Show();
+    HWND Handle() const { return window_; }
+
+  private:
+    struct Pane {
+        HWND control = nullptr;
+        HBITMAP bitmap = nullptr;
+        std::wstring text;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
+    void OnActivate(bool active);
+    void OnCommand(int id, int code);
+    LRESULT OnNotify(const NMHDR& header);
+    void Refilter();
+    void RefreshCounts();
+    void ShowSelected();
+    void ShowPicture(Pane& pane, const std::string& path, bool exists);
+    void DrawPane(const DRAWITEMSTRUCT& item) const;
+    void SaveList();
+    int Scaled(int pixels) const;
+
+    HWND owner_;
+    HFONT font_;
+    int dpi_;
+    HWND window_ = nullptr;
+    HWND counts_ = nullptr;
+    HWND filter_ = nullptr;
+    HWND list_ = nullptr;
+    HWND screenCaption_ = nullptr;
+    HWND loadingCaption_ = nullptr;
+    HWND save_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
+    CoverageTexts texts_;
+    std::vector<CoverageRow> rows_;
+    std::vector<size_t> shown_;
+    std::wstring cell_; // the text handed to the list view, alive until its next request
+};

@@ -1,0 +1,176 @@
+#include "operations/CoverageCsv.h"
+#include "operations/CoverageList.h"
+#include "operations/InstallScreens.h"
+#include "services/PictureFile.h"
+#include "support/HiddenEntry.h"
+#include "support/OperationFixture.h"
+#include "support/UnreadableFile.h"
+
+#include <filesystem>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CoverageTest : public OperationFixture {
+  protected:
+    // One layout of each kind the install tells apart, the screens spelt
+    // in another letter case where the system keeps both spellings apart.
+    void MakeTree() {
+        folder.Write("layouts/Pacman/readme.txt", "x");
+        folder.Write("layouts/Galaga/loading.png", "own galaga");
+        folder.Write("layouts/Tetris/loading.png", "own tetris");
+        folder.MakeDir("layouts/Nothing here");
+        folder.MakeDir("layouts/Asteroids");
+        folder.Write("layouts/not a layout.png", "a plain file");
+        folder.Write("screens/pacman.PNG", "screen pacman");
+        folder.Write("screens/Galaga.png", "screen galaga");
+        folder.Write("screens/Asteroids.png", "screen asteroids");
+        folder.Write("screens/loading.png", "default screen");
+    }
+    std::string LoadingOf(const std::string& layout) const {
+        return FileContent(layouts + kSep + layout + Native("/loading.png"));
+    }
+};
+
+TEST_F(CoverageTest, TheViewAnnouncesWhatTheInstallDoesForEveryOptionPair) {
+    MakeTree();
+    MarkHidden(folder.MakeDir("layouts/.cache"));
+    const fs::path pristine = fs::path(folder.Path()) / "pristine";
+    fs::copy(layouts, pristine, fs::copy_options::recursive);
+    for (int overwrite : {0, 1}) {
+        for (int useDefault : {0, 1}) {
+            SCOPED_TRACE("overwrite " + std::to_string(overwrite) + ", default " +
+                         std::to_string(useDefault));
+            fs::remove_all(layouts);
+            fs::copy(pristine, layouts, fs::copy_options::recursive);
+            window.overwriteState = overwrite;
+            window.useDefaultState = useDefault;
+            const std::vector<CoverageRow> rows = ListCoverageOf(window);
+            std::map<std::string, std::string> before;
+            for (const CoverageRow& row : rows)
+                before[row.layout] = LoadingOf(row.layout);
+            InstallLoadingScreens(window, program, state);
+
+            ASSERT_EQ(rows.size(), 5u) << "folders only, the hidden one left out";
+            for (const CoverageRow& row : rows) {
+                SCOPED_TRACE(row.layout);
+                const std::string after = LoadingOf(row.layout);
+                switch (row.action) {
+                case ScreenAction::Copy:
+                case ScreenAction::CopyDefault:
+                    EXPECT_EQ(after, FileContent(row.screenPath));
+                    EXPECT_FALSE(row.screen.empty());
+                    break;
+                case ScreenAction::Keep:
+                    EXPECT_EQ(after, before[row.layout]);
+                    EXPECT_NE(after, "<missing>");
+                    break;
+                case ScreenAction::Nothing:
+                    EXPECT_EQ(after, "<missing>");
+                    break;
+                }
+                EXPECT_EQ(row.hasLoadingPng, before[row.layout] != "<missing>");
+            }
+        }
+    }
+}
+
+TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
+    MakeTree();
+    window.useDefaultState = 1;
+    std::map<std::string, CoverageRow> byName;
+    const std::vector<CoverageRow> rows = ListCoverageOf(window);
+    for (const CoverageRow& row : rows)
+        byName[row.layout] = row;
+    EXPECT_EQ(byName["Pacman"].screen, "pacman.PNG");
+    EXPECT_EQ(byName["Pacman"].action, ScreenAction::Copy);
+    EXPECT_EQ(byName["Galaga"].action, ScreenAction::Keep);
+    EXPECT_EQ(byName["Galaga"].screen, "");
+    EXPECT_EQ(byName["Nothing here"].action, ScreenAction::CopyDefault);
+    EXPECT_EQ(byName["Nothing here"].screen, "loading.png");
+
+    window.useDefaultState = 0;
+    const CoverageCounts counts = CountCoverage(ListCoverageOf(window));
+    EXPECT_EQ(counts.layouts, 5);
+    EXPECT_EQ(counts.getScreen, 2) << "Pacman, Asteroids";
+    EXPECT_EQ(counts.keepTheirs, 2) << "Galaga, Tetris";
+    EXPECT_EQ(counts.haveNone, 1) << "Nothing here";
+    const CoverageTexts french = CoverageTextsIn(1);
+    EXPECT_EQ(CountsLineOf({3000, 2870, 80, 50}, CoverageTextsIn(0)).substr(0, 1), "3");
+    EXPECT_NE(CountsLineOf(counts, french).find("reçoivent un screen"), std::string::npos);
+    EXPECT_EQ(ActionText(ScreenAction::Keep, french), "ignorer (en a déjà un)");
+}
+
+TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWrittenThroughTheSeam) {
+    EXPECT_EQ(CsvField("plain name"), "plain name");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
+
+    CoverageRow row;
+    row.layout = "Street, \"Fighter\"";
+    row.action = ScreenAction::Nothing;
+    const CoverageTexts french = CoverageTextsIn(1);
+    EXPECT_EQ(CoverageCsv({row}, french),
+              "Layout,Screen à copier,loading.png,L'installation va\r\n"
+              "\"Street, \"\"Fighter\"\"\",aucun,non,rien (aucun screen trouvé)\r\n");
+
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+    const std::string path = folder.Sub("list.csv");
+    ASSERT_TRUE(SaveCoverageCsv(path, {row}, french));
+#ifdef _WIN32
+    const std::string mark = "\xEF\xBB\xBF";
+#else
+    const std::string mark;
+#endif
+    EXPECT_EQ(FileContent(path), mark + CoverageCsv({row}, french));
+    EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), {row}, french));
+    EXPECT_NE(
+        FileContent(folder.Sub("OrvanePatchLayouts.log.txt"))
+            .find("Error while saving the list of screens to " + folder.Sub("missing/list.csv")),
+        std::string::npos);
+}
+
+std::string PngHeader(uint32_t width, uint32_t height) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (uint32_t value : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes += static_cast<char>((value >> shift) & 0xFF);
+    return bytes + std::string(16, '\0');
+}
+
+TEST(PictureFileTest, OnlyRegularFilesWithAModestHeaderReachTheDecoder) {
+    TempFolder folder;
+    PictureSize size;
+    EXPECT_EQ(CheckPictureFile(folder.Write("a.png", PngHeader(640, 480)), &size),
+              PictureCheck::Fine);
+    EXPECT_EQ(size.width, 640u);
+    EXPECT_EQ(size.height, 480u);
+    EXPECT_EQ(CheckPictureFile(folder.Write("huge.png", PngHeader(10000, 10000))),
+              PictureCheck::TooManyPixels);
+    EXPECT_EQ(CheckPictureFile(folder.Write("zero.png", PngHeader(0, 480))),
+              PictureCheck::TooManyPixels);
+    EXPECT_EQ(CheckPictureFile(folder.Write("text.png", std::string(64, 'x'))),
+              PictureCheck::UnknownFormat);
+    EXPECT_EQ(CheckPictureFile(folder.MakeDir("folder.png")), PictureCheck::NotARegularFile);
+    EXPECT_EQ(CheckPictureFile(folder.Sub("missing.png")), PictureCheck::NotARegularFile);
+    const std::string blocked = folder.Sub("fifo.png");
+    const UnreadableFile unreadable(blocked);
+    ASSERT_TRUE(unreadable.Made());
+    EXPECT_NE(CheckPictureFile(blocked), PictureCheck::Fine) << "and returns at once";
+    std::string jpeg("\xFF\xD8\xFF\xE1\x00\x04xx\xFF\xC0\x00\x11\x08\x01\xE0\x02\x80", 18);
+    EXPECT_EQ(CheckPictureFile(folder.Write("a.jpg", jpeg + std::string(32, '\0')), &size),
+              PictureCheck::Fine);
+    EXPECT_EQ(size.width, 640u) << "after an EXIF segment";
+    EXPECT_EQ(size.height, 480u);
+
+    const PictureSize fitted = FittedSize({1920, 1080}, {320, 240});
+    EXPECT_EQ(fitted.width, 320u);
+    EXPECT_EQ(fitted.height, 180u);
+    EXPECT_EQ(FittedSize({100, 50}, {320, 240}).width, 100u) << "never enlarged";
+}
+
+} // namespace

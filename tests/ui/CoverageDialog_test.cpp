@@ -1,0 +1,122 @@
+#include "CoverageDialog.h"
+#include "FakeDialogs.h"
+#include "operations/CoverageCsv.h"
+#include "support/UnreadableFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Png(const TempFolder& folder, const std::string& relative, int width, int height) {
+    const std::string path = folder.Write(relative, "");
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.save(QString::fromStdString(path), "PNG");
+    return path;
+}
+
+// A PNG header that announces 10000 x 10000 pixels, with nothing behind it.
+std::string HugePngHeader() {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x27\x10\0\0\x27\x10", 24);
+    return bytes + std::string(40, '\0');
+}
+
+class CoverageWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        bench.folder.MakeDir("layouts/Pacman");
+        bench.folder.MakeDir("layouts/Galaga");
+        bench.folder.MakeDir("layouts/Frogger");
+        bench.folder.MakeDir("layouts/Zaxxon");
+        Png(bench.folder, "Screens/Pacman.png", 800, 600);
+        Png(bench.folder, "layouts/Galaga/loading.png", 64, 64);
+        bench.folder.Write("Screens/Zaxxon.png", HugePngHeader());
+        bench.Open();
+    }
+    CoverageDialog& OpenView() {
+        bench.Find<QAction>("MnuCheckScreens")->trigger();
+        auto* view = bench.Find<CoverageDialog>("CoverageDialog");
+        EXPECT_TRUE(view && view->isVisible());
+        return *view;
+    }
+    void Select(CoverageDialog& view, const std::string& layout) {
+        auto* table = view.findChild<QTableView*>("CoverageTable");
+        for (int i = 0; i < view.Model().rowCount(); ++i)
+            if (view.Model().RowAt(i)->layout == layout)
+                return table->setCurrentIndex(view.Model().index(i, 0));
+        ADD_FAILURE() << layout << " not listed";
+    }
+    static std::string Pane(const CoverageDialog& view, const char* name) {
+        const auto* pane = view.findChild<QLabel*>(name);
+        return pane->pixmap().isNull() ? pane->text().toStdString() : "<picture>";
+    }
+    static std::string Text(const CoverageDialog& view, const char* name) {
+        return view.findChild<QLabel*>(name)->text().toStdString();
+    }
+    WindowBench bench;
+};
+
+TEST_F(CoverageWindow,
+       TheListComesWithItsCountsTheFilterKeepsTheLayoutsWithoutAndItClosesWithTheWindow) {
+    CoverageDialog& view = OpenView();
+    EXPECT_EQ(view.Model().rowCount(), 4);
+    EXPECT_EQ(Text(view, "CoverageCounts"),
+              "4 layouts: 2 get a screen, 1 keep theirs, 1 have none");
+    view.findChild<QCheckBox*>("CoverageFilter")->click();
+    ASSERT_EQ(view.Model().rowCount(), 1);
+    EXPECT_EQ(view.Model().RowAt(0)->layout, "Frogger");
+
+    bench.Close();
+    EXPECT_FALSE(view.isVisible()) << "left open, it would keep the program running";
+}
+
+TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFollows) {
+    CoverageDialog& view = OpenView();
+    Select(view, "Pacman");
+    EXPECT_EQ(Pane(view, "ScreenPicture"), "<picture>");
+    EXPECT_EQ(Pane(view, "LoadingPicture"), "none");
+    EXPECT_LE(view.findChild<QLabel*>("ScreenPicture")->pixmap().width(), 320);
+    Select(view, "Galaga");
+    EXPECT_EQ(Pane(view, "LoadingPicture"), "<picture>");
+    Select(view, "Zaxxon");
+    EXPECT_EQ(Pane(view, "ScreenPicture"), "cannot show this picture") << "10000 x 10000";
+
+    const UnreadableFile fifo(bench.folder.Sub("layouts/Frogger/loading.png"));
+    ASSERT_TRUE(fifo.Made());
+    bench.Find<QAction>("MnuCheckScreens")->trigger();
+    Select(view, "Frogger");
+    EXPECT_EQ(Pane(view, "LoadingPicture"), "cannot show this picture") << "a FIFO, no hang";
+
+    bench.Find<QAction>("MnuFrench")->trigger();
+    EXPECT_EQ(view.windowTitle().toStdString(), "Vérifier les screens");
+    EXPECT_EQ(view.findChild<QCheckBox*>("CoverageFilter")->text().toStdString(),
+              "Seulement les layouts sans screen");
+    EXPECT_NE(Text(view, "CoverageCounts").find("reçoivent un screen"), std::string::npos);
+    EXPECT_EQ(view.Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
+              "L'installation va");
+}
+
+TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCannot) {
+    CoverageDialog& view = OpenView();
+    auto* save = view.findChild<QPushButton*>("CoverageSave");
+    bench.dialog->saveAnswer = bench.folder.Sub("list.csv");
+    save->click();
+    EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")),
+              CoverageCsv(view.Model().Rows(), CoverageTextsIn(0)));
+    EXPECT_EQ(bench.dialog->saveTitles, std::vector<std::string>{"Save list..."});
+
+    bench.dialog->saveAnswer = bench.folder.Sub("no such folder/list.csv");
+    save->click();
+    EXPECT_EQ(bench.calls,
+              std::vector<std::string>{"message(Exclamation): The list could not be saved."});
+}
+
+} // namespace
