@@ -2,11 +2,13 @@
 // window (offscreen), and by `unzip -q` and `bsdtar -xf`, on the same archive.
 //
 //   zip_extract_bench [files=3000] [runs=5] [work folder=<temp>/orvane-zip-bench]
-//                     [small files=40000]
+//                     [small files=40000] [zero entry GB=5]
 //
 // Generates three archives once: pictures of about 150 KB of mostly
 // incompressible PNG-like data in sub-folders, deflated and stored, and
-// `small files` entries of 2 KB where the cost per file dominates. Each run
+// `small files` entries of 2 KB where the cost per file dominates, and one
+// deflated ZIP64 entry of `zero entry GB` GB of zeros (one run per method),
+// whose peak memory must stay that of the 150 KB pictures. Each run
 // of a method gets its own empty folder, the data written before flushed to
 // disk and the archive read once just before; the methods take turns (A B C D, B C D A, ...).
 // Reports median wall times, the ratios against the engine and the peak memory of each method. The
@@ -32,6 +34,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -173,9 +176,29 @@ void Report(const ArchiveVariant& variant, const fs::path& archive,
         PrintMethodTimes(method.times, methods[0].times);
 }
 
-void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs) {
+// Python's zipfile writes the entry in pieces, so the generator never holds
+// it whole either.
+void GenerateZeroEntry(const fs::path& archive, int gigabytes) {
+    const std::string script =
+        "import sys, zipfile\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+        "    with z.open('zeros.bin', 'w', force_zip64=True) as f:\n"
+        "        piece = bytes(10 ** 6)\n"
+        "        for _ in range(" +
+        std::to_string(gigabytes) + " * 1000): f.write(piece)\n";
+    const fs::path scriptPath = archive.parent_path() / "zeros.py";
+    std::ofstream(scriptPath) << script;
+    if (!RunTool({"python3", scriptPath.string(), archive.string()}).ok)
+        throw std::runtime_error("python3 could not write " + archive.string());
+}
+
+void RunVariant(const fs::path& work, const ArchiveVariant& variant, int runs,
+                const std::function<void(const fs::path&)>& generate = {}) {
     const fs::path archive = work / ("loadscr-" + variant.name + ".zip");
-    GenerateArchive(archive, variant);
+    if (generate)
+        generate(archive);
+    else
+        GenerateArchive(archive, variant);
     std::vector<Method> methods = Methods();
     for (int round = 0; round < runs; ++round)
         for (std::size_t turn = 0; turn < methods.size(); ++turn) {
@@ -204,6 +227,7 @@ int main(int argc, char** argv) {
         argc > 3 ? fs::path(argv[3])
                  : fs::temp_directory_path() / ("orvane-zip-bench-" + std::to_string(getpid()));
     const int smallFiles = argc > 4 ? std::atoi(argv[4]) : 40000;
+    const int zeroGigabytes = argc > 5 ? std::atoi(argv[5]) : 5;
     fs::create_directories(work);
     std::printf("ZIP extraction benchmark (largest entry about 160 KB)\n");
     try {
@@ -211,6 +235,9 @@ int main(int argc, char** argv) {
         RunVariant(work, {"stored", files, false, 140, 160}, runs);
         if (smallFiles > 0)
             RunVariant(work, {"small", smallFiles, true, 2, 2}, runs);
+        if (zeroGigabytes > 0)
+            RunVariant(work, {"zeros", 1, true}, 1,
+                       [&](const fs::path& archive) { GenerateZeroEntry(archive, zeroGigabytes); });
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }

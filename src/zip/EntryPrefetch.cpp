@@ -62,7 +62,7 @@ void EntryPrefetch::Run() {
 bool EntryPrefetch::Prepare(PreparedEntry& slot) {
     try {
         slot.local = ReadLocalHeader(file_, slot.central, slot.source);
-        if (!slot.local.present)
+        if (!slot.local.present || !slot.local.sizesAgree)
             return true;
         const uint64_t dataEnd = slot.local.dataStart + slot.local.dataLength;
         if (!seen_.AddIfSeparate(slot.central.localHeaderOffset, dataEnd))

@@ -45,6 +45,7 @@ LocalEntry ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& cen
     entry.dataStart = start + headerLength;
     entry.dataLength = settled.compressedSize;
     entry.crc32 = settled.crc32;
+    entry.sizesAgree = settled.sizesAgree;
     if (headerLength + entry.dataLength <= length)
         entry.data = bytes + headerLength;
     return entry;

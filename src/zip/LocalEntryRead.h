@@ -15,6 +15,7 @@ struct LocalEntry {
     uint64_t dataStart = 0;
     uint64_t dataLength = 0; // sizes and CRC settled against the directory
     uint32_t crc32 = 0;
+    bool sizesAgree = true; // the local header states the directory's data length
     const unsigned char* data = nullptr;
 };
 

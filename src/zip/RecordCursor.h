@@ -13,6 +13,7 @@ class RecordCursor {
 
     uint16_t U16() { return static_cast<uint16_t>(Field(2)); }
     uint32_t U32() { return static_cast<uint32_t>(Field(4)); }
+    uint64_t U64() { return Field(8); }
     bool Ok() const { return ok_; }
 
   private:

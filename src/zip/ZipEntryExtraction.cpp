@@ -1,6 +1,8 @@
 // Reading one entry's local header and data, and writing its file.
+#include "zip/CentralRecordRead.h"
 #include "zip/EntryInflate.h"
 #include "zip/EntryPrefetch.h"
+#include "zip/EntryStream.h"
 #include "zip/ExtractionWalk.h"
 #include "zip/LocalEntryRead.h"
 #include "zip/ZipExtractionClass.h"
@@ -14,6 +16,22 @@ constexpr uint16_t kMethodDeflated = 8;
 // Folders and empty files skipped in search of the next entry to prepare.
 constexpr int kPeekLimit = 64;
 
+bool IsEncrypted(const CentralFileHeader& header) {
+    return (header.flags & (kEncryptedFlag | kStrongEncryptionFlag)) != 0;
+}
+
+bool IsStreamed(const CentralFileHeader& header) {
+    return header.compressedSize > kStreamedEntrySize ||
+           header.uncompressedSize > kStreamedEntrySize;
+}
+
+// Entries worth reading ahead: small ones this engine can extract. The
+// others are left to the walk, which refuses or streams them in their turn.
+bool IsPreparedAhead(const CentralFileHeader& header) {
+    return !IsEncrypted(header) && !header.zip64Missing && !IsStreamed(header) &&
+           (header.method == kMethodStored || header.method == kMethodDeflated);
+}
+
 } // namespace
 
 void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& name,
@@ -21,9 +39,13 @@ void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& n
     const PreparedEntry* prepared = walk.prefetch ? walk.prefetch->Take(currentHeader_) : nullptr;
     if (walk.prefetch)
         PrefetchNextEntry(walk);
-    if (!prepared) {
+    if (IsEncrypted(currentHeader_)) {
+        RefuseEntry(kZipErrorEncrypted, EncryptedText(name));
+    } else if (currentHeader_.zip64Missing) {
+        RefuseEntry(kZipErrorDamaged, DamagedText(name));
+    } else if (!prepared) {
         ExtractEntryHere(walk, name, target);
-    } else if (prepared->local.present && ClaimEntryData(walk, prepared->local, name)) {
+    } else if (AcceptLocalEntry(walk, prepared->local, name)) {
         WriteEntryData(prepared->local, prepared->inflated, prepared->output, target);
     }
 }
@@ -31,8 +53,10 @@ void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& n
 void ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::string& name,
                                           const EntryTarget& target) {
     LocalEntry entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
-    if (!entry.present || !ClaimEntryData(walk, entry, name))
+    if (!AcceptLocalEntry(walk, entry, name))
         return;
+    if (IsStreamed(currentHeader_))
+        return StreamEntryData(entry, target);
     ReadLocalData(*archiveFile_, entry, walk.source);
     const bool inflated = currentHeader_.method == kMethodDeflated &&
                           InflateEntry(*zlib_, entry.data, entry.dataLength,
@@ -40,14 +64,22 @@ void ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::strin
     WriteEntryData(entry, inflated, walk.output, target);
 }
 
-// Data already handled in this walk are refused: the trick of archives
+// No local header where the directory points, or one that disagrees with it
+// on the data's length: the entry cannot be told apart from what surrounds it.
+// Data already handled in this walk are refused too: the trick of archives
 // built to expand far beyond their own size.
-bool ZipExtractionClass::ClaimEntryData(ExtractionWalk& walk, const LocalEntry& entry,
-                                        const std::string& name) {
+bool ZipExtractionClass::AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry& entry,
+                                          const std::string& name) {
     const uint64_t dataEnd = entry.dataStart + entry.dataLength;
-    if (walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd))
+    if (!entry.present) {
+        RefuseEntry(kZipErrorDamaged, DamagedText(name));
+    } else if (!walk.handledData.AddIfSeparate(currentHeader_.localHeaderOffset, dataEnd)) {
+        RefuseEntry(kZipErrorOverlap, OverlapText(name));
+    } else if (!entry.sizesAgree) {
+        RefuseEntry(kZipErrorDamaged, DamagedText(name));
+    } else {
         return true;
-    RaiseError(kZipErrorOverlap, OverlapText(name));
+    }
     return false;
 }
 
@@ -61,11 +93,28 @@ void ZipExtractionClass::WriteEntryData(const LocalEntry& entry, bool inflated,
         if (inflated)
             WriteTarget(target, output.Data(), currentHeader_.uncompressedSize);
         else
-            RaiseError(kZipErrorChecksum, ChecksumText(target.path));
+            RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
         break;
     default:
-        RaiseError(kZipErrorMethod, MethodText(entry.localName));
+        RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
     }
+}
+
+// A large entry goes from the archive to its file through fixed buffers; the
+// file only takes its name once it is whole and checked.
+void ZipExtractionClass::StreamEntryData(const LocalEntry& entry, const EntryTarget& target) {
+    if (currentHeader_.method != kMethodStored && currentHeader_.method != kMethodDeflated)
+        return RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
+    archiveFile_->RequireAt(entry.dataStart, entry.dataLength);
+    NewFile draft = CreateDraft(target);
+    if (currentHeader_.method == kMethodStored) {
+        CopyStoredEntry(*archiveFile_, entry, draft);
+    } else if (!InflateEntryInto(*archiveFile_, *zlib_, entry, currentHeader_.uncompressedSize,
+                                 draft)) {
+        draft.Discard();
+        return RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
+    }
+    CommitDraft(target, draft);
 }
 
 // Hands the next record that holds data to the prefetch, read without a
@@ -74,15 +123,12 @@ void ZipExtractionClass::PrefetchNextEntry(ExtractionWalk& walk) {
     const uint64_t position = archiveFile_->Position();
     try {
         for (int skipped = 0; skipped < kPeekLimit; ++skipped) {
-            unsigned char fixed[kCentralHeaderSize];
-            archiveFile_->Read(fixed, sizeof fixed);
-            const CentralFileHeader header = *ParseCentralHeader(fixed);
-            if (header.signature != kCentralHeaderSignature)
+            const auto header = ReadCentralRecord(*archiveFile_, directory_.prefix, nullptr);
+            if (!header)
                 break;
-            archiveFile_->Skip(uint64_t{header.nameLength} + header.extraLength +
-                               header.commentLength);
-            if (header.uncompressedSize != 0) {
-                walk.prefetch->Request(header);
+            if (header->uncompressedSize != 0) {
+                if (IsPreparedAhead(*header))
+                    walk.prefetch->Request(*header);
                 break;
             }
         }

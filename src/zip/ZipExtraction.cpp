@@ -19,7 +19,7 @@ namespace {
 
 // Pass `pass` of a directory of `totalRecords` records, folders and empty
 // files included; halves round to the even percentage.
-int32_t ProgressPercent(int32_t pass, uint16_t totalRecords) {
+int32_t ProgressPercent(int32_t pass, uint64_t totalRecords) {
     if (totalRecords == 0)
         return 100;
     return static_cast<int32_t>(std::nearbyint(pass / static_cast<double>(totalRecords) * 100.0));
@@ -39,11 +39,12 @@ std::optional<ExtractionWalk> ZipExtractionClass::BeginExtraction(const std::str
         RaiseError(kZipErrorCannotCreateFolder, CannotCreateFolderText(FolderPath));
         return std::nullopt;
     }
-    if (!ReadEndRecord(*endRecordPosition_)) {
+    if (ReadEndRecord(*endRecordPosition_) != DirectoryPlace::Outcome::Found) {
         RaiseStatus(kStatusExtractionEnd);
         return std::nullopt;
     }
-    archiveFile_->Seek(endRecord_.directoryOffset);
+    archiveFile_->Seek(directory_.start);
+    entryRefused_ = false;
     std::optional<ExtractionWalk> walk(std::in_place);
     walk->folderPath = FolderPath;
     walk->resolvedFolder = ResolvedFolder(FolderPath).value_or(std::string());
@@ -85,13 +86,14 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
         std::string name;
         if (ReadNextListedHeader(name)) {
             ExtractFileStep(*walk, name);
-            if (RaiseProgress(ProgressPercent(i, endRecord_.totalRecords), cancel))
+            if (RaiseProgress(ProgressPercent(i, directory_.totalRecords), cancel))
                 return false;
         }
         YieldToWindows();
     }
     RaiseStatus(kStatusExtractionEnd);
-    return true;
+    // A file kept because it was there already was no entry left out.
+    return !entryRefused_;
 }
 
 bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath,
@@ -139,7 +141,7 @@ bool ZipExtractionClass::IsSafeTarget(ExtractionWalk& walk, const std::string& n
                       !HasDeviceComponent(name) &&
                       (!walk.preservePath || FolderStaysInside(walk, FolderPart(name)));
     if (!safe)
-        RaiseError(kZipErrorOutsideFolder, OutsideFolderText(name));
+        RefuseEntry(kZipErrorOutsideFolder, OutsideFolderText(name));
     return safe;
 }
 
@@ -166,11 +168,14 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
 // Runs once the entry has passed every check that could refuse it. The new
 // content is written whole before an existing file gives way, so a full disk
 // never costs the user the file the entry would have replaced.
-void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
-                                     uint64_t size) {
+NewFile ZipExtractionClass::CreateDraft(const EntryTarget& target) {
     NewFile draft;
-    if (CreateBeside(target.path, draft) != CreateResult::Created || !draft.Write(bytes, size))
+    if (CreateBeside(target.path, draft) != CreateResult::Created)
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+    return draft;
+}
+
+void ZipExtractionClass::CommitDraft(const EntryTarget& target, NewFile& draft) {
     const std::string written = draft.Path();
     if (!draft.Commit())
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
@@ -179,5 +184,13 @@ void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned c
     RemoveFile(written);
     if (!target.exists)
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
-    RaiseError(kZipErrorCannotDelete, CannotDeleteText(target.path));
+    RefuseEntry(kZipErrorCannotDelete, CannotDeleteText(target.path));
+}
+
+void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
+                                     uint64_t size) {
+    NewFile draft = CreateDraft(target);
+    if (!draft.Write(bytes, size))
+        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+    CommitDraft(target, draft);
 }

@@ -37,12 +37,27 @@ bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
         return true;
     }
     try {
-        ReadEndRecord(*endRecordPosition_);
+        if (RefuseArchive(ReadEndRecord(*endRecordPosition_), ZipPath))
+            return false;
         ReadDirectory();
     } catch (...) {
         ForgetDirectory();
         throw;
     }
+    return true;
+}
+
+// Records that contradict the file, or name other parts of the archive, leave
+// nothing that could be extracted whole: the archive does not open.
+bool ZipExtractionClass::RefuseArchive(DirectoryPlace::Outcome outcome,
+                                       const std::string& ZipPath) {
+    if (outcome == DirectoryPlace::Outcome::Found)
+        return false;
+    ForgetDirectory();
+    if (outcome == DirectoryPlace::Outcome::Split)
+        RaiseError(kZipErrorSplit, SplitText(ZipPath));
+    else
+        RaiseError(kZipErrorNotAZip, NotAZipText(ZipPath));
     return true;
 }
 
@@ -115,6 +130,11 @@ void ZipExtractionClass::RaiseStatus(const std::string& text) {
 void ZipExtractionClass::RaiseError(int32_t number, const std::string& description) {
     if (ZipError)
         ZipError(number, description);
+}
+
+void ZipExtractionClass::RefuseEntry(int32_t number, const std::string& description) {
+    entryRefused_ = true;
+    RaiseError(number, description);
 }
 
 bool ZipExtractionClass::RaiseProgress(int32_t percent, bool& cancel) {

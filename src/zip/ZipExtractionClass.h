@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/FileSystem.h"
+#include "zip/DirectoryPlace.h"
 #include "zip/ZipDateTime.h"
 #include "zip/ZipRecords.h"
 #include "zip/ZlibBinding.h"
@@ -63,7 +65,8 @@ class ZipExtractionClass {
     };
 
     // Opening and the directory walk.
-    bool ReadEndRecord(uint64_t position);
+    DirectoryPlace::Outcome ReadEndRecord(uint64_t position);
+    bool RefuseArchive(DirectoryPlace::Outcome outcome, const std::string& ZipPath);
     bool ReadCentralHeader(std::string& name);
     void ReadDirectory();
     void ForgetDirectory();
@@ -76,16 +79,21 @@ class ZipExtractionClass {
     bool IsSafeTarget(ExtractionWalk& walk, const std::string& name);
     void ExtractEntry(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
     void ExtractEntryHere(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
-    bool ClaimEntryData(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
+    bool AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
     void WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
                         const EntryTarget& target);
     void StartPrefetch(ExtractionWalk& walk);
     void PrefetchNextEntry(ExtractionWalk& walk);
+    void StreamEntryData(const LocalEntry& entry, const EntryTarget& target);
     void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
+    NewFile CreateDraft(const EntryTarget& target);
+    void CommitDraft(const EntryTarget& target, NewFile& draft);
 
     void RaiseStatus(const std::string& text);
     void RaiseError(int32_t number, const std::string& description);
     bool RaiseProgress(int32_t percent, bool& cancel);
+    // An entry of the walk under way was left out: the walk does not succeed.
+    void RefuseEntry(int32_t number, const std::string& description);
     void YieldToWindows();
 
     std::shared_ptr<const ZlibBinding> zlib_;
@@ -93,6 +101,8 @@ class ZipExtractionClass {
     CentralFileHeader currentHeader_;
     EndOfCentralDirectory endRecord_;
     std::optional<uint64_t> endRecordPosition_;
+    DirectoryPlace directory_;
+    bool entryRefused_ = false;
     std::vector<ZipEntry> entries_;
     int64_t entryCounter_ = 0;
     int32_t fileTotal_ = 0;

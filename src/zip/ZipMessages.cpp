@@ -36,6 +36,18 @@ std::string OverlapText(const std::string& name) {
     return "Le fichier " + name + " chevauche un autre fichier du Zip";
 }
 
+std::string EncryptedText(const std::string& name) {
+    return "Le fichier " + name + " est chiffré";
+}
+
+std::string DamagedText(const std::string& name) {
+    return "Le fichier " + name + " est endommagé dans le Zip";
+}
+
+std::string SplitText(const std::string& zipPath) {
+    return "Le fichier " + zipPath + " est un Zip en plusieurs parties";
+}
+
 std::string ExtractingText(const std::string& name) {
     return "Extraction ...\\" + name;
 }

@@ -17,6 +17,9 @@ inline constexpr int32_t kZipErrorCannotDelete = 12;
 inline constexpr int32_t kZipErrorCannotCreateFolder = 13;
 inline constexpr int32_t kZipErrorOutsideFolder = 14;
 inline constexpr int32_t kZipErrorOverlap = 15;
+inline constexpr int32_t kZipErrorEncrypted = 16;
+inline constexpr int32_t kZipErrorDamaged = 17;
+inline constexpr int32_t kZipErrorSplit = 18;
 
 inline const std::string kZlibMissingText = "La librairie Zlib n'est pas installée";
 inline const std::string kNoZipOpenText = "Il n'y a pas de fichier Zip ouvert";
@@ -30,6 +33,9 @@ std::string CannotDeleteText(const std::string& targetPath);
 std::string CannotCreateFolderText(const std::string& folderPath);
 std::string OutsideFolderText(const std::string& name);
 std::string OverlapText(const std::string& name);
+std::string EncryptedText(const std::string& name);
+std::string DamagedText(const std::string& name);
+std::string SplitText(const std::string& zipPath);
 
 inline const std::string kStatusOpening = "Ouverture du Zip";
 inline const std::string kStatusClosed = "Zip fermé";

@@ -67,15 +67,15 @@ std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> b
 }
 
 SettledEntryData SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central) {
-    SettledEntryData settled{local.compressedSize, local.crc32};
+    SettledEntryData settled{central.compressedSize, local.crc32};
     // Writers that stream the data leave the local fields at zero and put the
-    // real values in a data descriptor, which the central header repeats.
+    // real values in a data descriptor, which the central header repeats; a
+    // ZIP64 marker defers to the directory's widened value the same way.
     const bool describedAfterData = ((local.flags | central.flags) & kDataDescriptorFlag) != 0;
-    if (describedAfterData && local.compressedSize == 0)
-        settled.compressedSize = central.compressedSize;
+    const bool sizeDeferred = (describedAfterData && local.compressedSize == 0) ||
+                              local.compressedSize == kZip64SizeMarker;
     if (describedAfterData && local.crc32 == 0)
         settled.crc32 = central.crc32;
-    if (local.compressedSize == kZip64SizeMarker && central.compressedSize != kZip64SizeMarker)
-        settled.compressedSize = central.compressedSize;
+    settled.sizesAgree = sizeDeferred || local.compressedSize == central.compressedSize;
     return settled;
 }

@@ -7,7 +7,8 @@
 
 // The three records of the ZIP format this engine reads. Counts and lengths
 // are unsigned 16-bit, sizes and offsets unsigned 32-bit, as the format
-// defines them.
+// defines them; a central header's sizes and offset are held in 64 bits, as
+// the ZIP64 extra field may widen them (Zip64Records.h).
 
 inline constexpr uint32_t kEndRecordSignature = 0x06054B50;
 inline constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
@@ -17,6 +18,10 @@ inline constexpr std::size_t kEndRecordSize = 22;
 inline constexpr std::size_t kCentralHeaderSize = 46;
 inline constexpr std::size_t kLocalHeaderSize = 30;
 
+// General-purpose flags: the data are encrypted (traditional PKWARE or
+// strong encryption), which this engine cannot undo.
+inline constexpr uint16_t kEncryptedFlag = 0x0001;
+inline constexpr uint16_t kStrongEncryptionFlag = 0x0040;
 // General-purpose flag: sizes and CRC follow the data in a data descriptor.
 inline constexpr uint16_t kDataDescriptorFlag = 0x0008;
 // Size field value that defers to a ZIP64 extra field.
@@ -42,15 +47,17 @@ struct CentralFileHeader {
     uint16_t dosTime = 0;
     uint16_t dosDate = 0;
     uint32_t crc32 = 0;
-    uint32_t compressedSize = 0;
-    uint32_t uncompressedSize = 0;
+    uint64_t compressedSize = 0;
+    uint64_t uncompressedSize = 0;
     uint16_t nameLength = 0;
     uint16_t extraLength = 0;
     uint16_t commentLength = 0;
     uint16_t startDisk = 0;
     uint16_t internalAttributes = 0;
     uint32_t externalAttributes = 0;
-    uint32_t localHeaderOffset = 0;
+    uint64_t localHeaderOffset = 0;
+    // A 32-bit field defers to a ZIP64 extra field that does not hold it.
+    bool zip64Missing = false;
 
     bool operator==(const CentralFileHeader&) const = default;
 };
@@ -78,10 +85,12 @@ std::optional<CentralFileHeader> ParseCentralHeader(std::span<const unsigned cha
 std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> bytes);
 
 // Length and CRC of a local entry's data once the data-descriptor and ZIP64
-// cases have been settled against the central directory.
+// cases have been settled against the central directory. The directory's
+// length is the one read; a local header that states another is damaged.
 struct SettledEntryData {
     uint64_t compressedSize = 0;
     uint32_t crc32 = 0;
+    bool sizesAgree = true;
 };
 
 SettledEntryData SettleEntryData(const LocalFileHeader& local, const CentralFileHeader& central);

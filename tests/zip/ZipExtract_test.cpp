@@ -171,13 +171,15 @@ TEST_F(ZipExtractTest, NothingOpenOrNoFolderEndsBeforeTheWalk) {
     EXPECT_EQ(events.lines.back(), "error 13: Impossible de créer le répertoire " + blocked);
 }
 
-TEST_F(ZipExtractTest, EndRecordNamingTwoDisksEndsWithoutExtracting) {
+// One part of a split archive holds too little to extract from: it does not open.
+TEST_F(ZipExtractTest, EndRecordNamingTwoDisksIsRefusedAtOpening) {
     auto layout = ZipWriter().File("a", "a").Build();
     PutU16(layout.bytes, layout.endRecordOffset + 4, 1); // this disk 1, directory on disk 0
-    Open(layout);
+    const std::string path = folder.Write("test.zip", layout.bytes);
+    EXPECT_FALSE(zip.ZipOpen(path));
+    EXPECT_EQ(events.lines.back(),
+              "error 18: Le fichier " + path + " est un Zip en plusieurs parties");
     EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
-    EXPECT_EQ(events.lines, (std::vector<std::string>{"status: Début d'extraction",
-                                                      "status: Extraction terminée"}));
     EXPECT_FALSE(IsFile(Target("a")));
 }
 
@@ -185,7 +187,7 @@ TEST_F(ZipExtractTest, AlteredDeflatedDataIsErrorFiveAndWritesNothing) {
     auto layout = ZipWriter().File("pic.png", std::string(2000, 'p')).File("ok.txt", "ok").Build();
     layout.bytes[layout.localOffsets[0] + kLocalHeaderLength + 7 + 2] ^= 0x55;
     Open(layout);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {5, "Erreur de checksum dans " + Target("pic.png")}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"ok.txt"});
@@ -203,19 +205,20 @@ TEST_F(ZipExtractTest, StoredDataWithAWrongCrcIsWrittenAllTheSame) {
 
 TEST_F(ZipExtractTest, UnknownMethodIsErrorFourNamingTheLocalName) {
     Open(ZipWriter().File("sub/x.bin", "data", 12).File("y", "y").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
                   {4, "La méthode de compression pour sub/x.bin n'est pas supportée"}}));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"sub", "y"}));
 }
 
-TEST_F(ZipExtractTest, LocalHeaderWithoutSignatureIsSkippedSilently) {
+TEST_F(ZipExtractTest, LocalHeaderWithoutSignatureIsADamagedEntryNamedInErrorSeventeen) {
     auto layout = ZipWriter().File("a", "a").File("b", "b").Build();
     PutU32(layout.bytes, layout.localOffsets[0], 0x12345678);
     Open(layout);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
-    EXPECT_TRUE(events.errors.empty());
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
+                                 {17, "Le fichier a est endommagé dans le Zip"}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"b"});
 }
 
@@ -239,7 +242,7 @@ TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreRead
     ZipWriterEntry odd{"m", "m", 12};
     odd.localName = std::string(400, 'n');
     Open(ZipWriter().Add(small).Add(large).Add(odd).Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{{4, MethodName(odd.localName)}}));
     EXPECT_EQ(FileContent(Target("small.txt")), "tiny");

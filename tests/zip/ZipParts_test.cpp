@@ -51,21 +51,27 @@ TEST(ZipRecords, SettledDataTakesDeferredValuesFromTheDirectory) {
     LocalFileHeader local;
     local.compressedSize = 99;
     local.crc32 = 0x11111111;
-    EXPECT_EQ(SettleEntryData(local, central).compressedSize, 99u); // local values rule
+    // The directory's length is read; a local header stating another is damaged.
+    EXPECT_EQ(SettleEntryData(local, central).compressedSize, 1234u);
+    EXPECT_FALSE(SettleEntryData(local, central).sizesAgree);
+    local.compressedSize = 1234;
+    EXPECT_TRUE(SettleEntryData(local, central).sizesAgree);
+    EXPECT_EQ(SettleEntryData(local, central).crc32, 0x11111111u);
 
     LocalFileHeader deferred;
     deferred.flags = kDataDescriptorFlag;
     EXPECT_EQ(SettleEntryData(deferred, central).compressedSize, 1234u);
     EXPECT_EQ(SettleEntryData(deferred, central).crc32, 0xCAFEF00Du);
 
-    LocalFileHeader unflagged; // zero sizes without the flag are taken as they are
-    EXPECT_EQ(SettleEntryData(unflagged, central).compressedSize, 0u);
+    LocalFileHeader unflagged; // zero sizes without the flag defer to nothing
+    EXPECT_FALSE(SettleEntryData(unflagged, central).sizesAgree);
 
     LocalFileHeader zip64;
     zip64.compressedSize = kZip64SizeMarker;
     zip64.crc32 = 0x22222222;
     EXPECT_EQ(SettleEntryData(zip64, central).compressedSize, 1234u);
     EXPECT_EQ(SettleEntryData(zip64, central).crc32, 0x22222222u);
+    EXPECT_TRUE(SettleEntryData(zip64, central).sizesAgree);
 }
 
 TEST(ZipDateTime, FollowsTheDosRuleAndRejectsImpossibleDates) {

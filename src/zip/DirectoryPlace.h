@@ -1,0 +1,23 @@
+#pragma once
+
+#include "zip/ArchiveFile.h"
+#include "zip/ZipRecords.h"
+
+#include <cstdint>
+
+// Where the central directory really is, settled from the end record and,
+// when the archive has them, the ZIP64 records before it.
+struct DirectoryPlace {
+    enum class Outcome {
+        Found,
+        NotAZip, // records that contradict the file
+        Split,   // the archive is one part of several
+    };
+    Outcome outcome = Outcome::NotAZip;
+    uint64_t totalRecords = 0;
+    uint64_t start = 0;  // of the first central record
+    uint64_t prefix = 0; // bytes in front of the archive proper, added to every offset
+};
+
+DirectoryPlace PlaceDirectory(const ArchiveFile& file, uint64_t endPosition,
+                              const EndOfCentralDirectory& end);
