@@ -1,7 +1,9 @@
 // Install and delete of loading screens over a generated tree of layout
 // folders, run through the program's own operations with a window that
 // draws nothing, against a Python shutil.copyfile loop (install) and
-// `find -name loading.png -delete` (delete) on identical trees.
+// `find -name loading.png -delete` (delete) on identical trees; then the
+// program's own install and delete with the undo store kept against
+// without it.
 //
 //   layouts_bench [work-folder] [layouts=10000] [runs=5] [screen-kb=150]
 //
@@ -49,6 +51,31 @@ double FindDelete(const fs::path& root) {
     return status == 0 ? Seconds(start) : -1;
 }
 
+// The store costs an install without Overwrite only its journal, and a
+// delete a rename in place of the removal.
+void CompareUndoStore(const Setup& setup) {
+    std::vector<double> installPlain, installStore, deletePlain, deleteStore;
+    for (int r = 0; r < setup.runs; ++r) {
+        const fs::path plain = MakeLayoutTree(setup, "plain-" + std::to_string(r));
+        const fs::path store = MakeLayoutTree(setup, "store-" + std::to_string(r));
+        Prepare(setup.Screens());
+        installPlain.push_back(HeadlessInstall(setup, plain));
+        Prepare(setup.Screens());
+        installStore.push_back(HeadlessInstall(setup, store, true));
+        Prepare(plain / "layouts");
+        deletePlain.push_back(HeadlessDelete(plain));
+        Check("delete without store", plain / "layouts", 0);
+        Prepare(store / "layouts");
+        deleteStore.push_back(HeadlessDelete(store, true));
+        Check("delete with store", store / "layouts", 0);
+        std::printf("run %d  undo store: install %.3f s / %.3f s  delete %.3f s / %.3f s\n", r,
+                    installStore.back(), installPlain.back(), deleteStore.back(),
+                    deletePlain.back());
+    }
+    Report("install, undo store", "kept", installStore, "none", installPlain);
+    Report("delete, undo store", "kept", deleteStore, "none", deletePlain);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +110,7 @@ int main(int argc, char** argv) {
     }
     Report("install", "ours", oursInstall, "python", pythonInstall);
     Report("delete", "ours", oursDelete, "find", findDelete);
+    CompareUndoStore(setup);
     RemoveWork(setup);
     return 0;
 }

@@ -110,26 +110,28 @@ void Report(const char* what, const char* nameA, const std::vector<double>& a, c
                 nameB, medianB, nameA, nameB, medianA / medianB);
 }
 
-double HeadlessInstall(const Setup& setup, const fs::path& root) {
+double HeadlessInstall(const Setup& setup, const fs::path& root, bool undo) {
     Machine().programFolder = root.string();
     QuietWindow window;
     window.layouts = (root / "layouts").string();
     window.screens = setup.Screens().string();
     ProgramState program;
     LayoutState state;
+    const UndoPlace place = ProgramUndoPlace();
     const auto start = Clock::now();
-    InstallLoadingScreens(window, program, state);
+    InstallLoadingScreens(window, program, state, undo ? &place : nullptr);
     return Seconds(start);
 }
 
-double HeadlessDelete(const fs::path& root) {
+double HeadlessDelete(const fs::path& root, bool undo) {
     Machine().programFolder = root.string();
     QuietWindow window;
     window.layouts = (root / "layouts").string();
     ProgramState program;
     LayoutState state;
+    const UndoPlace place = ProgramUndoPlace();
     const auto start = Clock::now();
-    DeleteLoadingScreens(window, program, state);
+    DeleteLoadingScreens(window, program, state, undo ? &place : nullptr);
     return Seconds(start);
 }
 

@@ -74,9 +74,10 @@ void Report(const char* what, const char* nameA, const std::vector<double>& a, c
             const std::vector<double>& b);
 
 // The program's install and delete on the tree `root`, with a QuietWindow;
-// the log goes to the tree itself. Each returns the seconds taken.
-double HeadlessInstall(const Setup& setup, const fs::path& root);
-double HeadlessDelete(const fs::path& root);
+// the log goes to the tree itself. Each returns the seconds taken. With
+// `undo` the operation keeps its undo store in the tree, as the program does.
+double HeadlessInstall(const Setup& setup, const fs::path& root, bool undo = false);
+double HeadlessDelete(const fs::path& root, bool undo = false);
 
 // Removes the work folder and everything in it.
 void RemoveWork(const Setup& setup);

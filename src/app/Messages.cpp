@@ -24,6 +24,12 @@ const Table kEnglish = {
     "Impossible to put default loading.png in layouts",
     "The files previously unzipped in the patch are now of no use.|Do you want to delete them ?",
     "Do you want to unzip the loading screens ?",
+    "Put back %1 loading screens and remove %2 copies?",
+    "Undo finished: %1 loading screens put back, %2 copies removed, %3 left as they were (see "
+    "the log).",
+    "The files that could not be put back are kept in:|%1",
+    "The folder of layouts of the last operation is no longer there; nothing was undone:|%1",
+    "The undo store cannot be read; nothing was undone:|%1",
 };
 
 const Table kFrench = {
@@ -46,6 +52,13 @@ const Table kFrench = {
     "Impossible de placer les loading.png par d\u00e9faut",
     "Les fichiers d\u00e9zipp\u00e9s dans le patch ne servent plus.|Souhaitez-vous les effacer ?",
     "Souhaitez-vous d\u00e9zipper les loading screens ?",
+    "Remettre %1 loading screens et supprimer %2 copies ?",
+    "Annulation termin\u00e9e : %1 loading screens remis, %2 copies supprim\u00e9es, %3 "
+    "laiss\u00e9s tels quels (voir le log).",
+    "Les fichiers qui n'ont pas pu \u00eatre remis sont conserv\u00e9s dans :|%1",
+    "Le dossier des layouts de la derni\u00e8re op\u00e9ration n'est plus l\u00e0 ; rien n'a "
+    "\u00e9t\u00e9 annul\u00e9 :|%1",
+    "La sauvegarde pour annuler est illisible ; rien n'a \u00e9t\u00e9 annul\u00e9 :|%1",
 };
 
 } // namespace
@@ -62,5 +75,21 @@ std::string WithLineBreaks(const std::string& message) {
     std::string result;
     for (char c : message)
         result += c == '|' ? std::string("\r\n") : std::string(1, c);
+    return result;
+}
+
+std::string WithValues(const std::string& message, const std::vector<std::string>& values) {
+    std::string result;
+    for (size_t i = 0; i < message.size(); ++i) {
+        const size_t index = i + 1 < message.size() && message[i] == '%'
+                                 ? static_cast<size_t>(message[i + 1] - '1')
+                                 : values.size();
+        if (index < values.size()) {
+            result += values[index];
+            ++i;
+        } else {
+            result += message[i];
+        }
+    }
     return result;
 }

@@ -3,10 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// The texts of one language, numbered 1 to 17 (index 0 unused).
-// Entries 1 to 8 are captions, 9 to 17 messages.
-inline constexpr int kMessageCount = 17;
+// The texts of one language, numbered 1 to 22 (index 0 unused).
+// Entries 1 to 8 are captions, 9 to 22 messages.
+inline constexpr int kMessageCount = 22;
 using MessageTexts = std::array<std::string, kMessageCount + 1>;
 
 // Message numbers, named after their use.
@@ -28,6 +29,12 @@ enum MessageNumber : int {
     kMsgNoDefaultScreen = 15,
     kMsgDeleteUnzipped = 16,
     kMsgOfferUnzip = 17,
+    // Undo of the last install or delete; %1, %2, %3 stand for numbers or a path.
+    kMsgConfirmUndo = 18,
+    kMsgUndoResult = 19,
+    kMsgUndoLeftovers = 20,
+    kMsgUndoFolderMissing = 21,
+    kMsgUndoStoreUnreadable = 22,
 };
 
 // The French texts when `language` is not 0, the English ones otherwise.
@@ -35,3 +42,6 @@ MessageTexts MessagesIn(int32_t language);
 
 // A message with its "|" line-break markers turned into CR LF.
 std::string WithLineBreaks(const std::string& message);
+
+// A message with "%1", "%2"... replaced by the values in order.
+std::string WithValues(const std::string& message, const std::vector<std::string>& values);

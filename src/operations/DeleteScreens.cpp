@@ -7,17 +7,29 @@
 
 namespace {
 
+bool DeleteOne(UndoRecorder& undo, const std::string& name, const std::string& target) {
+    if (!undo.Recording())
+        return ShellDelete(target, true);
+    const int64_t entry = undo.Begin(name, true, std::nullopt);
+    if (!undo.Keep(entry, target)) {
+        undo.Fail(entry);
+        return false;
+    }
+    undo.Done(entry);
+    return true;
+}
+
 int32_t DeleteListedScreens(MainWindowPort& window, const std::string& layoutsPath,
-                            const LayoutState& state) {
+                            const LayoutState& state, UndoRecorder& undo) {
     int32_t deleted = 0;
     const int32_t bound = state.LayoutCount;
     for (int32_t i = 1; i <= bound; ++i) {
         DrawStep(window, i, bound, "Deleting...");
-        const std::string target =
-            LoadingPngOf(layoutsPath, state.LayoutNames[static_cast<size_t>(i)]);
+        const std::string& name = state.LayoutNames[static_cast<size_t>(i)];
+        const std::string target = LoadingPngOf(layoutsPath, name);
         if (!IsFile(target))
             continue;
-        if (ShellDelete(target, true)) {
+        if (DeleteOne(undo, name, target)) {
             ++deleted;
             WriteLog("Delete " + target);
         } else {
@@ -29,7 +41,8 @@ int32_t DeleteListedScreens(MainWindowPort& window, const std::string& layoutsPa
 
 } // namespace
 
-void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state) {
+void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state,
+                          const UndoPlace* undo) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
         return;
@@ -43,7 +56,9 @@ void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutS
     window.SetProgressVisible(true);
     ListLayouts(program.LayoutsPath, state, window);
 
-    const int32_t deleted = DeleteListedScreens(window, program.LayoutsPath, state);
+    UndoRecorder recorder(undo, UndoKind::Delete, program.LayoutsPath);
+    const int32_t deleted = DeleteListedScreens(window, program.LayoutsPath, state, recorder);
+    recorder.Finish();
     WriteLog("Total: " + std::to_string(deleted) + " files deleted.");
 
     window.SetHourglass(false);

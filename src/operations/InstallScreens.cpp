@@ -17,6 +17,7 @@ struct InstallRun {
     MainWindowPort& window;
     const ProgramState& program;
     LayoutState& state;
+    UndoRecorder& undo;
     int32_t copies = 0;
 };
 
@@ -42,16 +43,30 @@ void LogHeader(const MainWindowPort& window, const ProgramState& program) {
 // while the run goes on.
 void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string& screen) {
     const std::string destination = LoadingPngOf(run.program.LayoutsPath, name);
-    if (!CopyGoesAhead(LoadingPngExists(destination), run.window.OverwriteState() != 0)) {
+    const bool exists = LoadingPngExists(destination);
+    if (!CopyGoesAhead(exists, run.window.OverwriteState() != 0)) {
         WriteLog("  " + name + "  skipped because already exists.");
+        return;
+    }
+    // A folder there makes the copy fail as it always did: nothing to keep.
+    const bool keeping = exists && !IsFolder(destination);
+    const int64_t entry = run.undo.Recording() ? run.undo.Begin(name, keeping, StampOf(screen)) : 0;
+    if (keeping && !run.undo.Keep(entry, destination)) {
+        run.undo.Fail(entry);
+        WriteLog("  Error while copying " + screen + " to " + destination);
         return;
     }
     if (ShellFileOperation(screen, destination, kFileOperationCopy, kFileOperationNoConfirmation)) {
         WriteLog("  " + name + "  Ok");
         ++run.copies;
-    } else {
-        WriteLog("  Error while copying " + screen + " to " + destination);
+        run.undo.Done(entry);
+        return;
     }
+    WriteLog("  Error while copying " + screen + " to " + destination);
+    // The old file comes back; should even that fail, the journal still
+    // sends it back with the undo.
+    if (!keeping || run.undo.PutBack(entry, destination))
+        run.undo.Fail(entry);
 }
 
 void CopyOwnScreens(InstallRun& run) {
@@ -87,7 +102,8 @@ void CopyDefaultScreen(InstallRun& run) {
 
 } // namespace
 
-void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state) {
+void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutState& state,
+                           const UndoPlace* undo) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
         return;
@@ -100,11 +116,13 @@ void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, Layout
     window.SetProgressVisible(true);
     ListLayouts(program.LayoutsPath, state, window);
 
-    InstallRun run{window, program, state};
+    UndoRecorder recorder(undo, UndoKind::Install, program.LayoutsPath);
+    InstallRun run{window, program, state, recorder};
     CopyOwnScreens(run);
     WriteLog("Total: " + std::to_string(run.copies) + " copies.");
     if (window.UseDefaultState() == 1)
         CopyDefaultScreen(run);
+    recorder.Finish();
 
     window.SetHourglass(false);
     window.ShowMessage(std::to_string(run.copies) + " copies.", MessageIcon::Information);

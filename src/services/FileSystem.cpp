@@ -150,6 +150,20 @@ bool CopyOver(const std::string& source, const std::string& target) {
     return false;
 }
 
+bool CopyFlushed(const std::string& source, const std::string& target) {
+    NewFile output;
+    if (CreateBeside(target, output) != CreateResult::Created || !CopyInto(source, output) ||
+        !output.Flush())
+        return false;
+    const std::string written = output.Path();
+    if (!output.Commit())
+        return false;
+    if (MoveWithoutReplacing(written, target))
+        return true;
+    RemoveFile(written);
+    return false;
+}
+
 std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path) {
     std::error_code error;
     if (std::filesystem::symlink_status(FsPath(path), error).type() ==

@@ -92,8 +92,46 @@ bool CopyOver(const std::string& source, const std::string& target);
 // read-only one included) is left alone. True on success.
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 
+// Renames `source` (a file, a folder or a link itself) to `target`, which must not
+// exist: whatever is at `target` stays untouched and the call fails. Fails
+// too across volumes, where a rename cannot be done.
+bool MoveWithoutReplacing(const std::string& source, const std::string& target);
+
+// Copies the regular file `source` to `target`, which must not exist, and
+// makes the copy durable before returning, so the caller may then remove
+// `source`. A failed copy (a full disk) leaves nothing at `target`.
+bool CopyFlushed(const std::string& source, const std::string& target);
+
+// True when the two existing entries sit on one volume, where a rename
+// between them moves no bytes.
+bool SameVolume(const std::string& first, const std::string& second);
+
 // Appends `bytes` to `path`, creating it; `restart` empties it first.
 bool AppendToFile(const std::string& path, const std::string& bytes, bool restart);
+
+// A file kept open to append lines to, each handed to the system at once
+// (nothing is held back in the program), so a line appended is kept even
+// if the program is killed right after. Cheaper than AppendToFile for many
+// lines, which opens the file each time.
+class AppendingFile {
+  public:
+    AppendingFile() = default;
+    ~AppendingFile();
+    AppendingFile(const AppendingFile&) = delete;
+    AppendingFile& operator=(const AppendingFile&) = delete;
+
+    // Opens `path` for appending, creating it when missing.
+    bool Open(const std::string& path);
+    // Writes all of `bytes` at the end; false when the file is not open or
+    // the write fails.
+    bool Append(const std::string& bytes);
+    // Windows renames no folder that holds an open file.
+    void Close();
+
+  private:
+    static constexpr intptr_t kClosed = -1;
+    intptr_t native_ = kClosed;
+};
 
 // Removes the file `path` (a link itself, never its target), read-only or
 // not. True when nothing is left there.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -109,6 +110,40 @@ bool MoveOver(const std::string& source, const std::string& target) {
            ::rename(source.c_str(), target.c_str()) == 0;
 }
 
+// The system's own rename that refuses a taken name comes first. File
+// systems without it fall back on link(), which refuses one too; those
+// without hard links either (FAT drives), and links and folders, which
+// cannot be hard-linked, on a rename once the name is seen free: the
+// target lies in the program's own folder, where nobody else writes.
+bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return false;
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) != 0)
+        return false;
+    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode) &&
+        ::link(source.c_str(), target.c_str()) == 0) {
+        if (::unlink(source.c_str()) == 0)
+            return true;
+        ::unlink(target.c_str());
+        return false;
+    }
+    if (errno == EEXIST || ::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
+        return false;
+    return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool SameVolume(const std::string& first, const std::string& second) {
+    struct stat a {
+    }, b{};
+    return IsUsableName(first) && IsUsableName(second) && ::lstat(first.c_str(), &a) == 0 &&
+           ::lstat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev;
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
     if (!IsUsableName(path))
         return false;
@@ -119,6 +154,30 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
         return false;
     const bool written = WriteAllAt(descriptor, bytes.data(), bytes.size(), -1);
     return ::close(descriptor) == 0 && written;
+}
+
+bool AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed || !IsUsableName(path))
+        return false;
+    const int descriptor =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY, 0666);
+    native_ = descriptor < 0 ? kClosed : descriptor;
+    return native_ != kClosed;
+}
+
+bool AppendingFile::Append(const std::string& bytes) {
+    return native_ != kClosed &&
+           WriteAllAt(static_cast<int>(native_), bytes.data(), bytes.size(), -1);
+}
+
+void AppendingFile::Close() {
+    if (native_ != kClosed)
+        ::close(static_cast<int>(native_));
+    native_ = kClosed;
+}
+
+AppendingFile::~AppendingFile() {
+    Close();
 }
 
 bool RemoveFile(const std::string& path) {

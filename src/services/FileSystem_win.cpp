@@ -152,6 +152,38 @@ bool MoveOver(const std::string& source, const std::string& target) {
     });
 }
 
+bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return false;
+    // Without MOVEFILE_COPY_ALLOWED a move to another volume fails, as the
+    // caller expects; without MOVEFILE_REPLACE_EXISTING a taken name does.
+    return FileCalls().moveFileEx(WidePath(source).c_str(), WidePath(target).c_str(),
+                                  MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+namespace {
+
+bool VolumeSerial(const std::string& path, DWORD& serial) {
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    serial = information.dwVolumeSerialNumber;
+    return known;
+}
+
+} // namespace
+
+bool SameVolume(const std::string& first, const std::string& second) {
+    DWORD a = 0, b = 0;
+    return IsUsableName(first) && IsUsableName(second) && VolumeSerial(first, a) &&
+           VolumeSerial(second, b) && a == b;
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
     if (!IsUsableName(path))
         return false;
@@ -165,6 +197,30 @@ bool AppendToFile(const std::string& path, const std::string& bytes, bool restar
     const bool written =
         (!restart || SetEndOfFile(file)) && WriteAll(file, bytes.data(), bytes.size());
     return CloseHandle(file) && written;
+}
+
+bool AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed || !IsUsableName(path))
+        return false;
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    native_ = file == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<intptr_t>(file);
+    return native_ != kClosed;
+}
+
+bool AppendingFile::Append(const std::string& bytes) {
+    return native_ != kClosed && WriteAll(AsHandle(native_), bytes.data(), bytes.size());
+}
+
+void AppendingFile::Close() {
+    if (native_ != kClosed)
+        CloseHandle(AsHandle(native_));
+    native_ = kClosed;
+}
+
+AppendingFile::~AppendingFile() {
+    Close();
 }
 
 bool RemoveFile(const std::string& path) {

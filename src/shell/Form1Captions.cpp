@@ -9,3 +9,7 @@ std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages) {
         {Check1, messages[kMsgOverwriteCaption]},    {Check2, messages[kMsgUseDefaultCaption]},
     };
 }
+
+std::string UndoItemCaption(UndoKind kind) {
+    return kind == UndoKind::Delete ? "&Undo last delete" : "&Undo last install";
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Messages.h"
+#include "operations/UndoManifest.h"
 #include "shell/Form1Controls.h"
 
 #include <string>
@@ -15,3 +16,7 @@ struct ControlCaption {
 // controls: the description, the two field captions (with their colon), the
 // three operation buttons and the two options. "&" marks an accelerator.
 std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages);
+
+// The undo item of the menu, the same in both languages like the menu's
+// other items: "&Undo last install" or "&Undo last delete".
+std::string UndoItemCaption(UndoKind kind);

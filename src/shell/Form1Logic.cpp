@@ -17,6 +17,13 @@ void Form1Logic::Form_Load() {
     RunOperation(operations_.offerUnzipAtStart);
 }
 
+// Asked again after every operation: the store changes only through them.
+void Form1Logic::RefreshUndoItem() {
+    const std::optional<UndoKind> kind =
+        operations_.undoable ? operations_.undoable() : std::nullopt;
+    SetUndoItem(kind.has_value(), UndoItemCaption(kind.value_or(UndoKind::Install)));
+}
+
 void Form1Logic::RefreshCaptions() {
     for (const ControlCaption& caption : CaptionsFrom(program_.Messages))
         SetCaption(caption.control, caption.text);
@@ -97,6 +104,10 @@ void Form1Logic::RunOperation(const WindowOperation& operation) {
         if (operation)
             operation(*this, program_, layoutState_);
     });
+    // A click that came in during an operation must not look at the store
+    // that operation is still writing.
+    if (!closing_ && !guard_.Busy())
+        RefreshUndoItem();
     if (guard_.TakeDeferredClose())
         CloseWindow();
 }

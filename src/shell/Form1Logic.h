@@ -32,6 +32,8 @@ class Form1Logic : public MainWindowPort {
     // The chosen folder as the dialog gives it, or empty text on cancel.
     virtual std::string ShowFolderDialog(const std::string& startFolder,
                                          const std::string& title) = 0;
+    // The menu's undo item: its caption and whether it may be chosen.
+    virtual void SetUndoItem(bool enabled, const std::string& caption) = 0;
     // Asks the window to close, as the close box does.
     virtual void CloseWindow() = 0;
     // Opens the view of screens on `rows` (or brings it up again with them).
@@ -56,9 +58,11 @@ class Form1Logic : public MainWindowPort {
     void Command4_Click() { RunOperation(operations_.download); }
     void Command5_Click() { RunOperation(operations_.deleteLoadingScreens); }
     void Command6_Click() { RunOperation(operations_.unzip); }
+    void MnuUndo_Click() { RunOperation(operations_.undo); }
 
   private:
     void RefreshCaptions();
+    void RefreshUndoItem();
     void ChooseLanguage(int32_t language);
     void Browse(FolderField field, MessageNumber title);
     void RunOperation(const WindowOperation& operation);

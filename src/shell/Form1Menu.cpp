@@ -8,6 +8,7 @@ std::span<const Form1MenuEntry> Form1MenuEntries() {
     static constexpr std::array kEntries = {
         Form1MenuEntry{Form1MenuItem::Language, "Language"},
         Form1MenuEntry{Form1MenuItem::CheckScreens, kCheckScreensMenuCaption},
+        Form1MenuEntry{Form1MenuItem::Undo, "&Undo last install"},
         Form1MenuEntry{Form1MenuItem::Quit, "&Quit"},
     };
     return kEntries;

@@ -3,12 +3,26 @@
 #include "operations/DeleteScreens.h"
 #include "operations/DownloadScreens.h"
 #include "operations/InstallScreens.h"
+#include "operations/UndoLastOperation.h"
 #include "operations/UnzipScreens.h"
 
 Form1Operations DefaultOperations() {
     Form1Operations operations;
-    operations.install = InstallLoadingScreens;
-    operations.deleteLoadingScreens = DeleteLoadingScreens;
+    // The place is read at each run: the program folder is known only once
+    // the start-up has run.
+    operations.install = [](MainWindowPort& window, ProgramState& program, LayoutState& state) {
+        const UndoPlace place = ProgramUndoPlace();
+        InstallLoadingScreens(window, program, state, &place);
+    };
+    operations.deleteLoadingScreens = [](MainWindowPort& window, ProgramState& program,
+                                         LayoutState& state) {
+        const UndoPlace place = ProgramUndoPlace();
+        DeleteLoadingScreens(window, program, state, &place);
+    };
+    operations.undo = [](MainWindowPort& window, ProgramState& program, LayoutState& state) {
+        UndoLastOperation(window, program, state, ProgramUndoPlace());
+    };
+    operations.undoable = [] { return UndoableOperation(ProgramUndoPlace()); };
     operations.download = [](MainWindowPort& window, ProgramState& program, LayoutState&) {
         DownloadScreens(window, program);
     };

@@ -3,8 +3,10 @@
 #include "app/ProgramState.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
+#include "operations/UndoManifest.h"
 
 #include <functional>
+#include <optional>
 
 // What the main window runs for its buttons, at its opening and at its
 // closing. An empty entry does nothing. Tests give the window their own.
@@ -17,6 +19,9 @@ struct Form1Operations {
     WindowOperation unzip;                // Command6
     WindowOperation offerUnzipAtStart;    // end of Form_Load
     WindowOperation deleteTemporaryFiles; // closing after an install
+    WindowOperation undo;                 // MnuUndo
+    // What the undo item would take back; nothing keeps it disabled.
+    std::function<std::optional<UndoKind>()> undoable;
 };
 
 // The program's own operations.

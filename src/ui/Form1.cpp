@@ -74,6 +74,9 @@ void Form1::BuildMenu() {
             connect(item, &QAction::triggered, this, [this] { MnuCheckScreens_Click(); });
             break;
         }
+        case Form1MenuItem::Undo:
+            ui_->Mnu->addAction(ui_->MnuUndo);
+            break;
         case Form1MenuItem::Quit:
             ui_->Mnu->addAction(ui_->MnuQuit);
             break;
@@ -85,6 +88,7 @@ void Form1::ConnectHandlers() {
     connect(ui_->MnuQuit, &QAction::triggered, this, &Form1::close);
     connect(ui_->MnuEnglish, &QAction::triggered, this, [this] { MnuEnglish_Click(); });
     connect(ui_->MnuFrench, &QAction::triggered, this, [this] { MnuFrench_Click(); });
+    connect(ui_->MnuUndo, &QAction::triggered, this, [this] { MnuUndo_Click(); });
     connect(ui_->Text1, &FolderTextBox::GotFocus, this, &Form1::Text1_GotFocus);
     connect(ui_->Text2, &FolderTextBox::GotFocus, this, &Form1::Text2_GotFocus);
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -139,6 +143,11 @@ void Form1::SetCaption(Form1Control control, const std::string& text) {
 
 // Called at load and at every switch: Qt's own buttons and dialogs follow
 // the language the menu shows.
+void Form1::SetUndoItem(bool enabled, const std::string& caption) {
+    ui_->MnuUndo->setText(QString::fromStdString(caption));
+    ui_->MnuUndo->setEnabled(enabled);
+}
+
 void Form1::SetLanguageChecks(bool french) {
     ui_->MnuEnglish->setChecked(!french);
     ui_->MnuFrench->setChecked(french);

@@ -54,6 +54,7 @@ class Form1 : public QMainWindow, public Form1Logic {
     void SetCheckState(Form1Control box, int32_t state) override;
     void SetCaption(Form1Control control, const std::string& text) override;
     void SetLanguageChecks(bool french) override;
+    void SetUndoItem(bool enabled, const std::string& caption) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override { close(); }
     void ShowCoverage(std::vector<CoverageRow> rows) override;

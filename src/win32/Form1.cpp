@@ -131,6 +131,9 @@ void Form1::BuildMenu() {
         case Form1MenuItem::CheckScreens:
             AppendMenuW(popup, MF_STRING, IDM_CHECK_SCREENS, caption.c_str());
             break;
+        case Form1MenuItem::Undo:
+            AppendMenuW(popup, MF_STRING | MF_GRAYED, IDM_UNDO, caption.c_str());
+            break;
         case Form1MenuItem::Quit:
             AppendMenuW(popup, MF_STRING, IDM_QUIT, (caption + L"\tCtrl+Q").c_str());
             break;
@@ -216,6 +219,9 @@ void Form1::OnCommand(int id, int code) {
         return;
     case IDM_FRENCH:
         MnuFrench_Click();
+        return;
+    case IDM_UNDO:
+        MnuUndo_Click();
         return;
     case IDM_QUIT:
         CloseWindow();

@@ -43,6 +43,7 @@ class Form1 final : public Form1Logic {
     void SetCheckState(Form1Control box, int32_t state) override;
     void SetCaption(Form1Control control, const std::string& text) override;
     void SetLanguageChecks(bool french) override;
+    void SetUndoItem(bool enabled, const std::string& caption) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override;
     void ShowCoverage(std::vector<CoverageRow> rows) override;

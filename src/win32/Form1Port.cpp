@@ -5,6 +5,7 @@
 #include "WindowText.h"
 #include "frmUnZip.h"
 #include "resource.h"
+#include "services/WideText.h"
 
 // What the operations and the window's handlers use of the window: its
 // fields and boxes, message boxes, the progress area, the pointer and the
@@ -44,6 +45,13 @@ void Form1::SetLanguageChecks(bool french) {
     HMENU menu = GetMenu(window_);
     CheckMenuItem(menu, IDM_ENGLISH, french ? MF_UNCHECKED : MF_CHECKED);
     CheckMenuItem(menu, IDM_FRENCH, french ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void Form1::SetUndoItem(bool enabled, const std::string& caption) {
+    HMENU menu = GetMenu(window_);
+    const std::wstring text = WideFromUtf8(caption);
+    ModifyMenuW(menu, IDM_UNDO, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
+                IDM_UNDO, text.c_str());
 }
 
 std::string Form1::ShowFolderDialog(const std::string& startFolder, const std::string& title) {

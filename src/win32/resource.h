@@ -7,3 +7,4 @@
 #define IDM_QUIT 1003
 #define IDM_AUTHOR 1004
 #define IDM_CHECK_SCREENS 1005
+#define IDM_UNDO 1006

@@ -64,6 +64,28 @@ TEST(FileSystem, ACopyReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(EntryCount(folder.Path()), 3u);
 }
 
+// What the undo store relies on: a move that never replaces anything and
+// a copy that leaves nothing behind when it fails.
+TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {
+    TempFolder folder;
+    const std::string source = folder.Write("loading.png", "the user's screen");
+    const std::string taken = folder.Write("kept.png", "already kept");
+    EXPECT_TRUE(SameVolume(source, folder.Path()));
+    EXPECT_FALSE(MoveWithoutReplacing(source, taken));
+    EXPECT_EQ(FileContent(source), "the user's screen");
+    EXPECT_EQ(FileContent(taken), "already kept");
+    EXPECT_FALSE(CopyFlushed(source, taken));
+    EXPECT_EQ(FileContent(taken), "already kept");
+    EXPECT_EQ(EntryCount(folder.Path()), 2u) << "no temporary file left";
+
+    const std::string free = folder.Sub("1.png");
+    EXPECT_TRUE(MoveWithoutReplacing(source, free));
+    EXPECT_EQ(FileContent(free), "the user's screen");
+    EXPECT_FALSE(std::filesystem::exists(FsPath(source)));
+    EXPECT_TRUE(CopyFlushed(free, source));
+    EXPECT_EQ(FileContent(source), "the user's screen");
+}
+
 TEST(FileSystem, AppendingStartsAfreshOnlyWhenAsked) {
     TempFolder folder;
     const std::string log = folder.Sub("program.log.txt");

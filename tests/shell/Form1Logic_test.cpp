@@ -17,15 +17,19 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Command1_Click;
     using Form1Logic::Command3_Click;
     using Form1Logic::Command4_Click;
+    using Form1Logic::Command5_Click;
     using Form1Logic::Form_CloseRequested;
     using Form1Logic::Form_Load;
     using Form1Logic::Form_SessionEnding;
     using Form1Logic::MnuEnglish_Click;
+    using Form1Logic::MnuUndo_Click;
 
     FakeWindow port;
     std::map<Form1Control, std::string> captions;
     std::map<Form1Control, int32_t> checks;
     bool frenchChecked = false;
+    bool undoEnabled = false;
+    std::string undoCaption;
     std::string dialogAnswer;
     int closeRequests = 0;
 
@@ -56,6 +60,10 @@ class RecordingForm : public Form1Logic {
         captions[control] = text;
     }
     void SetLanguageChecks(bool french) override { frenchChecked = french; }
+    void SetUndoItem(bool enabled, const std::string& caption) override {
+        undoEnabled = enabled;
+        undoCaption = caption;
+    }
     std::string ShowFolderDialog(const std::string& startFolder,
                                  const std::string& title) override {
         port.calls.push_back("dialog: " + startFolder + " | " + title);
@@ -175,6 +183,41 @@ TEST_F(Form1LogicTest, BrowseStartsOnTheFieldsFolderAndKeepsTheFieldOnCancel) {
     EXPECT_EQ(form.port.CallsStartingWith("dialog"),
               (std::vector<std::string>{"dialog: /games/layouts | Dossier de vos layouts",
                                         "dialog: /games/layouts | Dossier de vos layouts"}));
+}
+
+} // namespace
+
+namespace {
+
+// The item follows the store: asked at the load and after each operation,
+// never while one runs (it would look at a store still being written).
+TEST_F(Form1LogicTest, TheUndoItemFollowsTheStoreAndRunsTheUndo) {
+    Form1Operations operations;
+    std::optional<UndoKind> stored;
+    int asked = 0;
+    RecordingForm* self = nullptr;
+    operations.undoable = [&] {
+        ++asked;
+        return stored;
+    };
+    operations.deleteLoadingScreens = [&](MainWindowPort&, ProgramState&, LayoutState&) {
+        self->MnuUndo_Click();
+        stored = UndoKind::Delete;
+    };
+    operations.undo = [&](MainWindowPort&, ProgramState&, LayoutState&) { stored.reset(); };
+    RecordingForm form(std::move(operations));
+    self = &form;
+    form.Form_Load();
+    EXPECT_FALSE(form.undoEnabled);
+    EXPECT_EQ(form.undoCaption, "&Undo last install");
+
+    form.Command5_Click();
+    EXPECT_EQ(asked, 2) << "not asked from the click inside the delete";
+    EXPECT_TRUE(form.undoEnabled);
+    EXPECT_EQ(form.undoCaption, "&Undo last delete");
+
+    form.MnuUndo_Click();
+    EXPECT_FALSE(form.undoEnabled);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "FakeDialogs.h"
 #include "support/LogLines.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -71,6 +73,38 @@ TEST_F(Form1EndToEnd, AnInvalidLayoutsFolderPutsTheFocusBackOnItsField) {
     EXPECT_EQ(QApplication::focusWidget(), bench.Find<QLineEdit>("Text1"));
     EXPECT_EQ(bench.Log(), "<missing>");
     EXPECT_FALSE(form.State().InstallDone);
+}
+
+// Every file below `root` with its content.
+std::map<std::string, std::string> TreeOf(const std::string& root) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        tree[entry.path().string()] = entry.is_regular_file() ? FileContent(entry.path()) : "/";
+    return tree;
+}
+
+TEST_F(Form1EndToEnd, InstallWithOverwriteThenUndoFromTheMenuGivesBackTheTree) {
+    bench.folder.Write("layouts/Alpha/layout.xml", "a");
+    bench.folder.Write("layouts/Beta/loading.png", "old beta");
+    bench.folder.Write("screens/Alpha.png", "alpha screen");
+    bench.folder.Write("screens/Beta.png", "beta screen");
+    const auto before = TreeOf(layouts);
+    OpenOn(layouts, screens);
+    QAction* undo = bench.Find<QAction>("MnuUndo");
+    EXPECT_FALSE(undo->isEnabled());
+
+    bench.Find<QCheckBox>("Check1")->setChecked(true);
+    Click("Command3");
+    ASSERT_EQ(FileContent(layouts + "/Beta/loading.png"), "beta screen");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text().toStdString(), "&Undo last install");
+
+    bench.boxes->answers = {true};
+    undo->trigger();
+    EXPECT_EQ(TreeOf(layouts), before);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(bench.calls[1], "ask: Put back 1 loading screens and remove 1 copies?");
+    EXPECT_EQ(Log()[10], std::string(MachineScope::kTime) + " Undo last install");
 }
 
 } // namespace

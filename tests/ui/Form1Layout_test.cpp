@@ -113,11 +113,13 @@ TEST(Form1Layout, MenuTreeWithQuitShortcut) {
     EXPECT_EQ(text("MnuAuthor"), "Author : Ferrandel");
     EXPECT_EQ(bench.Find<QAction>("MnuQuit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     const QList<QAction*> top = bench.Find<QMenu>("Mnu")->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->menu(), bench.Find<QMenu>("MnuLanguage"));
     EXPECT_EQ(top[1], bench.Find<QAction>("MnuCheckScreens"));
     EXPECT_EQ(text("MnuCheckScreens"), "&Check screens...");
-    EXPECT_EQ(top[2], bench.Find<QAction>("MnuQuit"));
+    EXPECT_EQ(top[2], bench.Find<QAction>("MnuUndo"));
+    EXPECT_EQ(text("MnuUndo"), "&Undo last install");
+    EXPECT_EQ(top[3], bench.Find<QAction>("MnuQuit"));
     const QList<QAction*> languages = bench.Find<QMenu>("MnuLanguage")->actions();
     EXPECT_EQ(languages, (QList<QAction*>{bench.Find<QAction>("MnuEnglish"),
                                           bench.Find<QAction>("MnuFrench")}));

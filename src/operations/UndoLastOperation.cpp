@@ -1,0 +1,179 @@
+#include "operations/UndoLastOperation.h"
+
+#include "operations/OperationSteps.h"
+#include "services/FileSystem.h"
+#include "services/FileUtils.h"
+#include "services/FolderEntries.h"
+#include "services/LogFile.h"
+#include "services/PathText.h"
+#include "services/RegionalFormat.h"
+
+namespace {
+
+struct UndoTotals {
+    int64_t putBack = 0;
+    int64_t removed = 0;
+    int64_t left = 0;
+};
+
+struct UndoRun {
+    const UndoManifest& manifest;
+    std::string store;
+    UndoTotals totals;
+};
+
+std::string Count(int64_t value) {
+    return RegionalWholeNumber(value);
+}
+
+std::string KindText(UndoKind kind) {
+    return kind == UndoKind::Install ? "install" : "delete";
+}
+
+std::string KeptPathOf(const UndoRun& run, const UndoEntry& entry) {
+    return run.store + kSeparator + "kept" + kSeparator + std::to_string(entry.number) + ".png";
+}
+
+void LeaveAlone(UndoRun& run, const UndoEntry& entry, const std::string& why) {
+    WriteLog("  " + entry.name + "  " + why + ", left as it is");
+    ++run.totals.left;
+}
+
+// A rename when it can, a copy otherwise; the kept file goes only once the
+// copy is in place.
+bool Restore(const std::string& kept, const std::string& target) {
+    if (MoveOver(kept, target))
+        return true;
+    return CopyOver(kept, target) && RemoveFile(kept);
+}
+
+bool UndoEntryChange(UndoRun& run, const UndoEntry& entry) {
+    const std::string target = LoadingPngOf(run.manifest.layoutsPath, entry.name);
+    const std::string kept = KeptPathOf(run, entry);
+    if (entry.kept && KindOf(kept) == EntryKind::Missing && !IsLinkItself(kept)) {
+        LeaveAlone(run, entry, "the kept loading.png is missing from the undo store");
+        return false;
+    }
+    const bool present = IsFile(target) || IsLinkItself(target);
+    if (present && (!entry.after || StampOf(target) != entry.after)) {
+        LeaveAlone(run, entry, "changed since the " + KindText(run.manifest.kind));
+        return false;
+    }
+    if (!entry.kept) {
+        if (present && !RemoveFile(target)) {
+            LeaveAlone(run, entry, "Can 't delete " + target);
+            return false;
+        }
+        WriteLog("  " + entry.name + (present ? "  copy removed" : "  copy already gone"));
+        run.totals.removed += present;
+        return true;
+    }
+    if (!Restore(kept, target)) {
+        LeaveAlone(run, entry, "Error while copying " + kept + " to " + target);
+        return false;
+    }
+    WriteLog("  " + entry.name + "  put back");
+    ++run.totals.putBack;
+    return true;
+}
+
+void UndoEntries(UndoRun& run, MainWindowPort& window) {
+    const std::string manifestPath = run.store + kSeparator + "manifest.txt";
+    const auto& entries = run.manifest.entries;
+    const int32_t bound = static_cast<int32_t>(entries.size());
+    for (int32_t i = bound - 1; i >= 0; --i) {
+        DrawStep(window, bound - i, bound, "Undoing...");
+        const UndoEntry& entry = entries[static_cast<size_t>(i)];
+        // Marked as it goes, so an undo that stops halfway is not repeated.
+        if (!entry.settled && UndoEntryChange(run, entry))
+            AppendToFile(manifestPath, MarkLine("undone", entry.number), false);
+    }
+    for (int32_t line = 0; line < run.manifest.damagedLines; ++line)
+        WriteLog("  An unreadable line of the undo store was skipped");
+    run.totals.left += run.manifest.damagedLines;
+}
+
+bool HoldsKeptFiles(const std::string& store) {
+    bool any = false;
+    ForEachFolderEntry(store + kSeparator + "kept", [&](const std::string&, bool) {
+        any = true;
+        return false;
+    });
+    return any;
+}
+
+// A store with files left in it moves aside under a name of its own: the
+// next operation replaces "Undo", and these are files nobody got back.
+std::string SetAsideOrRemove(const UndoPlace& place, const std::string& store) {
+    if (!HoldsKeptFiles(store)) {
+        ShellDelete(store, true);
+        return {};
+    }
+    for (int number = 1; number < 1000; ++number) {
+        const std::string aside = place.folder + "Undo kept " + std::to_string(number);
+        if (KindOf(aside) == EntryKind::Missing && !IsLinkItself(aside) &&
+            MoveWithoutReplacing(store, aside))
+            return aside;
+    }
+    return store;
+}
+
+bool StoreIsUsable(MainWindowPort& window, const ProgramState& program,
+                   const std::optional<UndoManifest>& manifest, const std::string& store) {
+    if (!manifest) {
+        window.ShowMessage(
+            WithLineBreaks(WithValues(program.Messages[kMsgUndoStoreUnreadable], {store})),
+            MessageIcon::Exclamation);
+        return false;
+    }
+    if (IsFolder(manifest->layoutsPath))
+        return true;
+    WriteLog("Undo refused: the folder of layouts is no longer there: " + manifest->layoutsPath);
+    window.ShowMessage(WithLineBreaks(WithValues(program.Messages[kMsgUndoFolderMissing],
+                                                 {manifest->layoutsPath})),
+                       MessageIcon::Exclamation);
+    return false;
+}
+
+std::string ResultText(const ProgramState& program, const UndoTotals& totals,
+                       const std::string& aside) {
+    std::string text =
+        WithValues(program.Messages[kMsgUndoResult],
+                   {Count(totals.putBack), Count(totals.removed), Count(totals.left)});
+    if (!aside.empty())
+        text +=
+            "\r\n\r\n" + WithLineBreaks(WithValues(program.Messages[kMsgUndoLeftovers], {aside}));
+    return text;
+}
+
+} // namespace
+
+void UndoLastOperation(MainWindowPort& window, ProgramState& program, LayoutState& state,
+                       const UndoPlace& place) {
+    const LayoutListClaim claim(state);
+    if (!claim.Claimed())
+        return;
+    const std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    const std::string store = UndoStoreFolder(place);
+    if (!StoreIsUsable(window, program, manifest, store))
+        return;
+    if (!window.AskYesNo(WithValues(program.Messages[kMsgConfirmUndo],
+                                    {Count(KeptCount(*manifest)), Count(AddedCount(*manifest))})))
+        return;
+    window.SetHourglass(true);
+    window.SetProgressVisible(true);
+    WriteLog(" ");
+    WriteLog("Undo last " + KindText(manifest->kind), "", true);
+    WriteLog(" LayoutsPath=" + manifest->layoutsPath);
+    UndoRun run{*manifest, store, {}};
+    UndoEntries(run, window);
+    WriteLog("Total: " + std::to_string(run.totals.putBack) + " put back, " +
+             std::to_string(run.totals.removed) + " copies removed, " +
+             std::to_string(run.totals.left) + " left.");
+    const std::string aside = SetAsideOrRemove(place, store);
+    if (!aside.empty())
+        WriteLog(" Files not put back are kept in " + aside);
+    window.SetHourglass(false);
+    window.ShowMessage(ResultText(program, run.totals, aside), MessageIcon::Information);
+    window.SetProgressVisible(false);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The journal of the undo store: what the last install or delete found in
+// each layout it changed and what it left there. One line per event,
+// appended as the operation goes, so that the text read back after a crash
+// still tells where every kept file belongs.
+
+enum class UndoKind { Install, Delete };
+
+// A file's size and CRC-32 (zlib's, fast on any processor): enough to tell
+// whether the file the operation wrote is still the one there.
+struct ContentStamp {
+    uint64_t size = 0;
+    uint64_t hash = 0;
+    bool operator==(const ContentStamp&) const = default;
+};
+
+// The stamp of the file `path` names (a link followed); nothing when it
+// cannot be read whole. Read in pieces: a big file costs no memory.
+std::optional<ContentStamp> StampOf(const std::string& path);
+
+struct UndoEntry {
+    int64_t number = 0;                // the kept file's name in the store
+    bool kept = false;                 // a loading.png was there and went to the store
+    std::optional<ContentStamp> after; // what the operation wrote; none for a delete
+    std::string name;                  // the layout
+    bool settled = false; // the change failed and was taken back, or was undone already
+};
+
+struct UndoManifest {
+    UndoKind kind = UndoKind::Install;
+    std::string layoutsPath;
+    std::string time;
+    std::vector<UndoEntry> entries; // in the order of the operation
+    int32_t damagedLines = 0;       // lines that could not be read, skipped
+};
+
+std::string ManifestHeader(UndoKind kind, const std::string& layoutsPath, const std::string& time);
+// Empty when the entry cannot be written on one line (a name holding a line break).
+std::string EntryLine(const UndoEntry& entry);
+// The change of entry `number` ended ("done"), failed and was taken back
+// ("fail"), or was undone ("undone").
+std::string MarkLine(const char* mark, int64_t number);
+
+// Nothing when the header is damaged: without it no layout can be found.
+std::optional<UndoManifest> ParseManifest(const std::string& text);
+
+// Entries still to undo: those that keep a file, and those that only added a copy.
+int64_t KeptCount(const UndoManifest& manifest);
+int64_t AddedCount(const UndoManifest& manifest);

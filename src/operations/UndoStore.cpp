@@ -1,0 +1,182 @@
+#include "operations/UndoStore.h"
+
+#include "services/FileSystem.h"
+#include "services/FileUtils.h"
+#include "services/LogFile.h"
+#include "services/Machine.h"
+#include "services/PathText.h"
+
+namespace {
+
+constexpr const char* kStoreName = "Undo";
+constexpr const char* kManifestName = "manifest.txt";
+constexpr const char* kKeptName = "kept";
+
+std::string NewFolderOf(const UndoPlace& place) {
+    return UndoStoreFolder(place) + ".new";
+}
+
+std::string OldFolderOf(const UndoPlace& place) {
+    return UndoStoreFolder(place) + ".old";
+}
+
+std::string ManifestOf(const std::string& store) {
+    return store + kSeparator + kManifestName;
+}
+
+std::string FolderPart(const std::string& path) {
+    size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1]))
+        --end;
+    return path.substr(0, end);
+}
+
+bool Exists(const std::string& path) {
+    return KindOf(path) != EntryKind::Missing;
+}
+
+// The old store goes aside first, so that at every moment one of the two
+// names holds a whole store.
+void SwapIn(const UndoPlace& place) {
+    const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
+    if (Exists(old))
+        ShellDelete(old, true);
+    if (Exists(store) && !MoveWithoutReplacing(store, old))
+        return;
+    if (place.afterStep)
+        place.afterStep();
+    if (!MoveWithoutReplacing(NewFolderOf(place), store))
+        return;
+    if (place.afterStep)
+        place.afterStep();
+    ShellDelete(old, true);
+}
+
+} // namespace
+
+UndoPlace ProgramUndoPlace() {
+    return UndoPlace{ProgramFolderWithSeparator(), {}};
+}
+
+std::string UndoStoreFolder(const UndoPlace& place) {
+    return place.folder + kStoreName;
+}
+
+void SettleUndoStore(const UndoPlace& place) {
+    const std::string fresh = NewFolderOf(place);
+    // Without its journal an unfinished store holds nothing: no file is
+    // taken before the journal exists.
+    if (Exists(fresh) && !Exists(ManifestOf(fresh)))
+        ShellDelete(fresh, true);
+    if (Exists(fresh)) {
+        SwapIn(UndoPlace{place.folder, {}});
+        return;
+    }
+    const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
+    if (Exists(old) && !Exists(store))
+        MoveWithoutReplacing(old, store);
+    else if (Exists(old))
+        ShellDelete(old, true);
+}
+
+std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place) {
+    SettleUndoStore(place);
+    const std::optional<std::string> text = ReadWholeFile(ManifestOf(UndoStoreFolder(place)));
+    return text ? ParseManifest(*text) : std::nullopt;
+}
+
+std::optional<UndoKind> UndoableOperation(const UndoPlace& place) {
+    const std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    if (!manifest || KeptCount(*manifest) + AddedCount(*manifest) == 0)
+        return std::nullopt;
+    return manifest->kind;
+}
+
+UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::string& layoutsPath)
+    : place_(place) {
+    if (!place_)
+        return;
+    SettleUndoStore(*place_);
+    folder_ = NewFolderOf(*place_);
+    ready_ = CreateFolder(folder_) && CreateFolder(folder_ + kSeparator + kKeptName) &&
+             journal_.Open(ManifestOf(folder_)) &&
+             journal_.Append(ManifestHeader(kind, layoutsPath, Machine().timeOfDay()));
+    if (!ready_)
+        WriteLog(" Undo store cannot be made: " + folder_);
+}
+
+void UndoRecorder::Step() const {
+    if (place_ && place_->afterStep)
+        place_->afterStep();
+}
+
+// A line reaches the system before the file it names is touched, so a
+// crash of the program leaves the journal ahead of the files. Lines are not
+// forced to the disk one by one: a rename moves no bytes and cannot lose
+// the file, and a copy into the store is made durable on its own.
+void UndoRecorder::Append(const std::string& line) {
+    if (!journal_.Append(line))
+        ready_ = false;
+}
+
+std::string UndoRecorder::KeptPath(int64_t number) const {
+    return folder_ + kSeparator + kKeptName + kSeparator + std::to_string(number) + ".png";
+}
+
+int64_t UndoRecorder::Begin(const std::string& name, bool keeping,
+                            const std::optional<ContentStamp>& after) {
+    if (!place_)
+        return 0;
+    if (!ready_)
+        return -1;
+    const UndoEntry entry{next_, keeping, after, name, false};
+    const std::string line = EntryLine(entry);
+    if (line.empty())
+        return -1;
+    Append(line);
+    if (!ready_)
+        return -1;
+    Step();
+    return next_++;
+}
+
+bool UndoRecorder::Keep(int64_t number, const std::string& path) {
+    if (!place_)
+        return true;
+    if (number < 0 || !ready_)
+        return false;
+    const std::string kept = KeptPath(number);
+    const bool moved = SameVolume(path, folder_)
+                           ? MoveWithoutReplacing(path, kept)
+                           : CopyFlushed(path, kept) && (RemoveFile(path) || !RemoveFile(kept));
+    if (moved)
+        Step();
+    return moved;
+}
+
+bool UndoRecorder::PutBack(int64_t number, const std::string& path) {
+    if (!place_)
+        return true;
+    const std::string kept = KeptPath(number);
+    return SameVolume(kept, FolderPart(path)) ? MoveWithoutReplacing(kept, path)
+                                              : CopyFlushed(kept, path) && RemoveFile(kept);
+}
+
+void UndoRecorder::Done(int64_t number) {
+    if (!place_ || number < 0)
+        return;
+    Step();
+    Append(MarkLine("done", number));
+    Step();
+}
+
+void UndoRecorder::Fail(int64_t number) {
+    if (place_ && number >= 0)
+        Append(MarkLine("fail", number));
+}
+
+void UndoRecorder::Finish() {
+    journal_.Close();
+    if (place_ && ready_)
+        SwapIn(*place_);
+}

@@ -1,0 +1,254 @@
+#include "operations/DeleteScreens.h"
+#include "operations/InstallScreens.h"
+#include "operations/UndoLastOperation.h"
+#include "services/FileSystem.h"
+#include "services/RegionalFormat.h"
+#include "services/TextNumbers.h"
+#include "support/FileSizeLimit.h"
+#include "support/OperationFixture.h"
+
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Tree = std::map<std::string, std::string>;
+
+// Every file below `root` with its content, by relative path.
+Tree TreeOf(const std::string& root) {
+    Tree tree;
+    for (const auto& entry : fs::recursive_directory_iterator(FsPath(root)))
+        tree[PathText(fs::relative(entry.path(), FsPath(root)))] =
+            entry.is_regular_file() ? FileContent(PathText(entry.path())) : "<folder>";
+    return tree;
+}
+
+bool Contains(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class UndoTest : public OperationFixture {
+  protected:
+    UndoPlace place{folder.Path() + kSep, {}};
+
+    void SetUp() override {
+        OperationFixture::SetUp();
+        folder.Write("layouts/Pacman/loading.png", "old pacman");
+        folder.Write("layouts/Galaga/loading.png", "old galaga");
+        folder.MakeDir("layouts/Qbert");
+        folder.Write("screens/Pacman.png", "new pacman");
+        folder.Write("screens/Qbert.png", "new qbert");
+    }
+    std::string LoadingOf(const std::string& layout) const {
+        return FileContent(layouts + kSep + layout + Native("/loading.png"));
+    }
+    void Install() {
+        window.overwriteState = 1;
+        InstallLoadingScreens(window, program, state, &place);
+    }
+    void Delete() {
+        window.answers = {true};
+        DeleteLoadingScreens(window, program, state, &place);
+    }
+    void Undo() {
+        window.answers = {true};
+        window.calls.clear();
+        UndoLastOperation(window, program, state, place);
+    }
+    std::string Manifest() const { return folder.Sub("Undo/manifest.txt"); }
+};
+
+TEST_F(UndoTest, InstallWithOverwriteAndDefaultThenUndoGivesBackTheTreeByteForByte) {
+    folder.Write("screens/loading.png", "default");
+    window.useDefaultState = 1;
+    const Tree before = TreeOf(layouts);
+    Install();
+    ASSERT_EQ(LoadingOf("Pacman"), "default");
+    ASSERT_EQ(UndoableOperation(place), UndoKind::Install);
+
+    Undo();
+
+    // Pacman and Qbert changed twice, Galaga once: only Qbert's first copy
+    // went where there was nothing.
+    EXPECT_EQ(window.calls.front(), "ask: Put back 4 loading screens and remove 1 copies?");
+    EXPECT_EQ(TreeOf(layouts), before);
+    EXPECT_TRUE(Contains(Log(), "  Pacman  put back"));
+    EXPECT_TRUE(Contains(Log(), "  Qbert  copy removed"));
+    EXPECT_TRUE(Contains(window.calls, "message(Information): Undo finished: 4 loading screens "
+                                       "put back, 1 copies removed, 0 left as they were (see the "
+                                       "log)."));
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo"))));
+    EXPECT_FALSE(UndoableOperation(place).has_value());
+}
+
+TEST_F(UndoTest, DeleteThenUndoPutsBackEveryScreenAndTheNextOperationReplacesTheStore) {
+    const Tree before = TreeOf(layouts);
+    Delete();
+    EXPECT_EQ(LoadingOf("Pacman"), "<missing>");
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+    Undo();
+    EXPECT_EQ(TreeOf(layouts), before);
+
+    Delete();
+    const Tree deleted = TreeOf(layouts);
+    Install();
+    // One level: the delete's store is gone, the install's is there.
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Install);
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.new"))));
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.old"))));
+    Undo();
+    EXPECT_EQ(TreeOf(layouts), deleted);
+}
+
+TEST_F(UndoTest, APictureTheUserChangedSinceIsLeftAndItsOldFileKeptAside) {
+    Install();
+    folder.Write("layouts/Pacman/loading.png", "the user's own");
+    Undo();
+    EXPECT_EQ(LoadingOf("Pacman"), "the user's own");
+    EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
+    EXPECT_TRUE(Contains(Log(), "  Pacman  changed since the install, left as it is"));
+    const std::string aside = folder.Sub("Undo kept 1");
+    EXPECT_EQ(FileContent(aside + Native("/kept/1.png")), "old pacman");
+    EXPECT_EQ(window.CallsStartingWith("message(Information)").back(),
+              "message(Information): Undo finished: 0 loading screens put back, 1 copies "
+              "removed, 1 left as they were (see the log).\r\n\r\nThe files that could not be "
+              "put back are kept in:\r\n" +
+                  aside);
+}
+
+// Galaga's line is garbled and Pacman's kept file is gone: Qbert alone can
+// be taken back, and Galaga's kept file must survive the undo.
+TEST_F(UndoTest, ADamagedStoreUndoesWhatItCanAndDeletesNothingItCannotPutBack) {
+    folder.Write("layouts/Qbert/loading.png", "old qbert");
+    Delete();
+    std::istringstream lines(FileContent(Manifest()));
+    std::string text, line, pacmanNumber;
+    while (std::getline(lines, line)) {
+        if (line.ends_with("\tPacman"))
+            pacmanNumber = line.substr(6, line.find('\t', 6) - 6);
+        text += (line.ends_with("\tGalaga") ? "entry\t7\tgarbage" : line) + "\n";
+    }
+    folder.Write("Undo/manifest.txt", text);
+    ASSERT_TRUE(fs::remove(FsPath(folder.Sub("Undo/kept/" + pacmanNumber + ".png"))));
+
+    Undo();
+
+    EXPECT_EQ(LoadingOf("Qbert"), "old qbert");
+    EXPECT_EQ(LoadingOf("Pacman"), "<missing>");
+    EXPECT_EQ(LoadingOf("Galaga"), "<missing>");
+    EXPECT_TRUE(Contains(Log(), "  Pacman  the kept loading.png is missing from the undo store, "
+                                "left as it is"));
+    EXPECT_TRUE(Contains(Log(), "  An unreadable line of the undo store was skipped"));
+    EXPECT_TRUE(Contains(Log(), "Total: 1 put back, 0 copies removed, 2 left."));
+    Tree aside = TreeOf(folder.Sub("Undo kept 1"));
+    bool galagaKept = false;
+    for (const auto& [path, content] : aside)
+        galagaKept = galagaKept || content == "old galaga";
+    EXPECT_TRUE(galagaKept);
+}
+
+TEST_F(UndoTest, AStoreWithoutItsHeaderOffersNothingAndIsRefusedWhenAsked) {
+    Delete();
+    folder.Write("Undo/manifest.txt", "OrvanePatchLayouts undo store 1\nkind\tinstall\n");
+    EXPECT_FALSE(UndoableOperation(place).has_value());
+    Undo();
+    EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The undo store cannot be read; nothing "
+                                   "was undone:\r\n" +
+                                   folder.Sub("Undo")}));
+    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 2u);
+}
+
+TEST_F(UndoTest, ALayoutsFolderMovedSinceIsRefusedAndTheStoreKept) {
+    Delete();
+    fs::rename(FsPath(layouts), FsPath(layouts + "-moved"));
+    Undo();
+    EXPECT_EQ(window.calls,
+              (Lines{"message(Exclamation): The folder of layouts of the last operation is no "
+                     "longer there; nothing was undone:\r\n" +
+                     layouts + kSep}));
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+}
+
+TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
+    folder.Write("screens/Galaga.png", std::string(256 * 1024, 'g'));
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
+        Install();
+    }
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
+    EXPECT_TRUE(Contains(Log(), "  Error while copying " + screens + Native("/Galaga.png") +
+                                    " to " + layouts + Native("/Galaga/loading.png")));
+    Undo();
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+}
+
+// The store on another volume than the layouts: keeping is a copy, and a
+// copy that the disk cannot hold leaves the layout's file where it was.
+TEST_F(UndoTest, OnAnotherVolumeAFullDiskWhileKeepingStopsThatLayoutOnly) {
+    std::error_code error;
+    const fs::path other = "/dev/shm";
+    if (!fs::is_directory(other, error))
+        GTEST_SKIP() << "no second volume here";
+    const fs::path storeFolder =
+        other / ("orvane-undo-test-" + PathText(FsPath(folder.Path()).filename()));
+    fs::create_directories(storeFolder, error);
+    const UndoPlace away{PathText(storeFolder) + kSep, {}};
+    if (SameVolume(layouts, away.folder)) {
+        fs::remove_all(storeFolder, error);
+        GTEST_SKIP() << "no second volume here";
+    }
+    folder.Write("layouts/Galaga/loading.png", std::string(256 * 1024, 'g'));
+    window.answers = {true};
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
+        DeleteLoadingScreens(window, program, state, &away);
+    }
+    EXPECT_EQ(LoadingOf("Galaga"), std::string(256 * 1024, 'g'));
+    EXPECT_EQ(LoadingOf("Pacman"), "<missing>");
+    EXPECT_TRUE(Contains(Log(), "Can 't delete " + layouts + Native("/Galaga/loading.png")));
+    window.answers = {true};
+    UndoLastOperation(window, program, state, away);
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    fs::remove_all(storeFolder, error);
+}
+
+// Without a store no file could be got back: none is replaced or deleted,
+// while a layout without a screen still gets its copy.
+TEST_F(UndoTest, WhenTheStoreCannotBeMadeNoScreenIsReplacedOrDeleted) {
+    place.folder = folder.Sub("no such folder") + kSep;
+    Install();
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "new qbert");
+    EXPECT_TRUE(Contains(Log(), " Undo store cannot be made: " + place.folder + "Undo.new"));
+    Delete();
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
+    EXPECT_TRUE(Contains(Log(), "Can 't delete " + layouts + Native("/Galaga/loading.png")));
+}
+
+TEST_F(UndoTest, FrenchTextsGroupTheCountsAsTheUserWritesNumbers) {
+    for (int i = 0; i < 1000; ++i)
+        folder.Write("layouts/L" + std::to_string(i) + "/loading.png", "x");
+    ApplyLanguage(program, 1);
+    Delete();
+    window.answers = {false};
+    window.calls.clear();
+    UndoLastOperation(window, program, state, place);
+    const std::string sep = RegionalThousandsSeparator();
+    EXPECT_EQ(window.calls,
+              (Lines{"ask: Remettre 1" + sep + "002 loading screens et supprimer 0 copies ?"}));
+    Undo();
+    EXPECT_EQ(window.CallsStartingWith("message").back(),
+              "message(Information): Annulation termin\u00e9e : 1" + sep +
+                  "002 loading screens remis, 0 copies supprim\u00e9es, 0 laiss\u00e9s tels quels "
+                  "(voir le log).");
+}
+
+} // namespace
