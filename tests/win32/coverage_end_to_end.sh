@@ -10,25 +10,7 @@
 #   coverage_end_to_end.sh PROGRAM.exe WINEPREFIX [SCREENSHOT_FOLDER]
 # The screenshots are for people to look at; nothing depends on their pixels.
 set -euo pipefail
-exe=$1
-locale=${LC_ALL:-${LANG:-C}}
-locale=${locale%%.*}
-case $locale in C | POSIX) export WINEPREFIX=$2 ;; *) export WINEPREFIX=$2-$locale ;; esac
-shots=${3:-}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/wine_desk.sh"
 
 # --- the scene: four layouts, real pictures, one file that is no picture ---
 prog=$work/prog
@@ -56,47 +38,14 @@ open(work + "/layouts/Delta/loading.png", "w").write("not a picture")
 PY
 snapshot() { (cd "$work/layouts" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 before=$(snapshot)
-win() { echo "Z:${1//\//\\}"; }
 layouts="$(win "$work/layouts")\\"
 screens="$(win "$work/screens")\\"
 printf '[OrvanePatchLayouts]\r\nLanguage=0\r\nLayoutsPath=%s\r\nSourcePath=%s\r\n' "$layouts" "$screens" \
     >"$prog/OrvanePatchLayouts.ini"
 printf 'OverWrite=0\r\nUseDefault=0\r\nURL=http://127.0.0.1:9/loadscr.zip\r\n' >>"$prog/OrvanePatchLayouts.ini"
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
-[ -f "$WINEPREFIX/system.reg" ] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
+start_screen
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-wait_gone() {
-    for _ in $(seq 1 300); do
-        [ -z "$(visible "$1")" ] && return 0
-        sleep 0.1
-    done
-    fail "window '$1' stays"
-}
-wait_for() {
-    local id=""
-    for _ in $(seq 1 300); do
-        id=$(visible "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window '$1'"
-}
-# There is no window manager: the keyboard focus is given by hand.
-keys_to() {
-    local id
-    id=$(wait_for "$1")
-    shift
-    xdotool windowfocus --sync "$id"
-    sleep 0.3
-    xdotool key --delay 150 "$@"
-}
-shot() { [ -z "$shots" ] || { mkdir -p "$shots" && import -window root "$shots/$1.png"; }; }
-main='^Patch for Orvane Layouts$'
 view='^Check screens$'
 
 (cd "$prog" && exec wine OrvanePatchLayouts.exe) &

@@ -10,26 +10,7 @@
 # The screenshots (main window in English and French, the unzip window) are
 # for people to look at; nothing here depends on their pixels.
 set -euo pipefail
-exe=$1
-# One prefix per locale, as cmake/wine-run.sh keeps them.
-locale=${LC_ALL:-${LANG:-C}}
-locale=${locale%%.*}
-case $locale in C | POSIX) export WINEPREFIX=$2 ;; *) export WINEPREFIX=$2-$locale ;; esac
-shots=${3:-}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/wine_desk.sh"
 
 # --- the scene: a program folder with its archive, layouts and screens ---
 prog=$work/prog
@@ -49,7 +30,6 @@ with zipfile.ZipFile("../prog/loadscr.zip", "w") as archive:
     archive.write("../evil.png", "../escape.png")
 PY
     rm -rf in ../evil.png)
-win() { echo "Z:${1//\//\\}"; }
 layouts="$(win "$work/layouts")\\"
 screens="$(win "$work/screens")\\"
 settings() {
@@ -58,46 +38,7 @@ settings() {
 }
 settings 0 >"$prog/OrvanePatchLayouts.ini"
 
-# --- a screen of its own and a prefix ready for windows ---
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
-[ -f "$WINEPREFIX/system.reg" ] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
-
-# --- driving the windows ---
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-wait_for() {
-    local id=""
-    for _ in $(seq 1 300); do
-        id=$(visible "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window '$1'"
-}
-wait_gone() {
-    for _ in $(seq 1 300); do
-        xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "${2:-[0-9]*}" || return 0
-        sleep 0.1
-    done
-    fail "window '$1' stays"
-}
-# There is no window manager: the keyboard focus is given by hand.
-keys_to() {
-    local id
-    id=$(wait_for "$1")
-    shift
-    xdotool windowfocus --sync "$id"
-    sleep 0.3
-    xdotool key --delay 150 "$@"
-    focused=$id
-}
-box='^OrvanePatchLayouts$'
-main='^Patch for Orvane Layouts$'
-# Answers the message box on the screen; the next one may follow at once.
-answer() { keys_to "$box" "$@"; wait_gone "$box" "$focused"; }
-shot() { [ -z "$shots" ] || { mkdir -p "$shots" && import -window root "$shots/$1.png"; }; }
+start_screen
 
 (cd "$prog" && exec wine OrvanePatchLayouts.exe) &
 program_pid=$!

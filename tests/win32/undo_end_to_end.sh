@@ -5,25 +5,7 @@
 # before the install, the log must tell each step, and the store must be gone.
 #   undo_end_to_end.sh PROGRAM.exe WINEPREFIX [SCREENSHOT_FOLDER]
 set -euo pipefail
-exe=$1
-locale=${LC_ALL:-${LANG:-C}}
-locale=${locale%%.*}
-case $locale in C | POSIX) export WINEPREFIX=$2 ;; *) export WINEPREFIX=$2-$locale ;; esac
-shots=${3:-}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/wine_desk.sh"
 
 # --- the scene: Alpha and Gamma have screens of their own, Beta has none ---
 prog=$work/prog
@@ -33,7 +15,6 @@ printf 'old alpha' >"$work/layouts/Alpha/loading.png"
 printf 'old gamma' >"$work/layouts/Gamma/loading.png"
 printf 'new alpha' >"$work/screens/Alpha.png"
 printf 'new beta' >"$work/screens/Beta.png"
-win() { echo "Z:${1//\//\\}"; }
 layouts="$(win "$work/layouts")\\"
 screens="$(win "$work/screens")\\"
 printf '[OrvanePatchLayouts]\r\nLanguage=0\r\nLayoutsPath=%s\r\nSourcePath=%s\r\n' "$layouts" "$screens" \
@@ -42,42 +23,8 @@ printf 'OverWrite=1\r\nUseDefault=0\r\nURL=http://127.0.0.1:9/loadscr.zip\r\n' >
 tree() { (cd "$work/layouts" && find . -type f -print0 | sort -z | xargs -0 md5sum); }
 before=$(tree)
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display"
-[ -f "$WINEPREFIX/system.reg" ] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
+start_screen
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-wait_for() {
-    local id=""
-    for _ in $(seq 1 300); do
-        id=$(visible "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window '$1'"
-}
-wait_gone() {
-    for _ in $(seq 1 300); do
-        xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "${2:-[0-9]*}" || return 0
-        sleep 0.1
-    done
-    fail "window '$1' stays"
-}
-keys_to() {
-    local id
-    id=$(wait_for "$1")
-    shift
-    xdotool windowfocus --sync "$id"
-    sleep 0.3
-    xdotool key --delay 150 "$@"
-    focused=$id
-}
-box='^OrvanePatchLayouts$'
-main='^Patch for Orvane Layouts$'
-answer() { keys_to "$box" "$@"; wait_gone "$box" "$focused"; }
-shot() { [ -z "$shots" ] || { mkdir -p "$shots" && import -window root "$shots/$1.png"; }; }
 
 (cd "$prog" && exec wine OrvanePatchLayouts.exe) &
 program_pid=$!
