@@ -1,7 +1,6 @@
 #pragma once
 
 #include "services/DownloadFile.h"
-
 #include "services/FileSystem.h"
 
 // How one transfer ended.

@@ -257,8 +257,7 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
     // timeout, not a broken handle.
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
-        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
-                                   : LastFailure();
+        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut) : LastFailure();
     return kDownloadSucceeded;
 }
 
@@ -403,8 +402,7 @@ int32_t Transfer(NewFile& sink, const std::string& url, const DownloadOptions& o
 
 } // namespace
 
-TransferResult TransferInto(NewFile& sink, const std::string& url,
-                            const DownloadOptions& options) {
+TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     return ResultOfCode(Transfer(sink, url, options));
 }
 
