@@ -16,19 +16,18 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
-static std::string CsvLine(std::initializer_list<std::string> fields) {
+// One line of the list: the column's text of each column, comma-separated.
+template <typename ColumnText> static std::string CsvLine(ColumnText columnText) {
     std::string line;
-    for (const std::string& field : fields)
-        line += (line.empty() ? "" : ",") + CsvField(field);
+    for (int column = 0; column < kCoverageColumnCount; ++column)
+        line += (column == 0 ? "" : ",") + CsvField(columnText(column));
     return line + "\r\n";
 }
 
 std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageTexts& texts) {
-    std::string csv = CsvLine({texts[kCovLayoutColumn], texts[kCovScreenColumn],
-                               texts[kCovLoadingPngColumn], texts[kCovActionColumn]});
+    std::string csv = CsvLine([&](int column) { return CoverageHeading(column, texts); });
     for (const CoverageRow& row : rows)
-        csv += CsvLine({row.layout, ScreenText(row, texts), LoadingPngText(row, texts),
-                        ActionText(row.action, texts)});
+        csv += CsvLine([&](int column) { return CoverageCell(row, column, texts); });
     return csv;
 }
 

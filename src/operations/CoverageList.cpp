@@ -77,6 +77,25 @@ std::string LoadingPngText(const CoverageRow& row, const CoverageTexts& texts) {
     return texts[row.hasLoadingPng ? kCovYes : kCovNo];
 }
 
+std::string CoverageHeading(int column, const CoverageTexts& texts) {
+    static constexpr CoverageText kHeadings[kCoverageColumnCount] = {
+        kCovLayoutColumn, kCovScreenColumn, kCovLoadingPngColumn, kCovActionColumn};
+    return texts[kHeadings[column]];
+}
+
+std::string CoverageCell(const CoverageRow& row, int column, const CoverageTexts& texts) {
+    switch (column) {
+    case 0:
+        return row.layout;
+    case 1:
+        return ScreenText(row, texts);
+    case 2:
+        return LoadingPngText(row, texts);
+    default:
+        return ActionText(row.action, texts);
+    }
+}
+
 std::string ActionText(ScreenAction action, const CoverageTexts& texts) {
     switch (action) {
     case ScreenAction::Copy:

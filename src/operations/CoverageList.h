@@ -54,4 +54,10 @@ std::string ScreenText(const CoverageRow& row, const CoverageTexts& texts);
 std::string LoadingPngText(const CoverageRow& row, const CoverageTexts& texts);
 std::string ActionText(ScreenAction action, const CoverageTexts& texts);
 
+// The columns of the view and of the saved list, in their order: the
+// heading and the text of a row's cell in each.
+inline constexpr int kCoverageColumnCount = 4;
+std::string CoverageHeading(int column, const CoverageTexts& texts);
+std::string CoverageCell(const CoverageRow& row, int column, const CoverageTexts& texts);
+
 std::string CountsLineOf(const CoverageCounts& counts, const CoverageTexts& texts);

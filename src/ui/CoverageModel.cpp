@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int kColumnCount = 4;
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -22,9 +20,9 @@ void CoverageModel::SetRows(std::vector<CoverageRow> rows) {
 
 void CoverageModel::SetTexts(const CoverageTexts& texts) {
     texts_ = texts;
-    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, kCoverageColumnCount - 1);
     if (!shown_.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kCoverageColumnCount - 1));
 }
 
 void CoverageModel::SetFilter(bool onlyWithoutScreen) {
@@ -49,30 +47,19 @@ int CoverageModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CoverageModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : kCoverageColumnCount;
 }
 
 QVariant CoverageModel::data(const QModelIndex& index, int role) const {
     const CoverageRow* row = RowAt(index.row());
     if (!row || role != Qt::DisplayRole)
         return {};
-    switch (index.column()) {
-    case 0:
-        return Text(row->layout);
-    case 1:
-        return Text(ScreenText(*row, texts_));
-    case 2:
-        return Text(LoadingPngText(*row, texts_));
-    default:
-        return Text(ActionText(row->action, texts_));
-    }
+    return Text(CoverageCell(*row, index.column(), texts_));
 }
 
 QVariant CoverageModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kColumnCount)
+        section >= kCoverageColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static constexpr CoverageText kHeaders[] = {kCovLayoutColumn, kCovScreenColumn,
-                                                kCovLoadingPngColumn, kCovActionColumn};
-    return Text(texts_[kHeaders[section]]);
+    return Text(CoverageHeading(section, texts_));
 }

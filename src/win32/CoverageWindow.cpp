@@ -41,22 +41,7 @@ constexpr RECT kLoadingCaptionPlace{350, 326, 670, 344};
 constexpr RECT kScreenPanePlace{10, 346, 10 + kPaneWidth, 346 + kPaneHeight};
 constexpr RECT kLoadingPanePlace{350, 346, 350 + kPaneWidth, 346 + kPaneHeight};
 constexpr RECT kSavePlace{530, 600, 670, 628};
-constexpr int kColumnWidths[] = {200, 160, 80, 200};
-constexpr CoverageText kColumnTexts[] = {kCovLayoutColumn, kCovScreenColumn, kCovLoadingPngColumn,
-                                         kCovActionColumn};
-
-std::string CellText(const CoverageRow& row, int column, const CoverageTexts& texts) {
-    switch (column) {
-    case 0:
-        return row.layout;
-    case 1:
-        return ScreenText(row, texts);
-    case 2:
-        return LoadingPngText(row, texts);
-    default:
-        return ActionText(row.action, texts);
-    }
-}
+constexpr int kColumnWidths[kCoverageColumnCount] = {200, 160, 80, 200};
 
 // "CSV files (*.csv)" followed by its pattern, as the save dialog takes a filter.
 std::wstring SaveFilter(const std::string& caption) {
@@ -160,8 +145,8 @@ void CoverageWindow::SetLanguage(int32_t language) {
     SetWindowTextUtf8(save_, texts_[kCovSaveList]);
     SetWindowTextUtf8(screenCaption_, texts_[kCovScreenPane]);
     SetWindowTextUtf8(loadingCaption_, texts_[kCovLoadingPngPane]);
-    for (int column = 0; column < static_cast<int>(std::size(kColumnTexts)); ++column) {
-        std::wstring text = WideFromUtf8(texts_[kColumnTexts[column]]);
+    for (int column = 0; column < kCoverageColumnCount; ++column) {
+        std::wstring text = WideFromUtf8(CoverageHeading(column, texts_));
         LVCOLUMNW spec{};
         spec.mask = LVCF_TEXT;
         spec.pszText = text.data();
@@ -244,7 +229,7 @@ LRESULT CoverageWindow::OnNotify(const NMHDR& header) {
         auto& info = *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header));
         const auto index = static_cast<size_t>(info.item.iItem);
         if ((info.item.mask & LVIF_TEXT) && index < shown_.size()) {
-            cell_ = WideFromUtf8(CellText(rows_[shown_[index]], info.item.iSubItem, texts_));
+            cell_ = WideFromUtf8(CoverageCell(rows_[shown_[index]], info.item.iSubItem, texts_));
             info.item.pszText = cell_.data();
         }
     } else if (header.code == LVN_ITEMCHANGED) {
