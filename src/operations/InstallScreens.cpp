@@ -19,7 +19,20 @@ struct InstallRun {
     LayoutState& state;
     UndoRecorder& undo;
     int32_t copies = 0;
+    // The stamp of the last screen read for the undo's journal.
+    std::string stampedScreen{};
+    std::optional<ContentStamp> stamp{};
 };
+
+// The default screen goes to every layout: it is read for its stamp once,
+// not once per copy.
+const std::optional<ContentStamp>& StampOfScreen(InstallRun& run, const std::string& screen) {
+    if (screen != run.stampedScreen) {
+        run.stamp = StampOf(screen);
+        run.stampedScreen = screen;
+    }
+    return run.stamp;
+}
 
 bool SourceFolderIsValid(MainWindowPort& window, const ProgramState& program) {
     if (IsFolder(program.SourcePath))
@@ -50,7 +63,8 @@ void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string&
     }
     // A folder there makes the copy fail as it always did: nothing to keep.
     const bool keeping = exists && !IsFolder(destination);
-    const int64_t entry = run.undo.Recording() ? run.undo.Begin(name, keeping, StampOf(screen)) : 0;
+    const int64_t entry =
+        run.undo.Recording() ? run.undo.Begin(name, keeping, StampOfScreen(run, screen)) : 0;
     if (keeping && !run.undo.Keep(entry, destination)) {
         run.undo.Fail(entry);
         WriteLog("  Error while copying " + screen + " to " + destination);
