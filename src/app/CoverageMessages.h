@@ -23,6 +23,7 @@ enum CoverageText : int {
     kCovScreenPane,
     kCovLoadingPngPane,
     kCovCannotShow,
+    kCovDecoding, // in a picture's pane until its picture is ready
     kCovCsvFilter,
     kCovSaveFailed,
     // "{0} layouts: {1} get a screen, {2} keep theirs, {3} have none"

@@ -4,11 +4,21 @@
 #include "services/LogFile.h"
 #include "services/SpreadsheetText.h"
 
+#include <string_view>
+
+// A spreadsheet takes a cell that starts with one of these for a formula,
+// and a layout's name comes from a downloaded pack: a leading ' keeps it
+// text.
+static bool ReadAsFormula(const std::string& text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+}
+
 std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
+    const std::string cell = ReadAsFormula(text) ? "'" + text : text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+        return cell;
     std::string quoted = "\"";
-    for (char c : text) {
+    for (char c : cell) {
         if (c == '"')
             quoted += '"';
         quoted += c;

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// One CSV field: quoted, with its quotes doubled, when it holds a comma, a
-// quote or a line break.
+// One CSV field: with a leading ' when a spreadsheet would take it for a
+// formula (it starts with =, +, -, @, a tab or a carriage return); quoted,
+// with its quotes doubled, when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text);
 
 // The rows as CSV with a header line, in the view's columns and language;

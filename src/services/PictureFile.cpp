@@ -1,10 +1,10 @@
 #include "services/PictureFile.h"
 
+#include "services/FileCursor.h"
 #include "services/FileSystem.h"
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace {
 
@@ -29,49 +29,121 @@ bool StartsWith(const Header& header, std::string_view magic) {
                       [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
 }
 
-// The frame header of a JPEG: walks the segments from the start, each
-// read by offset, so an EXIF block of any length before it costs one read.
-std::optional<PictureSize> JpegSize(const FileForReading& file) {
-    uint64_t offset = 2;
-    unsigned char segment[9];
-    while (offset + 4 <= file.Size()) {
-        if (!file.ReadAt(offset, segment, 4) || segment[0] != 0xFF)
-            return std::nullopt;
-        const unsigned char marker = segment[1];
-        if (marker == 0xFF) { // fill byte
-            ++offset;
-            continue;
-        }
-        const uint32_t length = BigEndian(segment + 2, 2);
-        const bool frame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frame) {
-            if (!file.ReadAt(offset, segment, 9))
-                return std::nullopt;
-            return PictureSize{BigEndian(segment + 7, 2), BigEndian(segment + 5, 2)};
-        }
-        if (length < 2)
-            return std::nullopt;
-        offset += 2 + length;
-    }
-    return std::nullopt;
+bool IsFrameHeader(unsigned char marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-std::optional<PictureSize> SizeFromHeader(const FileForReading& file, const Header& header) {
+// Markers without a length: the restarts, TEM and SOI.
+bool StandsAlone(unsigned char marker) {
+    return marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7);
+}
+
+// The next marker as a decoder finds it: bytes that are not one (a scan's
+// coded data, stuffed 0xFF 0x00, fill bytes, garbage) are passed over.
+bool NextJpegMarker(FileCursor& cursor, unsigned char& marker) {
+    do {
+        if (!cursor.SkipTo(0xFF))
+            return false;
+        do {
+            if (!cursor.Next(marker))
+                return false;
+        } while (marker == 0xFF);
+    } while (marker == 0x00);
+    return true;
+}
+
+// The frame header's size, and every scan counted: segments are skipped by
+// their stated length, a scan's data by looking for the next marker.
+PictureCheck WalkJpeg(const FileForReading& file, PictureSize& size) {
+    FileCursor cursor(file, 2);
+    bool sized = false;
+    int scans = 0;
+    unsigned char marker = 0;
+    while (NextJpegMarker(cursor, marker) && marker != 0xD9) {
+        unsigned char bytes[7];
+        if (StandsAlone(marker))
+            continue;
+        if (!cursor.Read(bytes, 2))
+            break;
+        const uint32_t length = BigEndian(bytes, 2);
+        if (length < 2)
+            return PictureCheck::UnknownFormat;
+        uint32_t read = 2;
+        if (IsFrameHeader(marker) && !sized) {
+            if (length < 7 || !cursor.Read(bytes + 2, 5))
+                return PictureCheck::UnknownFormat;
+            size = PictureSize{BigEndian(bytes + 5, 2), BigEndian(bytes + 3, 2)};
+            sized = true;
+            read = 7;
+        }
+        if (marker == 0xDA && ++scans > kMaxJpegScans)
+            return PictureCheck::TooManyScans;
+        if (!cursor.Skip(length - read))
+            break;
+    }
+    return sized ? PictureCheck::Fine : PictureCheck::UnknownFormat;
+}
+
+uint64_t ColorTableBytes(unsigned char flags) {
+    return (flags & 0x80) ? 3ULL << ((flags & 0x07) + 1) : 0;
+}
+
+bool SkipSubBlocks(FileCursor& cursor) {
+    unsigned char length = 0;
+    while (cursor.Next(length) && length != 0)
+        if (!cursor.Skip(length))
+            return false;
+    return length == 0;
+}
+
+// A decoder shows each frame at its own size and place, whatever the
+// logical screen says: the canvas that holds the screen and every frame is
+// what must fit the cap. The walk ends where a decoder's would.
+PictureCheck WalkGif(const FileForReading& file, PictureSize& size) {
+    FileCursor cursor(file, 6);
+    unsigned char bytes[9];
+    if (!cursor.Read(bytes, 7))
+        return PictureCheck::UnknownFormat;
+    uint64_t width = LittleEndian(bytes, 2);
+    uint64_t height = LittleEndian(bytes + 2, 2);
+    unsigned char introducer = 0;
+    bool intact = cursor.Skip(ColorTableBytes(bytes[4]));
+    while (intact && cursor.Next(introducer) && introducer != 0x3B) {
+        if (introducer == 0x21) {
+            intact = cursor.Next(introducer) && SkipSubBlocks(cursor);
+            continue;
+        }
+        if (introducer != 0x2C || !cursor.Read(bytes, 9))
+            break;
+        width = std::max<uint64_t>(width, LittleEndian(bytes, 2) + LittleEndian(bytes + 4, 2));
+        height =
+            std::max<uint64_t>(height, LittleEndian(bytes + 2, 2) + LittleEndian(bytes + 6, 2));
+        if (width * height > kMaxPicturePixels)
+            return PictureCheck::TooManyPixels;
+        intact = cursor.Skip(ColorTableBytes(bytes[8]) + 1) && SkipSubBlocks(cursor);
+    }
+    size = PictureSize{static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+    return PictureCheck::Fine;
+}
+
+PictureCheck SizeFromHeader(const FileForReading& file, const Header& header, PictureSize& size) {
     if (StartsWith(header, "\x89PNG\r\n\x1a\n") &&
-        std::string_view(reinterpret_cast<const char*>(header.data()) + 12, 4) == "IHDR")
-        return PictureSize{BigEndian(header.data() + 16, 4), BigEndian(header.data() + 20, 4)};
+        std::string_view(reinterpret_cast<const char*>(header.data()) + 12, 4) == "IHDR") {
+        size = PictureSize{BigEndian(header.data() + 16, 4), BigEndian(header.data() + 20, 4)};
+        return PictureCheck::Fine;
+    }
     if (StartsWith(header, "GIF87a") || StartsWith(header, "GIF89a"))
-        return PictureSize{LittleEndian(header.data() + 6, 2), LittleEndian(header.data() + 8, 2)};
+        return WalkGif(file, size);
     if (StartsWith(header, "BM")) {
         const auto height = static_cast<int32_t>(LittleEndian(header.data() + 22, 4));
         const uint32_t rows =
             height < 0 ? 0U - static_cast<uint32_t>(height) : static_cast<uint32_t>(height);
-        return PictureSize{LittleEndian(header.data() + 18, 4), rows};
+        size = PictureSize{LittleEndian(header.data() + 18, 4), rows};
+        return PictureCheck::Fine;
     }
     if (StartsWith(header, "\xFF\xD8"))
-        return JpegSize(file);
-    return std::nullopt;
+        return WalkJpeg(file, size);
+    return PictureCheck::UnknownFormat;
 }
 
 } // namespace
@@ -87,14 +159,15 @@ PictureCheck CheckPictureFile(const std::string& path, PictureSize* size) {
     Header header{};
     if (file->Size() < header.size() || !file->ReadAt(0, header.data(), header.size()))
         return PictureCheck::UnknownFormat;
-    const std::optional<PictureSize> found = SizeFromHeader(*file, header);
-    if (!found)
-        return PictureCheck::UnknownFormat;
-    const uint64_t pixels = uint64_t{found->width} * found->height;
+    PictureSize found;
+    if (const PictureCheck check = SizeFromHeader(*file, header, found);
+        check != PictureCheck::Fine)
+        return check;
+    const uint64_t pixels = uint64_t{found.width} * found.height;
     if (pixels == 0 || pixels > kMaxPicturePixels)
         return PictureCheck::TooManyPixels;
     if (size)
-        *size = *found;
+        *size = found;
     return PictureCheck::Fine;
 }
 

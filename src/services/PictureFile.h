@@ -10,6 +10,9 @@
 
 inline constexpr uint64_t kMaxPictureBytes = 64ULL * 1024 * 1024;
 inline constexpr uint64_t kMaxPicturePixels = 16ULL * 1000 * 1000;
+// A progressive JPEG's decoder walks every block once per scan: thousands of
+// near-empty scans cost minutes. Ordinary files have up to a dozen.
+inline constexpr int kMaxJpegScans = 64;
 
 struct PictureSize {
     uint32_t width = 0;
@@ -22,11 +25,13 @@ enum class PictureCheck {
     Unreadable,
     TooLarge,      // more than kMaxPictureBytes
     UnknownFormat, // not a PNG, JPEG, BMP or GIF header
-    TooManyPixels, // more than kMaxPicturePixels, or no pixel at all
+    TooManyPixels, // more than kMaxPicturePixels, or no pixel at all, in any GIF frame too
+    TooManyScans,  // a JPEG of more than kMaxJpegScans scans
 };
 
-// Reads no more of `path` than its header; `size` receives the dimensions
-// when the header gives them.
+// Reads no more of `path` than its header, but for a GIF's frames and a
+// JPEG's scans, which are counted up to the end of the file; `size`
+// receives the dimensions when the header gives them.
 PictureCheck CheckPictureFile(const std::string& path, PictureSize* size = nullptr);
 
 // The largest size of `picture`'s proportions that fits in `box`, never

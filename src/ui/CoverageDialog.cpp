@@ -40,12 +40,32 @@ QVBoxLayout* Column(QLabel* caption, QLabel* pane) {
 
 } // namespace
 
+// On the decoder's thread. Checked before any decoder sees the file: a FIFO
+// or a header announcing gigapixels gets the text, never a wait or a huge
+// allocation.
+CoverageDialog::PaneContent CoverageDialog::DecodedPicture(const std::string& path, QSize box) {
+    PaneContent content;
+    if (path.empty())
+        return content;
+    content.text = kCovCannotShow;
+    PictureSize size;
+    if (CheckPictureFile(path, &size) != PictureCheck::Fine)
+        return content;
+    QImageReader reader(Text(path));
+    const PictureSize fitted =
+        FittedSize(size, {static_cast<uint32_t>(box.width()), static_cast<uint32_t>(box.height())});
+    reader.setScaledSize(QSize(static_cast<int>(fitted.width), static_cast<int>(fitted.height)));
+    content.picture = reader.read();
+    return content;
+}
+
 CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs)
     : QDialog(owner), texts_(CoverageTextsIn(0)), model_(this), boxes_(boxes), dialogs_(dialogs),
       counts_(new QLabel(this)), filter_(new QCheckBox(this)), table_(new QTableView(this)),
       screenCaption_(new QLabel(this)), loadingCaption_(new QLabel(this)),
       screenPicture_(NewPane(this, "ScreenPicture")),
-      loadingPicture_(NewPane(this, "LoadingPicture")), save_(new QPushButton(this)) {
+      loadingPicture_(NewPane(this, "LoadingPicture")), save_(new QPushButton(this)),
+      decoder_(std::make_unique<LatestJobWorker>()) {
     setObjectName("CoverageDialog");
     counts_->setObjectName("CoverageCounts");
     filter_->setObjectName("CoverageFilter");
@@ -81,6 +101,11 @@ CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog
     connect(save_, &QPushButton::clicked, this, &CoverageDialog::SaveList);
 }
 
+// The decoder goes first: a job under way still reaches a whole dialog.
+CoverageDialog::~CoverageDialog() {
+    decoder_.reset();
+}
+
 void CoverageDialog::SetRows(std::vector<CoverageRow> rows) {
     model_.SetRows(std::move(rows));
     table_->resizeColumnsToContents();
@@ -105,7 +130,7 @@ void CoverageDialog::SetLanguage(int32_t language) {
     screenCaption_->setText(Text(texts_[kCovScreenPane]));
     loadingCaption_->setText(Text(texts_[kCovLoadingPngPane]));
     RefreshCounts();
-    ShowSelected();
+    ShowPanes();
 }
 
 void CoverageDialog::RefreshCounts() {
@@ -114,37 +139,43 @@ void CoverageDialog::RefreshCounts() {
 
 void CoverageDialog::ShowSelected() {
     const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
-    if (!row) {
-        screenPicture_->clear();
-        loadingPicture_->clear();
+    const std::array<std::string, 2> paths{row ? row->screenPath : "",
+                                           row && row->hasLoadingPng ? row->loadingPngPath : ""};
+    const QSize box = screenPicture_->size();
+    shown_ = {};
+    for (size_t i = 0; i < paths.size(); ++i)
+        shown_[i].text = paths[i].empty() ? kCovNone : kCovDecoding;
+    ShowPanes();
+    if (!row || (paths[0].empty() && paths[1].empty())) {
+        decoder_->Forget();
         return;
     }
-    ShowPicture(*screenPicture_, row->screenPath, !row->screenPath.empty());
-    ShowPicture(*loadingPicture_, row->loadingPngPath, row->hasLoadingPng);
+    decoder_->Post([this, paths, box](uint64_t ticket) {
+        RowPictures pictures;
+        for (size_t i = 0; i < paths.size(); ++i)
+            pictures[i] = DecodedPicture(paths[i], box);
+        QMetaObject::invokeMethod(
+            this, [this, ticket, pictures] { ShowPictures(ticket, pictures); },
+            Qt::QueuedConnection);
+    });
 }
 
-// Checked before any decoder sees the file: a FIFO or a header announcing
-// gigapixels gets the placeholder, never a wait or a huge allocation.
-void CoverageDialog::ShowPicture(QLabel& pane, const std::string& path, bool exists) {
-    pane.clear();
-    if (!exists) {
-        pane.setText(Text(texts_[kCovNone]));
+void CoverageDialog::ShowPictures(uint64_t ticket, const RowPictures& pictures) {
+    if (!decoder_->IsLatest(ticket))
         return;
+    shown_ = pictures;
+    ShowPanes();
+}
+
+void CoverageDialog::ShowPanes() {
+    QLabel* panes[] = {screenPicture_, loadingPicture_};
+    for (size_t i = 0; i < shown_.size(); ++i) {
+        panes[i]->clear();
+        if (shown_[i].picture.isNull())
+            panes[i]->setText(Text(texts_[shown_[i].text]));
+        else
+            panes[i]->setPixmap(QPixmap::fromImage(shown_[i].picture));
     }
-    PictureSize size;
-    if (CheckPictureFile(path, &size) == PictureCheck::Fine) {
-        QImageReader reader(Text(path));
-        const PictureSize fitted = FittedSize(
-            size, {static_cast<uint32_t>(pane.width()), static_cast<uint32_t>(pane.height())});
-        reader.setScaledSize(
-            QSize(static_cast<int>(fitted.width), static_cast<int>(fitted.height)));
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            pane.setPixmap(QPixmap::fromImage(image));
-            return;
-        }
-    }
-    pane.setText(Text(texts_[kCovCannotShow]));
 }
 
 void CoverageDialog::SaveList() {

@@ -3,8 +3,12 @@
 #include "CoverageModel.h"
 #include "FolderDialog.h"
 #include "MessageBoxes.h"
+#include "services/LatestJobWorker.h"
 
 #include <QDialog>
+#include <QImage>
+#include <array>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -13,12 +17,14 @@ class QTableView;
 
 // The view of screens: what the install would do with every layout, the
 // counts above the list, a filter, the two pictures of the selected row side
-// by side, and "Save list..." to a CSV file. The pictures are decoded when a
-// row is selected, scaled to their pane, one row at a time.
+// by side, and "Save list..." to a CSV file. The pictures of the selected
+// row are decoded on a thread of their own, scaled to their pane; the panes
+// say "loading" meanwhile, and only the latest selection's pictures show.
 class CoverageDialog final : public QDialog {
     Q_OBJECT
   public:
     CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs);
+    ~CoverageDialog() override;
 
     void SetRows(std::vector<CoverageRow> rows);
     // Captions, counts and cells in `language` (0 English, other French).
@@ -27,9 +33,19 @@ class CoverageDialog final : public QDialog {
     const CoverageModel& Model() const { return model_; }
 
   private:
+    // What a pane shows: a picture, or one of the texts kCovNone,
+    // kCovDecoding, kCovCannotShow.
+    struct PaneContent {
+        QImage picture;
+        CoverageText text = kCovNone;
+    };
+    using RowPictures = std::array<PaneContent, 2>;
+
+    static PaneContent DecodedPicture(const std::string& path, QSize box);
     void SelectFirstRow();
     void ShowSelected();
-    void ShowPicture(QLabel& pane, const std::string& path, bool exists);
+    void ShowPictures(uint64_t ticket, const RowPictures& pictures);
+    void ShowPanes();
     void SaveList();
     void RefreshCounts();
 
@@ -45,4 +61,6 @@ class CoverageDialog final : public QDialog {
     QLabel* screenPicture_;
     QLabel* loadingPicture_;
     QPushButton* save_;
+    RowPictures shown_;
+    std::unique_ptr<LatestJobWorker> decoder_;
 };

@@ -16,6 +16,9 @@ constexpr const wchar_t* kCoverageClass = L"CoverageWindow";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
+// Posted by the decoder's thread; lParam is a Decoded the window deletes.
+constexpr UINT kPicturesDecoded = WM_APP + 1;
+
 // Control ids; the panes are drawn by the window itself.
 enum : int {
     kCounts = 200,
@@ -65,7 +68,9 @@ void CoverageWindow::RegisterWindowClass() {
 }
 
 CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
-    : owner_(owner), font_(font), dpi_(dpi), texts_(CoverageTextsIn(0)) {
+    : owner_(owner), font_(font), dpi_(dpi), texts_(CoverageTextsIn(0)),
+      decoder_(std::make_unique<LatestJobWorker>(
+          [] { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }, [] { CoUninitialize(); })) {
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
     RECT work;
@@ -81,6 +86,11 @@ CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
 }
 
 CoverageWindow::~CoverageWindow() {
+    // The decoder first: what it posted since is still in the queue.
+    decoder_.reset();
+    MSG message;
+    while (PeekMessageW(&message, window_, kPicturesDecoded, kPicturesDecoded, PM_REMOVE))
+        delete reinterpret_cast<Decoded*>(message.lParam);
     for (Pane& pane : panes_)
         if (pane.bitmap)
             DeleteObject(pane.bitmap);
@@ -154,7 +164,8 @@ void CoverageWindow::SetLanguage(int32_t language) {
     }
     RefreshCounts();
     InvalidateRect(list_, nullptr, TRUE);
-    ShowSelected();
+    for (const Pane& pane : panes_)
+        InvalidateRect(pane.control, nullptr, TRUE);
 }
 
 void CoverageWindow::Refilter() {
@@ -191,6 +202,9 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
         DrawPane(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case kPicturesDecoded:
+        ShowDecoded(*std::unique_ptr<Decoded>(reinterpret_cast<Decoded*>(lParam)));
+        return 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
@@ -242,37 +256,61 @@ LRESULT CoverageWindow::OnNotify(const NMHDR& header) {
 
 void CoverageWindow::ShowSelected() {
     const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    if (selected < 0 || static_cast<size_t>(selected) >= shown_.size()) {
-        ShowPicture(panes_[0], {}, false);
-        ShowPicture(panes_[1], {}, false);
-        panes_[0].text.clear();
-        panes_[1].text.clear();
+    const CoverageRow* row = selected >= 0 && static_cast<size_t>(selected) < shown_.size()
+                                 ? &rows_[shown_[static_cast<size_t>(selected)]]
+                                 : nullptr;
+    const std::array<std::string, 2> paths{row ? row->screenPath : "",
+                                           row && row->hasLoadingPng ? row->loadingPngPath : ""};
+    for (size_t i = 0; i < panes_.size(); ++i)
+        ShowPane(panes_[i], nullptr, paths[i].empty() ? kCovNone : kCovDecoding);
+    if (paths[0].empty() && paths[1].empty()) {
+        decoder_->Forget();
         return;
     }
-    const CoverageRow& row = rows_[shown_[static_cast<size_t>(selected)]];
-    ShowPicture(panes_[0], row.screenPath, !row.screenPath.empty());
-    ShowPicture(panes_[1], row.loadingPngPath, row.hasLoadingPng);
+    const std::array<PictureSize, 2> boxes{PaneBox(panes_[0]), PaneBox(panes_[1])};
+    HWND window = window_;
+    decoder_->Post([paths, boxes, window](uint64_t ticket) {
+        auto decoded = std::make_unique<Decoded>();
+        decoded->ticket = ticket;
+        for (size_t i = 0; i < paths.size(); ++i)
+            if (!paths[i].empty())
+                decoded->bitmaps[i] = LoadPictureBitmap(paths[i], boxes[i]);
+        if (PostMessageW(window, kPicturesDecoded, 0, reinterpret_cast<LPARAM>(decoded.get())))
+            decoded.release();
+    });
 }
 
-void CoverageWindow::ShowPicture(Pane& pane, const std::string& path, bool exists) {
+CoverageWindow::Decoded::~Decoded() {
+    for (HBITMAP bitmap : bitmaps)
+        if (bitmap)
+            DeleteObject(bitmap);
+}
+
+void CoverageWindow::ShowDecoded(Decoded& decoded) {
+    if (!decoder_->IsLatest(decoded.ticket))
+        return;
+    for (size_t i = 0; i < panes_.size(); ++i) {
+        if (panes_[i].text != kCovDecoding)
+            continue;
+        ShowPane(panes_[i], decoded.bitmaps[i], decoded.bitmaps[i] ? kCovNone : kCovCannotShow);
+        decoded.bitmaps[i] = nullptr; // the pane's now
+    }
+}
+
+// Inside the pane's sunken edge.
+PictureSize CoverageWindow::PaneBox(const Pane& pane) const {
+    RECT box;
+    GetClientRect(pane.control, &box);
+    InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    return {static_cast<uint32_t>(std::max<LONG>(box.right - box.left, 1)),
+            static_cast<uint32_t>(std::max<LONG>(box.bottom - box.top, 1))};
+}
+
+void CoverageWindow::ShowPane(Pane& pane, HBITMAP bitmap, CoverageText text) {
     if (pane.bitmap)
         DeleteObject(pane.bitmap);
-    pane.bitmap = nullptr;
-    pane.text.clear();
-    if (!exists) {
-        pane.text = WideFromUtf8(texts_[kCovNone]);
-    } else {
-        // Inside the pane's sunken edge.
-        RECT box;
-        GetClientRect(pane.control, &box);
-        InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
-        box.right -= box.left;
-        box.bottom -= box.top;
-        pane.bitmap = LoadPictureBitmap(
-            path, {static_cast<uint32_t>(box.right), static_cast<uint32_t>(box.bottom)});
-        if (!pane.bitmap)
-            pane.text = WideFromUtf8(texts_[kCovCannotShow]);
-    }
+    pane.bitmap = bitmap;
+    pane.text = text;
     InvalidateRect(pane.control, nullptr, TRUE);
 }
 
@@ -292,9 +330,10 @@ void CoverageWindow::DrawPane(const DRAWITEMSTRUCT& item) const {
         DeleteDC(source);
         return;
     }
+    const std::wstring text = WideFromUtf8(texts_[pane.text]);
     const HGDIOBJ old = SelectObject(item.hDC, font_);
     SetBkMode(item.hDC, TRANSPARENT);
-    DrawTextW(item.hDC, pane.text.c_str(), static_cast<int>(pane.text.size()), &box,
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(item.hDC, old);
 }

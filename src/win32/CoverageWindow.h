@@ -1,8 +1,11 @@
 #pragma once
 
 #include "operations/CoverageList.h"
+#include "services/LatestJobWorker.h"
+#include "services/PictureFile.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -10,8 +13,9 @@
 // The view of screens on the Win32 API: the counts, the filter, a virtual
 // list view in report mode (it asks for the texts of the rows it draws, so
 // thousands of rows cost nothing more), the two pictures of the selected row
-// side by side and "Save list...". The window stays beside the main window,
-// which owns it.
+// side by side and "Save list...". The pictures are decoded on a thread of
+// their own; the panes say "loading" until the latest selection's pictures
+// are posted back. The window stays beside the main window, which owns it.
 class CoverageWindow final {
   public:
     CoverageWindow(HWND owner, HFONT font, int dpi);
@@ -31,7 +35,16 @@ class CoverageWindow final {
     struct Pane {
         HWND control = nullptr;
         HBITMAP bitmap = nullptr;
-        std::wstring text;
+        CoverageText text = kCovNone; // shown without a bitmap
+    };
+    // What the decoder posts back for one selection.
+    struct Decoded {
+        Decoded() = default;
+        ~Decoded(); // deletes the bitmaps no pane took
+        Decoded(const Decoded&) = delete;
+        Decoded& operator=(const Decoded&) = delete;
+        uint64_t ticket = 0;
+        std::array<HBITMAP, 2> bitmaps{};
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,7 +57,9 @@ class CoverageWindow final {
     void Refilter();
     void RefreshCounts();
     void ShowSelected();
-    void ShowPicture(Pane& pane, const std::string& path, bool exists);
+    void ShowPane(Pane& pane, HBITMAP bitmap, CoverageText text);
+    void ShowDecoded(Decoded& decoded);
+    PictureSize PaneBox(const Pane& pane) const;
     void DrawPane(const DRAWITEMSTRUCT& item) const;
     void SaveList();
     int Scaled(int pixels) const;
@@ -65,4 +80,5 @@ class CoverageWindow final {
     std::vector<CoverageRow> rows_;
     std::vector<size_t> shown_;
     std::wstring cell_; // the text handed to the list view, alive until its next request
+    std::unique_ptr<LatestJobWorker> decoder_;
 };

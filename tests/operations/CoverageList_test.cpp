@@ -4,8 +4,10 @@
 #include "services/PictureFile.h"
 #include "support/HiddenEntry.h"
 #include "support/OperationFixture.h"
+#include "support/PictureBytes.h"
 #include "support/UnreadableFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -103,6 +105,31 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
     EXPECT_EQ(ActionText(ScreenAction::Keep, french), "ignorer (en a déjà un)");
 }
 
+TEST_F(CoverageTest, TheDefaultScreenIsPromisedOnlyWhenTheScreensFolderHasOne) {
+    MakeTree();
+    window.useDefaultState = 1;
+    fs::remove(folder.Sub("screens/loading.png"));
+    const std::vector<CoverageRow> rows = ListCoverageOf(window);
+    const auto nothing = std::find_if(rows.begin(), rows.end(), [](const CoverageRow& row) {
+        return row.layout == "Nothing here";
+    });
+    ASSERT_NE(nothing, rows.end());
+    EXPECT_EQ(nothing->action, ScreenAction::Nothing);
+    EXPECT_EQ(CountCoverage(rows).haveNone, 1);
+}
+
+TEST(CoverageCsvTest, ASpreadsheetReadsNoFieldAsAFormulaAndEveryOtherFieldIsKeptAsItIs) {
+    for (const std::string formula :
+         {"=HYPERLINK(\"http://x\",\"Pacman\")", "+1+1", "-2+3", "@SUM(1,2)", "\tTab", "\rCr"}) {
+        const std::string field = CsvField(formula);
+        const size_t quote = field[0] == '"' ? 1 : 0;
+        EXPECT_EQ(field.substr(quote, 2), "'" + formula.substr(0, 1)) << formula;
+    }
+    EXPECT_EQ(CsvField("=1,2"), "\"'=1,2\"");
+    for (const std::string kept : {"Pac-man", "a=b", "'quoted", "", "1942", " =lead", "Ms. @"})
+        EXPECT_EQ(CsvField(kept), kept);
+}
+
 TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWrittenThroughTheSeam) {
     EXPECT_EQ(CsvField("plain name"), "plain name");
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
@@ -167,10 +194,62 @@ TEST(PictureFileTest, OnlyRegularFilesWithAModestHeaderReachTheDecoder) {
     EXPECT_EQ(size.width, 640u) << "after an EXIF segment";
     EXPECT_EQ(size.height, 480u);
 
+    // The caps, one under and one over.
+    const std::string atCap = folder.Write("cap.png", PngHeader(640, 480));
+    fs::resize_file(atCap, kMaxPictureBytes);
+    EXPECT_EQ(CheckPictureFile(atCap), PictureCheck::Fine);
+    fs::resize_file(atCap, kMaxPictureBytes + 1);
+    EXPECT_EQ(CheckPictureFile(atCap), PictureCheck::TooLarge);
+    EXPECT_EQ(CheckPictureFile(folder.Write("4000.png", PngHeader(4000, 4000))),
+              PictureCheck::Fine);
+    EXPECT_EQ(CheckPictureFile(folder.Write("4001.png", PngHeader(4000, 4001))),
+              PictureCheck::TooManyPixels);
+    EXPECT_EQ(CheckPictureFile(folder.Write("wraps.png", PngHeader(65536, 65537))),
+              PictureCheck::TooManyPixels)
+        << "65536 x 65537 is 65536 in 32 bits";
+
     const PictureSize fitted = FittedSize({1920, 1080}, {320, 240});
     EXPECT_EQ(fitted.width, 320u);
     EXPECT_EQ(fitted.height, 180u);
     EXPECT_EQ(FittedSize({100, 50}, {320, 240}).width, 100u) << "never enlarged";
+}
+
+TEST(PictureFileTest, EveryGifFrameAndItsPlaceFitTheCap) {
+    TempFolder folder;
+    PictureSize size;
+    const auto check = [&](const std::vector<GifFrame>& frames) {
+        return CheckPictureFile(folder.Write("a.gif", Gif(1, 1, frames)), &size);
+    };
+    EXPECT_EQ(check({{0, 0, 4000, 4000}}), PictureCheck::Fine);
+    EXPECT_EQ(size.width, 4000u) << "the frame's size, not the screen's";
+    EXPECT_EQ(check({{0, 0, 4000, 4001}}), PictureCheck::TooManyPixels);
+    EXPECT_EQ(check({{1, 0, 4000, 4000}}), PictureCheck::TooManyPixels) << "its place counts";
+    EXPECT_EQ(check({{0, 0, 8, 8}, {0, 0, 8, 8}, {0, 0, 8000, 8000}}), PictureCheck::TooManyPixels)
+        << "the third frame";
+    EXPECT_EQ(check({{0, 0, 0, 0}}), PictureCheck::Fine) << "the 1 x 1 screen";
+    std::string cut = Gif(1, 1, {{0, 0, 8, 8}, {0, 0, 8000, 8000}});
+    cut.resize(cut.size() - 12); // ends inside the second frame's descriptor
+    EXPECT_EQ(CheckPictureFile(folder.Write("cut.gif", cut)), PictureCheck::Fine);
+    EXPECT_EQ(CheckPictureFile(folder.Write("screen.gif", Gif(8000, 8000, {{0, 0, 1, 1}}))),
+              PictureCheck::TooManyPixels);
+}
+
+TEST(PictureFileTest, AJpegOfMoreScansThanTheCapIsRefusedWhateverItsScansHold) {
+    TempFolder folder;
+    PictureSize size;
+    EXPECT_EQ(
+        CheckPictureFile(folder.Write("64.jpg", ProgressiveJpeg(640, 480, kMaxJpegScans)), &size),
+        PictureCheck::Fine);
+    EXPECT_EQ(size.width, 640u);
+    EXPECT_EQ(size.height, 480u);
+    EXPECT_EQ(
+        CheckPictureFile(folder.Write("65.jpg", ProgressiveJpeg(640, 480, kMaxJpegScans + 1))),
+        PictureCheck::TooManyScans);
+    // Stuffed bytes, restarts and fill bytes inside a scan's data end no scan.
+    std::string jpeg = ProgressiveJpeg(64, 64, kMaxJpegScans + 1);
+    const size_t data = jpeg.find("\xFF\xDA") + 10;
+    jpeg.insert(data, std::string("\xFF\x00\xFF\xD3\xFF\xFF\x00", 7));
+    EXPECT_EQ(CheckPictureFile(folder.Write("stuffed.jpg", jpeg)), PictureCheck::TooManyScans);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "CoverageDialog.h"
 #include "FakeDialogs.h"
 #include "operations/CoverageCsv.h"
+#include "services/PictureFile.h"
+#include "support/PictureBytes.h"
 #include "support/UnreadableFile.h"
 
 #include <QAction>
@@ -11,7 +13,9 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -58,6 +62,21 @@ class CoverageWindow : public ::testing::Test {
         const auto* pane = view.findChild<QLabel*>(name);
         return pane->pixmap().isNull() ? pane->text().toStdString() : "<picture>";
     }
+    // The pane once its picture is decoded, the window's events turning
+    // meanwhile; `whileLoading` sees the pane at each turn.
+    template <class Look = void (*)(const QLabel&)>
+    static std::string Settled(
+        const CoverageDialog& view, const char* name, Look whileLoading = [](const QLabel&) {}) {
+        const auto* pane = view.findChild<QLabel*>(name);
+        QTest::qWaitFor(
+            [&] {
+                whileLoading(*pane);
+                return Pane(view, name) != kLoading;
+            },
+            60000);
+        return Pane(view, name);
+    }
+    static constexpr const char* kLoading = "loading the picture...";
     static std::string Text(const CoverageDialog& view, const char* name) {
         return view.findChild<QLabel*>(name)->text().toStdString();
     }
@@ -81,19 +100,19 @@ TEST_F(CoverageWindow,
 TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFollows) {
     CoverageDialog& view = OpenView();
     Select(view, "Pacman");
-    EXPECT_EQ(Pane(view, "ScreenPicture"), "<picture>");
+    EXPECT_EQ(Settled(view, "ScreenPicture"), "<picture>");
     EXPECT_EQ(Pane(view, "LoadingPicture"), "none");
     EXPECT_LE(view.findChild<QLabel*>("ScreenPicture")->pixmap().width(), 320);
     Select(view, "Galaga");
-    EXPECT_EQ(Pane(view, "LoadingPicture"), "<picture>");
+    EXPECT_EQ(Settled(view, "LoadingPicture"), "<picture>");
     Select(view, "Zaxxon");
-    EXPECT_EQ(Pane(view, "ScreenPicture"), "cannot show this picture") << "10000 x 10000";
+    EXPECT_EQ(Settled(view, "ScreenPicture"), "cannot show this picture") << "10000 x 10000";
 
     const UnreadableFile fifo(bench.folder.Sub("layouts/Frogger/loading.png"));
     ASSERT_TRUE(fifo.Made());
     bench.Find<QAction>("MnuCheckScreens")->trigger();
     Select(view, "Frogger");
-    EXPECT_EQ(Pane(view, "LoadingPicture"), "cannot show this picture") << "a FIFO, no hang";
+    EXPECT_EQ(Settled(view, "LoadingPicture"), "cannot show this picture") << "a FIFO, no hang";
 
     bench.Find<QAction>("MnuFrench")->trigger();
     EXPECT_EQ(view.windowTitle().toStdString(), "Vérifier les screens");
@@ -102,6 +121,52 @@ TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFo
     EXPECT_NE(Text(view, "CoverageCounts").find("reçoivent un screen"), std::string::npos);
     EXPECT_EQ(view.Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
               "L'installation va");
+}
+
+TEST_F(CoverageWindow, ASlowJpegOrAHugeGifNeverHoldsTheWindowAndTheLatestSelectionWins) {
+    bench.folder.MakeDir("layouts/Bosconian");
+    bench.folder.Write("Screens/Bosconian.png", ProgressiveJpeg(4000, 4000, kMaxJpegScans));
+    bench.folder.Write("layouts/Bosconian/loading.png", Gif(1, 1, {{0, 0, 8000, 8000}}));
+    bench.folder.Write("Screens/Frogger.png", ProgressiveJpeg(4000, 4000, 3000));
+    CoverageDialog& view = OpenView();
+    Select(view, "Pacman");
+    Settled(view, "ScreenPicture");
+
+    int turns = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++turns; });
+    timer.start(0);
+    Select(view, "Bosconian");
+    EXPECT_EQ(Pane(view, "ScreenPicture"), kLoading) << "the selection waits for no picture";
+    EXPECT_EQ(Pane(view, "LoadingPicture"), kLoading);
+    int turnsWhileDecoding = 0;
+    const auto count = [&](const QLabel& pane) {
+        if (pane.text().toStdString() == kLoading)
+            turnsWhileDecoding = turns;
+    };
+    EXPECT_EQ(Settled(view, "ScreenPicture", count), "<picture>");
+    EXPECT_GT(turnsWhileDecoding, 1) << "the window's events kept turning";
+    EXPECT_EQ(Settled(view, "LoadingPicture"), "cannot show this picture") << "8000 x 8000 frame";
+    Select(view, "Frogger");
+    EXPECT_EQ(Settled(view, "ScreenPicture"), "cannot show this picture") << "3000 scans";
+
+    // Down the list faster than the pictures decode: only the last row's show.
+    std::vector<int> widthsSeen;
+    Select(view, "Bosconian");
+    Select(view, "Frogger");
+    Select(view, "Pacman");
+    const auto look = [&](const QLabel& pane) {
+        if (!pane.pixmap().isNull() || pane.text().toStdString() != kLoading)
+            widthsSeen.push_back(pane.pixmap().width());
+    };
+    EXPECT_EQ(Settled(view, "ScreenPicture", look), "<picture>");
+    QTest::qWait(50);
+    look(*view.findChild<QLabel*>("ScreenPicture"));
+    EXPECT_EQ(std::set<int>(widthsSeen.begin(), widthsSeen.end()), std::set<int>{320})
+        << "Pacman's 800 x 600 only, never Bosconian's square nor Frogger's text";
+
+    Select(view, "Bosconian"); // and the window goes while it decodes
+    bench.window.reset();
 }
 
 TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCannot) {
