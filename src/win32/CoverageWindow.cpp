@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <objbase.h>
 
 namespace {
 

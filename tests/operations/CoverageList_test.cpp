@@ -245,6 +245,15 @@ TEST(PictureFileTest, AJpegOfMoreScansThanTheCapIsRefusedWhateverItsScansHold) {
     EXPECT_EQ(
         CheckPictureFile(folder.Write("65.jpg", ProgressiveJpeg(640, 480, kMaxJpegScans + 1))),
         PictureCheck::TooManyScans);
+    // Metadata of 128 KB first: the walk reads on past its first chunks.
+    const std::string metadata = std::string("\xFF\xE1\xFF\xFF", 4) + std::string(65533, '\xFF');
+    for (int scans : {kMaxJpegScans, kMaxJpegScans + 1}) {
+        std::string jpeg = ProgressiveJpeg(640, 480, scans);
+        jpeg.insert(2, metadata + metadata);
+        EXPECT_EQ(CheckPictureFile(folder.Write("exif.jpg", jpeg), &size),
+                  scans > kMaxJpegScans ? PictureCheck::TooManyScans : PictureCheck::Fine);
+    }
+    EXPECT_EQ(size.height, 480u);
     // Stuffed bytes, restarts and fill bytes inside a scan's data end no scan.
     std::string jpeg = ProgressiveJpeg(64, 64, kMaxJpegScans + 1);
     const size_t data = jpeg.find("\xFF\xDA") + 10;

@@ -146,6 +146,7 @@ TEST_F(CoverageWindow, ASlowJpegOrAHugeGifNeverHoldsTheWindowAndTheLatestSelecti
     };
     EXPECT_EQ(Settled(view, "ScreenPicture", count), "<picture>");
     EXPECT_GT(turnsWhileDecoding, 1) << "the window's events kept turning";
+    timer.stop();
     Select(view, "Xevious");
     EXPECT_EQ(Settled(view, "ScreenPicture"), "cannot show this picture") << "8000 x 8000 frame";
     Select(view, "Frogger");
@@ -154,6 +155,7 @@ TEST_F(CoverageWindow, ASlowJpegOrAHugeGifNeverHoldsTheWindowAndTheLatestSelecti
     // Down the list faster than the pictures decode: only the last row's show.
     std::vector<int> widthsSeen;
     Select(view, "Bosconian");
+    QTest::qWait(100); // its decode under way
     Select(view, "Frogger");
     Select(view, "Pacman");
     const auto look = [&](const QLabel& pane) {

@@ -7,6 +7,9 @@
 # view again (in French), filter, quit. The
 # CSV is compared with what the layouts folder must give; the layouts are
 # compared byte for byte with the tree before (the view changes nothing).
+# Two screens are built to be slow or huge to decode (a progressive JPEG of
+# 64 scans, a GIF whose frame dwarfs its screen): the arrow keys go past them
+# without waiting, and the program quits while one decodes.
 #   coverage_end_to_end.sh PROGRAM.exe WINEPREFIX [SCREENSHOT_FOLDER]
 # The screenshots are for people to look at; nothing depends on their pixels.
 set -euo pipefail
@@ -15,7 +18,7 @@ set -euo pipefail
 # --- the scene: four layouts, real pictures, one file that is no picture ---
 prog=$work/prog
 mkdir -p "$prog" "$work/layouts/Alpha" "$work/layouts/Beta" "$work/layouts/Gamma, the third" \
-    "$work/layouts/Delta" "$work/screens"
+    "$work/layouts/Delta" "$work/layouts/Epsilon" "$work/layouts/Zeta" "$work/screens"
 cp "$exe" "$prog/"
 python3 - "$work" <<'PY'
 import struct, sys, zlib
@@ -35,6 +38,32 @@ png(work + "/screens/Alpha.png", 640, 480, (255, 160, 40))
 png(work + "/screens/beta.png", 800, 600, (40, 200, 255))
 png(work + "/layouts/Beta/loading.png", 320, 240, (200, 40, 200))
 open(work + "/layouts/Delta/loading.png", "w").write("not a picture")
+def segment(marker, payload):
+    return b"\xff" + bytes((marker,)) + struct.pack(">H", len(payload) + 2) + payload
+def entropy(bits):
+    bits += "1" * (-len(bits) % 8)
+    data = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
+    return data.replace(b"\xff", b"\xff\x00")
+def slow_jpeg(path, size, scans):
+    blocks = ((size + 7) // 8) ** 2
+    runs, left = "", blocks
+    while left:
+        run = min(left, 32767)
+        bits = run.bit_length() - 1
+        runs += format(bits, "04b") + (format(run - (1 << bits), "0%db" % bits) if bits else "")
+        left -= run
+    def scan(first, last, data):
+        return segment(0xDA, bytes((1, 1, 0, first, last, 0))) + data
+    jpeg = (b"\xff\xd8" + segment(0xDB, b"\0" + b"\1" * 64)
+            + segment(0xC2, struct.pack(">BHHB", 8, size, size, 1) + b"\x01\x11\x00")
+            + segment(0xC4, b"\x00\x01" + b"\0" * 15 + b"\x00")
+            + segment(0xC4, b"\x10\0\0\0\x0f" + b"\0" * 12 + bytes(r << 4 for r in range(15)))
+            + scan(0, 0, entropy("0" * blocks)) + scan(1, 63, entropy(runs)) * (scans - 1))
+    open(path, "wb").write(jpeg + b"\xff\xd9")
+slow_jpeg(work + "/screens/Epsilon.png", 4000, 64)
+gif = (b"GIF89a" + struct.pack("<HHBBB", 1, 1, 0x80, 0, 0) + b"\0\0\0\xff\xff\xff"
+       + b"\x2c" + struct.pack("<HHHHB", 0, 0, 8000, 8000, 0) + b"\x02\x01\x2c\x00\x3b")
+open(work + "/screens/Zeta.png", "wb").write(gif)
 PY
 snapshot() { (cd "$work/layouts" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 before=$(snapshot)
@@ -62,6 +91,14 @@ for row in 1 2 3; do
     sleep 1
     shot "coverage-row-$row"
 done
+# Down through the slow and the huge screens without a pause: the list
+# follows the keys at once, the panes say "loading" until their picture is
+# ready.
+keys_to "$view" Home Down Down Down Down Up
+shot coverage-moving-fast
+sleep 3
+shot coverage-after-the-decode
+keys_to "$view" Home
 
 # Save list...: the button after the list, then the dialog's file name.
 keys_to "$view" Tab Return
@@ -83,6 +120,8 @@ keys_to '^V.+rifier les screens$' shift+Tab space # the filter, above the list
 sleep 1
 shot coverage-french-filter
 
+# The filter off again, down to the slow screen, and quit while it decodes.
+keys_to '^V.+rifier les screens$' space Tab Home Down Down Down
 keys_to "$main" ctrl+q
 wait "$program_pid" || fail "the program did not end cleanly"
 
@@ -94,6 +133,8 @@ expected=$(
 Alpha,Alpha.png,no,copy
 Beta,none,yes,skip (already has one)
 Delta,none,yes,skip (already has one)
+Epsilon,Epsilon.png,no,copy
+Zeta,Zeta.png,no,copy
 Layout,Screen to copy,loading.png,The install will
 CSV
 )
