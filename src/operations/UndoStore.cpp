@@ -141,8 +141,14 @@ std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place) {
     return text ? ParseManifest(*text) : std::nullopt;
 }
 
+// A store that cannot take its place still names the operation that came
+// last: the item offers it, and the undo says why it cannot go ahead yet.
 std::optional<UndoKind> UndoableOperation(const UndoPlace& place) {
-    const std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    if (!manifest && Exists(NewFolderOf(place))) {
+        const std::optional<std::string> text = ReadWholeFile(ManifestOf(NewFolderOf(place)));
+        manifest = text ? ParseManifest(*text) : std::nullopt;
+    }
     if (!manifest || KeptCount(*manifest) + AddedCount(*manifest) == 0)
         return std::nullopt;
     return manifest->kind;

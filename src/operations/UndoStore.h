@@ -34,7 +34,8 @@ bool SettleUndoStore(const UndoPlace& place);
 // cannot be read, or the store cannot be settled.
 std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place);
 
-// The kind of the store's operation while it has something to undo.
+// The kind of the last operation while it has something to undo, its store
+// settled or not (the undo then says why it cannot go ahead).
 std::optional<UndoKind> UndoableOperation(const UndoPlace& place);
 
 // True when the folder of kept files of `store` holds anything.

@@ -125,8 +125,8 @@ TEST_F(UndoTest, AnOperationThatChangesNoFileLeavesTheStoreOfTheOneBefore) {
 
 // Install, then a delete whose store cannot take the install's place (a
 // kept picture of the install open in a viewer): the install must not be
-// the one undone, and the user is told.
-TEST_F(UndoTest, AStoreThatCannotBeSwappedInOffersNothingUntilItIsSettled) {
+// the one undone, and the user is told until the store is settled.
+TEST_F(UndoTest, AStoreThatCannotBeSwappedInIsNeverTakenForTheOneBefore) {
     Install();
     {
         const RefusedRename heldOpen(folder.Sub("Undo"));
@@ -134,7 +134,7 @@ TEST_F(UndoTest, AStoreThatCannotBeSwappedInOffersNothingUntilItIsSettled) {
         EXPECT_TRUE(Contains(Log(), " Undo store cannot be settled: the last operation's store "
                                     "waits in " +
                                         folder.Sub("Undo.new")));
-        EXPECT_FALSE(UndoableOperation(place).has_value());
+        EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
         Undo();
         EXPECT_EQ(window.calls,
                   (Lines{"message(Exclamation): The last operation's undo store cannot take its "
