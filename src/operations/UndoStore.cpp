@@ -125,9 +125,8 @@ bool SettleUndoStore(const UndoPlace& place) {
         return SwapFailed(place);
     if (Exists(fresh))
         return SwapIn(quiet);
-    const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
-    if (Exists(old) && !Exists(store))
-        return MoveWithoutReplacing(old, store) || SwapFailed(place);
+    // What is left under the old name was replaced by a later operation,
+    // even when no store is there (undone since): it is never offered again.
     ClearOldName(quiet);
     return true;
 }

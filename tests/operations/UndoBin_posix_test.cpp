@@ -68,6 +68,15 @@ TEST_F(UndoBinTest, NoPictureIsLostThroughInstallDeleteNothingInstallAndUndo) {
     }
 }
 
+// Left under the old name (its bin was full, say) and the store undone
+// since: the operation before the last is never offered.
+TEST_F(UndoBinTest, AReplacedStoreIsNeverOfferedAgain) {
+    Install();
+    std::filesystem::rename(folder.Sub("Undo"), folder.Sub("Undo.old"));
+    EXPECT_FALSE(UndoableOperation(place).has_value());
+    EXPECT_EQ(ContentsBelow(Bin() / "files"), std::multiset<std::string>{"old pacman"});
+}
+
 // No bin can take a replaced store: it is kept beside the store instead.
 TEST_F(UndoBinTest, WithoutABinTheReplacedStoreIsKeptAside) {
     folder.Write("data", "a file where the bin would go");
