@@ -11,6 +11,8 @@ locale=${locale%%.*}
 case $locale in C | POSIX) export WINEPREFIX="$1" ;; *) export WINEPREFIX="$1-$locale" ;; esac
 shift
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# Wine's Recycle Bin is the host's freedesktop.org Trash: the prefix's own.
+export XDG_DATA_HOME="$WINEPREFIX/xdg-data"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     (

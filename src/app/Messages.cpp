@@ -30,6 +30,8 @@ const Table kEnglish = {
     "The files that could not be put back are kept in:|%1",
     "The folder of layouts of the last operation is no longer there; nothing was undone:|%1",
     "The undo store cannot be read; nothing was undone:|%1",
+    "The last operation's undo store cannot take its place (a file of it may be open in another "
+    "program); nothing was undone:|%1",
 };
 
 const Table kFrench = {
@@ -59,6 +61,9 @@ const Table kFrench = {
     "Le dossier des layouts de la derni\u00e8re op\u00e9ration n'est plus l\u00e0 ; rien n'a "
     "\u00e9t\u00e9 annul\u00e9 :|%1",
     "La sauvegarde pour annuler est illisible ; rien n'a \u00e9t\u00e9 annul\u00e9 :|%1",
+    "La sauvegarde pour annuler la derni\u00e8re op\u00e9ration ne peut pas prendre sa place (un "
+    "de ses fichiers est peut-\u00eatre ouvert dans un autre programme) ; rien n'a "
+    "\u00e9t\u00e9 annul\u00e9 :|%1",
 };
 
 } // namespace

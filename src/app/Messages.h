@@ -7,7 +7,7 @@
 
 // The texts of one language, numbered 1 to 22 (index 0 unused).
 // Entries 1 to 8 are captions, 9 to 22 messages.
-inline constexpr int kMessageCount = 22;
+inline constexpr int kMessageCount = 23;
 using MessageTexts = std::array<std::string, kMessageCount + 1>;
 
 // Message numbers, named after their use.
@@ -35,6 +35,7 @@ enum MessageNumber : int {
     kMsgUndoLeftovers = 20,
     kMsgUndoFolderMissing = 21,
     kMsgUndoStoreUnreadable = 22,
+    kMsgUndoStoreUnsettled = 23,
 };
 
 // The French texts when `language` is not 0, the English ones otherwise.

@@ -3,7 +3,6 @@
 #include "operations/OperationSteps.h"
 #include "services/FileSystem.h"
 #include "services/FileUtils.h"
-#include "services/FolderEntries.h"
 #include "services/LogFile.h"
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
@@ -93,29 +92,26 @@ void UndoEntries(UndoRun& run, MainWindowPort& window) {
     run.totals.left += run.manifest.damagedLines;
 }
 
-bool HoldsKeptFiles(const std::string& store) {
-    bool any = false;
-    ForEachFolderEntry(store + kSeparator + "kept", [&](const std::string&, bool) {
-        any = true;
-        return false;
-    });
-    return any;
-}
-
 // A store with files left in it moves aside under a name of its own: the
 // next operation replaces "Undo", and these are files nobody got back.
+// Should it not move, it stays the store, and goes to the bin when replaced.
 std::string SetAsideOrRemove(const UndoPlace& place, const std::string& store) {
     if (!HoldsKeptFiles(store)) {
         ShellDelete(store, true);
         return {};
     }
-    for (int number = 1; number < 1000; ++number) {
-        const std::string aside = place.folder + "Undo kept " + std::to_string(number);
-        if (KindOf(aside) == EntryKind::Missing && !IsLinkItself(aside) &&
-            MoveWithoutReplacing(store, aside))
-            return aside;
-    }
-    return store;
+    const std::string aside = SetUndoStoreAside(place, store);
+    return aside.empty() ? store : aside;
+}
+
+bool StoreIsSettled(MainWindowPort& window, const ProgramState& program, const UndoPlace& place) {
+    if (SettleUndoStore(place))
+        return true;
+    WriteLog("Undo refused: the store of the last operation cannot take its place");
+    window.ShowMessage(WithLineBreaks(WithValues(program.Messages[kMsgUndoStoreUnsettled],
+                                                 {UndoStoreFolder(place) + ".new"})),
+                       MessageIcon::Exclamation);
+    return false;
 }
 
 bool StoreIsUsable(MainWindowPort& window, const ProgramState& program,
@@ -152,6 +148,8 @@ void UndoLastOperation(MainWindowPort& window, ProgramState& program, LayoutStat
                        const UndoPlace& place) {
     const LayoutListClaim claim(state);
     if (!claim.Claimed())
+        return;
+    if (!StoreIsSettled(window, program, place))
         return;
     const std::optional<UndoManifest> manifest = ReadUndoStore(place);
     const std::string store = UndoStoreFolder(place);

@@ -2,6 +2,7 @@
 
 #include "services/FileSystem.h"
 #include "services/FileUtils.h"
+#include "services/FolderEntries.h"
 #include "services/LogFile.h"
 #include "services/Machine.h"
 #include "services/PathText.h"
@@ -35,21 +36,43 @@ bool Exists(const std::string& path) {
     return KindOf(path) != EntryKind::Missing;
 }
 
+void Step(const UndoPlace& place) {
+    if (place.afterStep)
+        place.afterStep();
+}
+
+bool SwapFailed(const UndoPlace& place) {
+    WriteLog(" Undo store cannot be settled: the last operation's store waits in " +
+             NewFolderOf(place));
+    return false;
+}
+
+// A replaced store leaves the way free without losing a picture: to the
+// system's bin, or when no bin takes it, set aside under a name of its own.
+bool ClearOldName(const UndoPlace& place) {
+    const std::string old = OldFolderOf(place);
+    if (!Exists(old) && !IsLinkItself(old))
+        return true;
+    if (RetireUndoStore(old))
+        return true;
+    const std::string aside = SetUndoStoreAside(place, old);
+    if (!aside.empty())
+        WriteLog(" The replaced undo store is kept in " + aside);
+    return !aside.empty();
+}
+
 // The old store goes aside first, so that at every moment one of the two
 // names holds a whole store.
-void SwapIn(const UndoPlace& place) {
-    const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
-    if (Exists(old))
-        ShellDelete(old, true);
-    if (Exists(store) && !MoveWithoutReplacing(store, old))
-        return;
-    if (place.afterStep)
-        place.afterStep();
+bool SwapIn(const UndoPlace& place) {
+    const std::string store = UndoStoreFolder(place);
+    if (!ClearOldName(place) || (Exists(store) && !MoveWithoutReplacing(store, OldFolderOf(place))))
+        return SwapFailed(place);
+    Step(place);
     if (!MoveWithoutReplacing(NewFolderOf(place), store))
-        return;
-    if (place.afterStep)
-        place.afterStep();
-    ShellDelete(old, true);
+        return SwapFailed(place);
+    Step(place);
+    ClearOldName(place);
+    return true;
 }
 
 } // namespace
@@ -62,31 +85,69 @@ std::string UndoStoreFolder(const UndoPlace& place) {
     return place.folder + kStoreName;
 }
 
-void SettleUndoStore(const UndoPlace& place) {
+bool HoldsKeptFiles(const std::string& store) {
+    const std::string kept = store + kSeparator + kKeptName;
+    bool any = Exists(kept) && !IsFolder(kept);
+    ForEachFolderEntry(kept, [&](const std::string&, bool) {
+        any = true;
+        return false;
+    });
+    return any;
+}
+
+bool RetireUndoStore(const std::string& store) {
+    if (!HoldsKeptFiles(store))
+        return ShellDelete(store, true);
+    if (ShellDelete(store, false)) {
+        WriteLog(" The replaced undo store went to the system's bin: " + store);
+        return true;
+    }
+    WriteLog(" No bin takes the replaced undo store: " + store);
+    return false;
+}
+
+std::string SetUndoStoreAside(const UndoPlace& place, const std::string& store) {
+    for (int number = 1; number < 1000; ++number) {
+        const std::string aside = place.folder + "Undo kept " + std::to_string(number);
+        if (!Exists(aside) && !IsLinkItself(aside) && MoveWithoutReplacing(store, aside))
+            return aside;
+    }
+    return {};
+}
+
+bool SettleUndoStore(const UndoPlace& place) {
+    UndoPlace quiet = place;
+    quiet.afterStep = nullptr;
     const std::string fresh = NewFolderOf(place);
     // Without its journal an unfinished store holds nothing: no file is
     // taken before the journal exists.
-    if (Exists(fresh) && !Exists(ManifestOf(fresh)))
-        ShellDelete(fresh, true);
-    if (Exists(fresh)) {
-        SwapIn(UndoPlace{place.folder, {}});
-        return;
-    }
-    const std::string store = UndoStoreFolder(place), old = OldFolderOf(place);
-    if (Exists(old) && !Exists(store))
-        MoveWithoutReplacing(old, store);
-    else if (Exists(old))
-        ShellDelete(old, true);
+    if (Exists(fresh) && !Exists(ManifestOf(fresh)) && !ShellDelete(fresh, true))
+        return SwapFailed(place);
+    if (Exists(fresh))
+        return SwapIn(quiet);
+    // What is left under the old name was replaced by a later operation,
+    // even when no store is there (undone since): it is never offered again.
+    ClearOldName(quiet);
+    return true;
 }
 
 std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place) {
-    SettleUndoStore(place);
+    // An older store read while the last operation's waits would take back
+    // the operation before the last.
+    if (!SettleUndoStore(place))
+        return std::nullopt;
     const std::optional<std::string> text = ReadWholeFile(ManifestOf(UndoStoreFolder(place)));
     return text ? ParseManifest(*text) : std::nullopt;
 }
 
+// A store that cannot take its place still names the operation that came
+// last: the item offers it, and the undo says why it cannot go ahead yet.
 std::optional<UndoKind> UndoableOperation(const UndoPlace& place) {
-    const std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    if (!manifest && Exists(NewFolderOf(place))) {
+        const std::optional<std::string> text = ReadWholeFile(ManifestOf(NewFolderOf(place)));
+        manifest = text ? ParseManifest(*text) : std::nullopt;
+    }
     if (!manifest || KeptCount(*manifest) + AddedCount(*manifest) == 0)
         return std::nullopt;
     return manifest->kind;
@@ -137,6 +198,7 @@ int64_t UndoRecorder::Begin(const std::string& name, bool keeping,
     if (!ready_)
         return -1;
     Step();
+    ++unsettled_;
     return next_++;
 }
 
@@ -171,12 +233,19 @@ void UndoRecorder::Done(int64_t number) {
 }
 
 void UndoRecorder::Fail(int64_t number) {
-    if (place_ && number >= 0)
-        Append(MarkLine("fail", number));
+    if (!place_ || number < 0)
+        return;
+    Append(MarkLine("fail", number));
+    --unsettled_;
 }
 
 void UndoRecorder::Finish() {
     journal_.Close();
-    if (place_ && ready_)
-        SwapIn(*place_);
+    if (!place_ || !ready_)
+        return;
+    // An operation that changed nothing leaves the store of the one before
+    // offered; its own store holds no file.
+    if (unsettled_ == 0 && !HoldsKeptFiles(folder_) && ShellDelete(folder_, true))
+        return;
+    SwapIn(*place_);
 }

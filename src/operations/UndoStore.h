@@ -26,15 +26,29 @@ std::string UndoStoreFolder(const UndoPlace& place);
 
 // Completes a swap that a run ended before finishing: a journal of an
 // interrupted operation becomes the store, since it alone knows where the
-// files it moved came from.
-void SettleUndoStore(const UndoPlace& place);
+// files it moved came from. False (and logged) while the last operation's
+// store cannot take its place (a file of a store held open).
+bool SettleUndoStore(const UndoPlace& place);
 
-// The settled store's journal; nothing when there is no store or its
-// header cannot be read.
+// The settled store's journal; nothing when there is no store, its header
+// cannot be read, or the store cannot be settled.
 std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place);
 
-// The kind of the store's operation while it has something to undo.
+// The kind of the last operation while it has something to undo, its store
+// settled or not (the undo then says why it cannot go ahead).
 std::optional<UndoKind> UndoableOperation(const UndoPlace& place);
+
+// True when the folder of kept files of `store` holds anything.
+bool HoldsKeptFiles(const std::string& store);
+
+// Takes a store nobody will undo from out of the way: deleted when it keeps
+// no file, otherwise sent to the system's bin, where the user can still get
+// its pictures back. False (and logged) when it stays where it is.
+bool RetireUndoStore(const std::string& store);
+
+// Moves `store` to a free "Undo kept N" beside the store; the new name, or
+// nothing when it cannot be moved.
+std::string SetUndoStoreAside(const UndoPlace& place, const std::string& store);
 
 // Records one operation into a new store. Without a place it records
 // nothing and every Keep() succeeds without moving anything, so the
@@ -60,7 +74,8 @@ class UndoRecorder {
     bool PutBack(int64_t number, const std::string& path);
     void Done(int64_t number);
     void Fail(int64_t number);
-    // The operation has finished: its store takes the old one's place.
+    // The operation has finished: its store takes the old one's place,
+    // unless it changed no file.
     void Finish();
 
   private:
@@ -73,4 +88,5 @@ class UndoRecorder {
     AppendingFile journal_;
     bool ready_ = false;
     int64_t next_ = 1;
+    int64_t unsettled_ = 0; // entries begun and not taken back
 };

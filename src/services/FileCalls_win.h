@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// shellapi.h needs what windows.h declares.
+#include <shellapi.h>
 
 // The calls of the Windows file system seam where Wine lets through what
 // Windows refuses (a read-only file renamed over or deleted, say). The seam
@@ -10,6 +12,7 @@ struct WindowsFileCalls {
     decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
     decltype(&DeleteFileW) deleteFile = &DeleteFileW;
     decltype(&ReplaceFileW) replaceFile = &ReplaceFileW;
+    decltype(&SHFileOperationW) shFileOperation = &SHFileOperationW;
 };
 
 WindowsFileCalls& FileCalls();

@@ -1,5 +1,7 @@
 #include "services/FileSystem.h"
 
+#include "services/FileCalls_posix.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +11,11 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+
+PosixFileCalls& FileCalls() {
+    static PosixFileCalls calls;
+    return calls;
+}
 
 const std::string& ProcessTag() {
     static const std::string tag = std::to_string(::getpid());
@@ -93,7 +100,7 @@ bool NewFile::Write(const void* bytes, uint64_t size) {
 bool NewFile::Flush() {
     if (!IsOpen() || failed_)
         return false;
-    failed_ = ::fsync(static_cast<int>(native_)) != 0;
+    failed_ = FileCalls().fsync(static_cast<int>(native_)) != 0;
     return !failed_;
 }
 
@@ -107,7 +114,7 @@ bool NewFile::Close() {
 
 bool MoveOver(const std::string& source, const std::string& target) {
     return IsUsableName(source) && IsUsableName(target) &&
-           ::rename(source.c_str(), target.c_str()) == 0;
+           FileCalls().rename(source.c_str(), target.c_str()) == 0;
 }
 
 // The system's own rename that refuses a taken name comes first. File
@@ -118,7 +125,8 @@ bool MoveOver(const std::string& source, const std::string& target) {
 bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
         return false;
-    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    if (FileCalls().renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(),
+                              RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
@@ -134,7 +142,7 @@ bool MoveWithoutReplacing(const std::string& source, const std::string& target) 
     }
     if (errno == EEXIST || ::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
         return false;
-    return ::rename(source.c_str(), target.c_str()) == 0;
+    return FileCalls().rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool SameVolume(const std::string& first, const std::string& second) {

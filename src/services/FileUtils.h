@@ -21,8 +21,9 @@ std::string WithTrailingSeparator(const std::string& path);
 bool MakeFolder(const std::string& path);
 
 // Deletes a file, or a folder with everything in it. A symbolic link is
-// deleted as a link, final separator or not; what it points to stays. There
-// is no recycle bin on POSIX: there `permanent` false deletes permanently too.
+// deleted as a link, final separator or not; what it points to stays. With
+// `permanent` false it goes to the system's bin instead (the Recycle Bin,
+// the freedesktop.org Trash), and stays where it is when no bin takes it.
 bool ShellDelete(const std::string& path, bool permanent);
 
 inline constexpr int32_t kProgramFilesFolder = 38;

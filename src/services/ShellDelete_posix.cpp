@@ -1,5 +1,6 @@
 #include "services/FileUtils.h"
 #include "services/PathText.h"
+#include "services/Trash.h"
 
 #include <filesystem>
 #include <system_error>
@@ -15,10 +16,12 @@ static std::string WithoutTrailingSeparators(std::string path) {
     return path;
 }
 
-bool ShellDelete(const std::string& path, bool /*permanent*/) {
+bool ShellDelete(const std::string& path, bool permanent) {
     const std::string trimmed = WithoutTrailingSeparators(path);
     if (trimmed.empty())
         return false;
+    if (!permanent)
+        return MoveToTrash(trimmed);
     const fs::path target = FsPath(trimmed);
     std::error_code error;
     if (!fs::exists(fs::symlink_status(target, error)))

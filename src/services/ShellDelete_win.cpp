@@ -1,3 +1,4 @@
+#include "services/FileCalls_win.h"
 #include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
@@ -44,6 +45,9 @@ bool ShellDelete(const std::string& path, bool permanent) {
     operation.wFunc = FO_DELETE;
     operation.pFrom = source.c_str();
     // Silent and without questions; with the recycle bin unless permanent.
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | (permanent ? 0 : FOF_ALLOWUNDO);
-    return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+    // A drive without a bin, or a folder too big for it, would have the
+    // shell delete for good in silence: the user is asked first then.
+    operation.fFlags =
+        FOF_SILENT | FOF_NOCONFIRMATION | (permanent ? 0 : FOF_ALLOWUNDO | FOF_WANTNUKEWARNING);
+    return FileCalls().shFileOperation(&operation) == 0 && !operation.fAnyOperationsAborted;
 }

@@ -6,6 +6,7 @@
 #include "services/TextNumbers.h"
 #include "support/FileSizeLimit.h"
 #include "support/OperationFixture.h"
+#include "support/RefusedRename.h"
 
 #include <filesystem>
 #include <sstream>
@@ -101,6 +102,51 @@ TEST_F(UndoTest, DeleteThenUndoPutsBackEveryScreenAndTheNextOperationReplacesThe
     EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.old"))));
     Undo();
     EXPECT_EQ(TreeOf(layouts), deleted);
+}
+
+// An install that copied nothing and a delete of nothing leave the store of
+// the operation before as it was, its pictures and its menu item.
+TEST_F(UndoTest, AnOperationThatChangesNoFileLeavesTheStoreOfTheOneBefore) {
+    Install();
+    const Tree installed = TreeOf(folder.Sub("Undo"));
+    window.overwriteState = 0;
+    InstallLoadingScreens(window, program, state, &place);
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Install);
+    EXPECT_EQ(TreeOf(folder.Sub("Undo")), installed);
+
+    Delete();
+    const Tree deleted = TreeOf(folder.Sub("Undo"));
+    Delete();
+    EXPECT_TRUE(Contains(window.calls, "message(Information): 0 files deleted."));
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+    EXPECT_EQ(TreeOf(folder.Sub("Undo")), deleted);
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.new"))));
+}
+
+// Install, then a delete whose store cannot take the install's place (a
+// kept picture of the install open in a viewer): the install must not be
+// the one undone, and the user is told until the store is settled.
+TEST_F(UndoTest, AStoreThatCannotBeSwappedInIsNeverTakenForTheOneBefore) {
+    Install();
+    {
+        const RefusedRename heldOpen(folder.Sub("Undo"));
+        Delete();
+        EXPECT_TRUE(Contains(Log(), " Undo store cannot be settled: the last operation's store "
+                                    "waits in " +
+                                        folder.Sub("Undo.new")));
+        EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+        Undo();
+        EXPECT_EQ(window.calls,
+                  (Lines{"message(Exclamation): The last operation's undo store cannot take its "
+                         "place (a file of it may be open in another program); nothing was "
+                         "undone:\r\n" +
+                         folder.Sub("Undo.new")}));
+        EXPECT_EQ(LoadingOf("Pacman"), "<missing>");
+    }
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+    Undo();
+    EXPECT_EQ(LoadingOf("Pacman"), "new pacman");
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
 }
 
 TEST_F(UndoTest, APictureTheUserChangedSinceIsLeftAndItsOldFileKeptAside) {
@@ -217,6 +263,32 @@ TEST_F(UndoTest, OnAnotherVolumeAFullDiskWhileKeepingStopsThatLayoutOnly) {
     window.answers = {true};
     UndoLastOperation(window, program, state, away);
     EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    fs::remove_all(storeFolder, error);
+}
+
+// Putting back is a copy there, and the kept file must go once the copy is in.
+TEST_F(UndoTest, AnUndoFromAStoreOnAnotherVolumeLeavesNothingKept) {
+    std::error_code error;
+    const fs::path storeFolder =
+        fs::path("/dev/shm") / ("orvane-undo-back-" + PathText(FsPath(folder.Path()).filename()));
+    if (!fs::create_directories(storeFolder, error))
+        GTEST_SKIP() << "no second volume here";
+    const UndoPlace away{PathText(storeFolder) + kSep, {}};
+    const Tree before = TreeOf(layouts);
+    window.answers = {true};
+    DeleteLoadingScreens(window, program, state, &away);
+    if (SameVolume(layouts, away.folder)) {
+        fs::remove_all(storeFolder, error);
+        GTEST_SKIP() << "no second volume here";
+    }
+    window.answers = {true};
+    window.calls.clear();
+    UndoLastOperation(window, program, state, away);
+    EXPECT_EQ(TreeOf(layouts), before);
+    EXPECT_FALSE(fs::exists(storeFolder / "Undo kept 1"));
+    EXPECT_EQ(window.CallsStartingWith("message").back(),
+              "message(Information): Undo finished: 2 loading screens put back, 0 copies "
+              "removed, 0 left as they were (see the log).");
     fs::remove_all(storeFolder, error);
 }
 

@@ -3,6 +3,7 @@
 // makes, so they hold the seam to what Windows does.
 #include "services/FileCalls_win.h"
 #include "services/FileSystem.h"
+#include "services/FileUtils.h"
 #include "services/ProfileFile.h"
 #include "services/WidePath.h"
 #include "support/TempFolder.h"
@@ -78,6 +79,25 @@ TEST_F(WindowsRules, ASavedSettingsFileKeepsItsHiddenAttribute) {
     WriteSetting("Language", "1", ini, "");
     EXPECT_EQ(ReadSetting("Language", ini, "", ""), "1");
     EXPECT_TRUE(GetFileAttributesW(WidePath(ini).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+FILEOP_FLAGS shellFlags = 0;
+
+// A drive without a Recycle Bin: the shell deletes for good unless asked to
+// warn, which Wine, whose bin is always there, never shows.
+int WINAPI RecordedShellOperation(SHFILEOPSTRUCTW* operation) {
+    shellFlags = operation->fFlags;
+    return SHFileOperationW(operation);
+}
+
+TEST_F(WindowsRules, OnlyAPermanentDeleteMayBypassTheRecycleBin) {
+    FileCalls().shFileOperation = &RecordedShellOperation;
+    EXPECT_TRUE(ShellDelete(folder.Write("kept/1.png", "kept"), false));
+    EXPECT_EQ(shellFlags & (FOF_ALLOWUNDO | FOF_WANTNUKEWARNING),
+              FOF_ALLOWUNDO | FOF_WANTNUKEWARNING);
+    EXPECT_TRUE(ShellDelete(folder.Sub("kept"), true));
+    EXPECT_EQ(shellFlags & (FOF_ALLOWUNDO | FOF_WANTNUKEWARNING), 0);
+    EXPECT_EQ(FileContent(folder.Sub("kept")), "<missing>");
 }
 
 TEST(WidePaths, PathsPastTheClassicLimitTakeTheLongForm) {

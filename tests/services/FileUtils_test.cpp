@@ -1,4 +1,5 @@
 #include "services/FileUtils.h"
+#include "support/Environment.h"
 #include "support/MachineScope.h"
 #include "support/TempFolder.h"
 
@@ -44,6 +45,7 @@ TEST(FileUtils, MakeFolderCreatesOnlyTheLastLevelOnce) {
 
 TEST(FileUtils, ShellDeleteRemovesAFolderWithItsContentAndFailsOnMissingPaths) {
     TempFolder folder;
+    const EnvironmentScope ownBin("XDG_DATA_HOME", folder.Sub("data"));
     folder.Write("Screens/a/b.png", "x");
     folder.Write("Screens/c.png", "y");
     EXPECT_TRUE(ShellDelete(folder.Sub("Screens"), true));

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "operations/LayoutState.h"
+#include "support/Environment.h"
 #include "support/FakeWindow.h"
 #include "support/LogLines.h"
 #include "support/MachineScope.h"
@@ -18,6 +19,8 @@ class OperationFixture : public ::testing::Test {
   protected:
     TempFolder folder;
     MachineScope machine{folder.Path()};
+    // The freedesktop.org bin of the run's own, not the user's.
+    EnvironmentScope dataHome{"XDG_DATA_HOME", folder.Sub("data")};
     FakeWindow window;
     ProgramState program;
     LayoutState state;

@@ -1,0 +1,143 @@
+#include "services/Trash.h"
+
+#include "services/FileSystem.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TrashPlace {
+    fs::path folder;
+    fs::path relativeTo; // the Path key is relative to it; empty: absolute
+};
+
+// `follow`: of what a link points to rather than of the link itself.
+std::optional<dev_t> DeviceOf(const fs::path& path, bool follow = false) {
+    struct stat info {};
+    if ((follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
+        return std::nullopt;
+    return info.st_dev;
+}
+
+std::optional<fs::path> DataHome() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return fs::path(data);
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return fs::path(home) / ".local" / "share";
+    return std::nullopt;
+}
+
+// A folder of our own: made when missing, refused when it is a link or
+// belongs to somebody else, who could then read or swap what we put there.
+bool OwnFolder(const fs::path& folder) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid();
+}
+
+bool ReadyTrash(const fs::path& trash) {
+    return OwnFolder(trash) && OwnFolder(trash / "files") && OwnFolder(trash / "info");
+}
+
+// The highest folder of `path`'s volume: where another volume's trash lives.
+fs::path TopFolderOf(const fs::path& path, dev_t device) {
+    fs::path top = path.parent_path();
+    while (top.has_relative_path() && DeviceOf(top.parent_path(), true) == device)
+        top = top.parent_path();
+    return top;
+}
+
+std::optional<TrashPlace> TrashFor(const fs::path& path, dev_t device) {
+    std::error_code error;
+    if (const auto data = DataHome()) {
+        fs::create_directories(*data, error);
+        const fs::path home = *data / "Trash";
+        if (DeviceOf(*data, true) == device)
+            return ReadyTrash(home) ? std::optional(TrashPlace{home, {}}) : std::nullopt;
+    }
+    const fs::path top = TopFolderOf(path, device);
+    const fs::path own = top / (".Trash-" + std::to_string(::geteuid()));
+    if (ReadyTrash(own))
+        return TrashPlace{own, top};
+    return std::nullopt;
+}
+
+std::string Escaped(const std::string& path) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string text;
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            text += static_cast<char>(c);
+            continue;
+        }
+        text += '%';
+        text += digits[c >> 4];
+        text += digits[c & 15];
+    }
+    return text;
+}
+
+std::string InfoText(const fs::path& path, const TrashPlace& place) {
+    const std::string named = place.relativeTo.empty()
+                                  ? path.string()
+                                  : path.lexically_relative(place.relativeTo).string();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char date[32] = {};
+    ::localtime_r(&now, &local);
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    return "[Trash Info]\nPath=" + Escaped(named) + "\nDeletionDate=" + date + "\n";
+}
+
+// The info file is written first and claims its name exclusively, so two
+// programs trashing the same name at once never take one slot.
+bool MoveInto(const fs::path& path, const TrashPlace& place) {
+    const std::string base = path.filename().string();
+    const std::string info = InfoText(path, place);
+    for (int number = 1; number <= 1000; ++number) {
+        const std::string name = number == 1 ? base : base + "." + std::to_string(number);
+        const fs::path infoPath = place.folder / "info" / (name + ".trashinfo");
+        NewFile file;
+        const CreateResult created = file.Create(infoPath.string(), true);
+        if (created == CreateResult::NameTaken)
+            continue;
+        if (created != CreateResult::Created || !file.Write(info.data(), info.size()) ||
+            !file.Flush() || !file.Commit())
+            return false;
+        if (MoveWithoutReplacing(path.string(), (place.folder / "files" / name).string()))
+            return true;
+        const bool taken = errno == EEXIST;
+        RemoveFile(infoPath.string());
+        if (!taken)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool MoveToTrash(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(path), error).lexically_normal();
+    if (error || !absolute.has_relative_path() || !absolute.has_filename())
+        return false;
+    const std::optional<dev_t> device = DeviceOf(absolute);
+    if (!device)
+        return false;
+    const std::optional<TrashPlace> place = TrashFor(absolute, *device);
+    return place && MoveInto(absolute, *place);
+}
