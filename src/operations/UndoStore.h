@@ -71,6 +71,7 @@ class UndoRecorder {
     const UndoPlace* place_;
     std::string folder_;
     AppendingFile journal_;
+    std::string waitingMarks_;
     bool ready_ = false;
     int64_t next_ = 1;
 };
