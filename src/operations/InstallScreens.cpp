@@ -125,6 +125,7 @@ void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, Layout
     program.SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
     if (!TakeLayoutsFolder(window, program) || !SourceFolderIsValid(window, program))
         return;
+    const LogKeptOpen log;
     LogHeader(window, program);
     window.SetHourglass(true);
     window.SetProgressVisible(true);
