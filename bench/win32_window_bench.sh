@@ -12,7 +12,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 layouts_count=${2:-3000}
 runs=${3:-5}
-. "$(dirname "$0")/../tests/win32/wine_desk.sh" "$build/OrvanePatchLayouts.exe" \
+. "$(dirname "$0")/../tests/win32/wine_desk.sh" "$build/src/win32/OrvanePatchLayouts.exe" \
     "${4:-$build/wineprefix}"
 core_exe=$build/bench/operations_bench.exe
 [ -f "$core_exe" ] || fail "no $core_exe"
@@ -23,7 +23,7 @@ since() { echo "$(now) - $1" | bc; }
 box_other_than() {
     local id
     for _ in $(seq 1 30000); do
-        id=$(xdotool search --onlyvisible --name "$box" 2>/dev/null | tail -1)
+        id=$(visible "$box") || true
         [ -n "$id" ] && [ "$id" != "${1:-}" ] && { echo "$id"; return 0; }
         sleep 0.02
     done
@@ -60,7 +60,7 @@ scene() {
     local top=$work/$1
     mkdir -p "$top/prog" "$top/layouts"
     (cd "$top/layouts" && seq -f "Layout %05g" 0 $((layouts_count - 1)) | xargs -d '\n' mkdir)
-    cp "$build/OrvanePatchLayouts.exe" "$top/prog/"
+    cp "$exe" "$top/prog/"
     printf '[OrvanePatchLayouts]\r\nLanguage=0\r\nLayoutsPath=%s\\\r\nSourcePath=%s\r\n' \
         "$(win "$top/layouts")" "$screens_win" >"$top/prog/OrvanePatchLayouts.ini"
     printf 'OverWrite=0\r\nUseDefault=0\r\nURL=http://127.0.0.1:9/loadscr.zip\r\n' \
@@ -112,7 +112,7 @@ window_run() {
     t0=$(now)
     xdotool key Return
     wait_for '^Unzip with zLib$' >/dev/null
-    while [ -n "$(visible '^Unzip with zLib$')" ]; do sleep 0.02; done
+    while [ -n "$(visible '^Unzip with zLib$' || true)" ]; do sleep 0.02; done
     unzip=$(since "$t0")
     quit_program "$pid"
 }

@@ -95,12 +95,14 @@ TEST(FileSystem, AFileOrALinkItselfIsToldInOneLook) {
     EXPECT_FALSE(IsFileOrLinkItself(folder.Sub("missing.png")));
     std::error_code error;
     std::filesystem::create_symlink(folder.Sub("missing.png"), folder.Sub("dangling.png"), error);
-    if (!error)
+    if (!error) {
         EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("dangling.png")));
+    }
     std::filesystem::create_directory_symlink(folder.Sub("folder.png"), folder.Sub("to.png"),
                                               error);
-    if (!error)
+    if (!error) {
         EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("to.png")));
+    }
 }
 
 TEST(FileSystem, AppendingStartsAfreshOnlyWhenAsked) {
