@@ -51,10 +51,12 @@ TEST_F(LogFileTest, AKeptLogHasEveryLineAtOnceAndClosesWithTheOuterScope) {
         WriteLog("first", "", false, false);
         EXPECT_EQ(Log(), "first\r\n");
         { const LogKeptOpen inner; }
+        // The kept handle follows the file it opened; a new opening would not.
+        std::filesystem::rename(folder.Sub("OrvanePatchLayouts.log.txt"), folder.Sub("moved.txt"));
         WriteLog("second", "", false, false);
-        EXPECT_EQ(Log(), "first\r\nsecond\r\n") << "the inner scope closes nothing";
+        EXPECT_EQ(FileContent(folder.Sub("moved.txt")), "first\r\nsecond\r\n")
+            << "the inner scope closes nothing";
     }
-    std::filesystem::remove(folder.Sub("OrvanePatchLayouts.log.txt"));
     WriteLog("third", "", false, false);
     EXPECT_EQ(Log(), "third\r\n") << "opened again once no scope keeps it";
 }
