@@ -26,6 +26,9 @@ std::string ScreenFinder::Find(const std::string& name) {
 
 std::string ScreenFinder::NameOnDisk(const std::string& name) {
     ListOnce();
+    // Folding the letter case costs more than the look-up it saves.
+    if (listedFiles_.contains(name))
+        return name;
     const auto found = byCaseKey_.find(NameCaseKey(name));
     if (found == byCaseKey_.end() || std::ranges::find(found->second, name) != found->second.end())
         return name;
