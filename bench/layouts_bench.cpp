@@ -1,14 +1,16 @@
 // Install and delete of loading screens over a generated tree of layout
 // folders, run through the program's own operations with a window that
-// draws nothing, against a Python shutil.copyfile loop (install) and
-// `find -name loading.png -delete` (delete) on identical trees; then the
-// program's own install and delete with the undo store kept against
-// without it.
+// draws nothing, against the floor of a bare loop over the same listing
+// that only copies each screen with the system's own call (copy_file_range,
+// CopyFileW) and removes each loading.png (unlink, DeleteFileW); then the
+// same with the undo store kept. Where Python and find are at hand (not
+// under Wine), a Python shutil.copyfile loop and `find -delete` as well.
 //
 //   layouts_bench [work-folder] [layouts=10000] [runs=5] [screen-kb=150]
 //
-// The methods alternate (A B A B ...); before each timed run the data is
-// written back and the input read once, untimed.
+// The methods alternate (A B C ...) in every run, each on a tree of its
+// own; before each timed run the data is written back and the input read
+// once, untimed.
 #include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
 
@@ -21,6 +23,8 @@
 using namespace bench;
 
 namespace {
+
+constexpr char kSlash = static_cast<char>(fs::path::preferred_separator);
 
 // The loop times itself, so the interpreter's start-up is not held against it.
 double PythonInstall(const Setup& setup, const fs::path& root) {
@@ -51,29 +55,64 @@ double FindDelete(const fs::path& root) {
     return status == 0 ? Seconds(start) : -1;
 }
 
-// The store costs an install without Overwrite only its journal, and a
-// delete a rename in place of the removal.
-void CompareUndoStore(const Setup& setup) {
-    std::vector<double> installPlain, installStore, deletePlain, deleteStore;
-    for (int r = 0; r < setup.runs; ++r) {
-        const fs::path plain = MakeLayoutTree(setup, "plain-" + std::to_string(r));
-        const fs::path store = MakeLayoutTree(setup, "store-" + std::to_string(r));
-        Prepare(setup.Screens());
-        installPlain.push_back(HeadlessInstall(setup, plain));
-        Prepare(setup.Screens());
-        installStore.push_back(HeadlessInstall(setup, store, true));
-        Prepare(plain / "layouts");
-        deletePlain.push_back(HeadlessDelete(plain));
-        Check("delete without store", plain / "layouts", 0);
-        Prepare(store / "layouts");
-        deleteStore.push_back(HeadlessDelete(store, true));
-        Check("delete with store", store / "layouts", 0);
-        std::printf("run %d  undo store: install %.3f s / %.3f s  delete %.3f s / %.3f s\n", r,
-                    installStore.back(), installPlain.back(), deleteStore.back(),
-                    deletePlain.back());
+std::string LayoutName(const fs::directory_entry& entry) {
+    return entry.path().filename().string();
+}
+
+// The least an install can do: list the layouts, copy each one's screen.
+double BareInstall(const Setup& setup, const fs::path& root) {
+    const std::string screens = setup.Screens().string() + kSlash;
+    const auto start = Clock::now();
+    for (const auto& entry : fs::directory_iterator(root / "layouts")) {
+        const std::string name = LayoutName(entry);
+        BareCopy(screens + name + ".png", entry.path().string() + kSlash + "loading.png");
     }
-    Report("install, undo store", "kept", installStore, "none", installPlain);
-    Report("delete, undo store", "kept", deleteStore, "none", deletePlain);
+    return Seconds(start);
+}
+
+double BareDeleteAll(const fs::path& root) {
+    const auto start = Clock::now();
+    for (const auto& entry : fs::directory_iterator(root / "layouts"))
+        BareDelete(entry.path().string() + kSlash + "loading.png");
+    return Seconds(start);
+}
+
+struct Series {
+    std::vector<double> install, remove;
+};
+
+// One run of every method on trees of their own, alternating.
+void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python) {
+    const std::string run = std::to_string(r);
+    const fs::path ours = MakeLayoutTree(setup, "ours-" + run);
+    const fs::path bare = MakeLayoutTree(setup, "bare-" + run);
+    const fs::path store = MakeLayoutTree(setup, "store-" + run);
+    const fs::path other = python ? MakeLayoutTree(setup, "python-" + run) : fs::path();
+    const auto install = [&](Series& into, const fs::path& tree, auto&& how) {
+        Prepare(setup.Screens());
+        into.install.push_back(how(tree));
+        Check("install", tree / "layouts", setup.Layouts());
+    };
+    const auto remove = [&](Series& into, const fs::path& tree, auto&& how) {
+        Prepare(tree / "layouts");
+        into.remove.push_back(how(tree));
+        Check("delete", tree / "layouts", 0);
+    };
+    install(series[0], ours, [&](const fs::path& t) { return HeadlessInstall(setup, t); });
+    install(series[1], bare, [&](const fs::path& t) { return BareInstall(setup, t); });
+    install(series[2], store, [&](const fs::path& t) { return HeadlessInstall(setup, t, true); });
+    if (python)
+        install(series[3], other, [&](const fs::path& t) { return PythonInstall(setup, t); });
+    remove(series[0], ours, [](const fs::path& t) { return HeadlessDelete(t); });
+    remove(series[1], bare, [](const fs::path& t) { return BareDeleteAll(t); });
+    remove(series[2], store, [](const fs::path& t) { return HeadlessDelete(t, true); });
+    if (python)
+        remove(series[3], other, [](const fs::path& t) { return FindDelete(t); });
+    std::printf("run %d  install: ours %.3f s  bare %.3f s  with store %.3f s%s\n", r,
+                series[0].install.back(), series[1].install.back(), series[2].install.back(),
+                python ? (" python " + std::to_string(series[3].install.back())).c_str() : "");
+    std::printf("run %d  delete:  ours %.3f s  bare %.3f s  with store %.3f s\n", r,
+                series[0].remove.back(), series[1].remove.back(), series[2].remove.back());
 }
 
 } // namespace
@@ -83,34 +122,21 @@ int main(int argc, char** argv) {
     const Setup setup = ParseSetup(argc, argv, "layouts-bench");
     PrintSetup(setup);
     MakeScreens(setup);
-
-    std::vector<fs::path> oursTrees, pythonTrees;
-    std::vector<double> oursInstall, pythonInstall, oursDelete, findDelete;
-    for (int r = 0; r < setup.runs; ++r) {
-        oursTrees.push_back(MakeLayoutTree(setup, "ours-" + std::to_string(r)));
-        pythonTrees.push_back(MakeLayoutTree(setup, "python-" + std::to_string(r)));
-        Prepare(setup.Screens());
-        oursInstall.push_back(HeadlessInstall(setup, oursTrees.back()));
-        Check("ours install", oursTrees.back() / "layouts", setup.Layouts());
-        Prepare(setup.Screens());
-        pythonInstall.push_back(PythonInstall(setup, pythonTrees.back()));
-        Check("python install", pythonTrees.back() / "layouts", setup.Layouts());
-        std::printf("run %d  install: ours %.3f s  python %.3f s\n", r, oursInstall.back(),
-                    pythonInstall.back());
+    const bool python = ToolExists("python3") && ToolExists("find");
+    // ours, bare loop, ours with the undo store, Python and find.
+    std::vector<Series> series(4);
+    for (int r = 0; r < setup.runs; ++r)
+        RunOnce(setup, r, series, python);
+    Report("install", "ours", series[0].install, "bare", series[1].install);
+    Report("delete", "ours", series[0].remove, "bare", series[1].remove);
+    Report("install, undo store", "kept", series[2].install, "bare", series[1].install);
+    Report("delete, undo store", "kept", series[2].remove, "bare", series[1].remove);
+    Report("install, undo store", "kept", series[2].install, "none", series[0].install);
+    Report("delete, undo store", "kept", series[2].remove, "none", series[0].remove);
+    if (python) {
+        Report("install", "ours", series[0].install, "python", series[3].install);
+        Report("delete", "ours", series[0].remove, "find", series[3].remove);
     }
-    for (size_t r = 0; r < oursTrees.size(); ++r) {
-        Prepare(oursTrees[r] / "layouts");
-        oursDelete.push_back(HeadlessDelete(oursTrees[r]));
-        Check("ours delete", oursTrees[r] / "layouts", 0);
-        Prepare(pythonTrees[r] / "layouts");
-        findDelete.push_back(FindDelete(pythonTrees[r]));
-        Check("find delete", pythonTrees[r] / "layouts", 0);
-        std::printf("run %zu  delete:  ours %.3f s  find %.3f s\n", r, oursDelete.back(),
-                    findDelete.back());
-    }
-    Report("install", "ours", oursInstall, "python", pythonInstall);
-    Report("delete", "ours", oursDelete, "find", findDelete);
-    CompareUndoStore(setup);
     RemoveWork(setup);
     return 0;
 }

@@ -28,6 +28,12 @@ RunResult RunIsolated(bool (*work)(const std::string&, const std::string&),
 
 int ProcessNumber();
 
+// The floor an install and a delete are measured against: the system's own
+// copy of one file over another (copy_file_range here, CopyFileW on
+// Windows) and its own removal (unlink, DeleteFileW), nothing around them.
+bool BareCopy(const std::string& source, const std::string& target);
+bool BareDelete(const std::string& path);
+
 // Lets each line of the standard output out as it is printed, so progress
 // shows when the output is a file.
 void ShowOutputLineByLine();

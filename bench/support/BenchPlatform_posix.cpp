@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,4 +64,24 @@ int ProcessNumber() {
 
 void ShowOutputLineByLine() {
     std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+}
+
+bool BareCopy(const std::string& source, const std::string& target) {
+    const int input = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (input < 0)
+        return false;
+    const int output = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    bool copied = output >= 0;
+    while (copied) {
+        const ssize_t moved = copy_file_range(input, nullptr, output, nullptr, 1 << 30, 0);
+        copied = moved >= 0;
+        if (moved <= 0)
+            break;
+    }
+    close(input);
+    return output >= 0 && close(output) == 0 && copied;
+}
+
+bool BareDelete(const std::string& path) {
+    return unlink(path.c_str()) == 0;
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <windows.h>
 // psapi.h needs what windows.h declares.
+#include "services/WideText.h"
+
 #include <psapi.h>
 
 void FlushFileSystem() {}
@@ -39,4 +41,12 @@ int ProcessNumber() {
 // buffer size below 2.
 void ShowOutputLineByLine() {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+}
+
+bool BareCopy(const std::string& source, const std::string& target) {
+    return CopyFileW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str(), FALSE) != 0;
+}
+
+bool BareDelete(const std::string& path) {
+    return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
 }

@@ -16,7 +16,7 @@ std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string&
     rows.reserve(static_cast<size_t>(listing.LayoutCount));
     for (int32_t i = 1; i <= listing.LayoutCount; ++i) {
         const std::string& name = listing.LayoutNames[static_cast<size_t>(i)];
-        if (!IsFolder(layoutsPath + name))
+        if (!IsListedFolder(listing, i))
             continue;
         CoverageRow row;
         row.layout = name;

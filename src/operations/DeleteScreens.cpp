@@ -49,6 +49,7 @@ void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutS
     if (!TakeLayoutsFolder(window, program) ||
         !window.AskYesNo(program.Messages[kMsgConfirmDelete]))
         return;
+    const LogKeptOpen log;
     window.SetHourglass(true);
     WriteLog(" ");
     WriteLog("Delete all loading screens", "", true);

@@ -89,7 +89,7 @@ void CopyOwnScreens(InstallRun& run) {
     for (int32_t i = 1; i <= bound; ++i) {
         DrawStep(run.window, i, bound, kCopyingCaption);
         const std::string name = run.state.LayoutNames[static_cast<size_t>(i)];
-        if (!IsFolder(run.program.LayoutsPath + name))
+        if (!IsListedFolder(run.state, i))
             continue;
         const std::string screen = screens.Find(name + ".png");
         if (!screen.empty())
@@ -109,7 +109,7 @@ void CopyDefaultScreen(InstallRun& run) {
     for (int32_t m = 1; m <= bound; ++m) {
         DrawStep(run.window, m, bound, kDefaultCaption);
         const std::string name = run.state.LayoutNames[static_cast<size_t>(m)];
-        if (IsFolder(run.program.LayoutsPath + name))
+        if (IsListedFolder(run.state, m))
             CopyUnlessKept(run, name, screen);
     }
 }
@@ -125,6 +125,7 @@ void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, Layout
     program.SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
     if (!TakeLayoutsFolder(window, program) || !SourceFolderIsValid(window, program))
         return;
+    const LogKeptOpen log;
     LogHeader(window, program);
     window.SetHourglass(true);
     window.SetProgressVisible(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/EventPacing.h"
+
 #include <cstdint>
 #include <string>
 
@@ -30,14 +32,24 @@ class MainWindowPort {
     virtual void SetHourglass(bool busy) = 0;
     virtual void SetProgressVisible(bool visible) = 0;
     // Draws the progress area in the standard look: `caption`, a space and the
-    // percentage, then lets the window process pending events once. Draws
-    // nothing when `value` exceeds `maximum`.
+    // percentage, then lets the window process pending events now and then
+    // (EventPacing). Draws nothing when `value` exceeds `maximum`.
     virtual void DrawProgress(int32_t value, int32_t maximum, const std::string& caption) = 0;
     // Lets the window process pending events.
     virtual void YieldToWindow() = 0;
+    // YieldToWindow at the pace of EventPacing, for loops over thousands of
+    // items.
+    void YieldNowAndThen() {
+        if (eventPacing_.Due())
+            YieldToWindow();
+    }
+    void PaceEventsWith(EventPacing pacing) { eventPacing_ = std::move(pacing); }
 
     // Unpacks `archive` into `folder` through the unzip window (entries with
     // their folders, existing files kept); true when the walk ran through.
     virtual bool UnzipWithWindow(const std::string& archive, const std::string& folder,
                                  bool hidden) = 0;
+
+  private:
+    EventPacing eventPacing_;
 };

@@ -1,5 +1,6 @@
 #include "operations/OperationSteps.h"
 
+#include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
 
@@ -8,12 +9,12 @@ std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name
 }
 
 bool LoadingPngExists(const std::string& path) {
-    return IsFile(path) || IsLink(path);
+    return IsFileOrLinkItself(path);
 }
 
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption) {
     window.DrawProgress(value, maximum, caption);
-    window.YieldToWindow();
+    window.YieldNowAndThen();
 }
 
 bool TakeLayoutsFolder(MainWindowPort& window, ProgramState& program) {

@@ -19,7 +19,8 @@ std::string LoadingPngOf(const std::string& layoutsPath, const std::string& name
 // A link there is the user's, even one that points nowhere or to a folder.
 bool LoadingPngExists(const std::string& path);
 
-// One progress step: the drawing, then a yield so the window stays alive.
+// One progress step: the drawing, then now and then a yield so the window
+// stays alive.
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption);
 
 // Takes the layouts folder from its field into LayoutsPath. When it is not a

@@ -8,10 +8,13 @@
 
 ScreenFinder::ScreenFinder(std::string folder) : folder_(std::move(folder)) {}
 
+// The listing answers for a file spelt as asked; a link, or a name the
+// listing did not show as spelt (a system that ignores letter case finds
+// it all the same), is looked at as before.
 std::string ScreenFinder::Find(const std::string& name) {
-    if (IsFile(folder_ + name))
-        return folder_ + name;
     ListOnce();
+    if (listedFiles_.contains(name) || IsFile(folder_ + name))
+        return folder_ + name;
     const auto found = byCaseKey_.find(NameCaseKey(name));
     if (found == byCaseKey_.end())
         return {};
@@ -23,6 +26,9 @@ std::string ScreenFinder::Find(const std::string& name) {
 
 std::string ScreenFinder::NameOnDisk(const std::string& name) {
     ListOnce();
+    // Folding the letter case costs more than the look-up it saves.
+    if (listedFiles_.contains(name))
+        return name;
     const auto found = byCaseKey_.find(NameCaseKey(name));
     if (found == byCaseKey_.end() || std::ranges::find(found->second, name) != found->second.end())
         return name;
@@ -36,8 +42,10 @@ void ScreenFinder::ListOnce() {
     if (listed_)
         return;
     listed_ = true;
-    ForEachFolderEntry(folder_, [&](const std::string& name, bool /*hidden*/) {
+    ForEachListedEntry(folder_, [&](const std::string& name, bool /*hidden*/, EntryKind kind) {
         byCaseKey_[NameCaseKey(name)].push_back(name);
+        if (kind == EntryKind::File)
+            listedFiles_.insert(name);
         return true;
     });
     for (auto& entry : byCaseKey_)

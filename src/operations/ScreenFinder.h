@@ -2,11 +2,13 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // Finds files of one folder by name ignoring letter case, the exact spelling
-// first. The folder is listed once, at the first name that is not found as
-// spelled, so looking up thousands of names costs one listing.
+// first. The folder is listed once, at the first look, and the listing
+// answers for the names it shows as files: looking up thousands of names
+// costs one listing, not one look each.
 class ScreenFinder {
   public:
     // `folder` ends with a separator.
@@ -29,4 +31,6 @@ class ScreenFinder {
     // Name without letter case -> names on disk, sorted so the choice is
     // repeatable.
     std::unordered_map<std::string, std::vector<std::string>> byCaseKey_;
+    // Names the listing showed as files (links followed).
+    std::unordered_set<std::string> listedFiles_;
 };

@@ -77,7 +77,10 @@ bool UndoEntryChange(UndoRun& run, const UndoEntry& entry) {
 }
 
 void UndoEntries(UndoRun& run, MainWindowPort& window) {
-    const std::string manifestPath = run.store + kSeparator + "manifest.txt";
+    // Open for the whole walk (one call per mark, not three), and closed
+    // before the store is moved.
+    AppendingFile journal;
+    journal.Open(run.store + kSeparator + "manifest.txt");
     const auto& entries = run.manifest.entries;
     const int32_t bound = static_cast<int32_t>(entries.size());
     for (int32_t i = bound - 1; i >= 0; --i) {
@@ -85,7 +88,7 @@ void UndoEntries(UndoRun& run, MainWindowPort& window) {
         const UndoEntry& entry = entries[static_cast<size_t>(i)];
         // Marked as it goes, so an undo that stops halfway is not repeated.
         if (!entry.settled && UndoEntryChange(run, entry))
-            AppendToFile(manifestPath, MarkLine("undone", entry.number), false);
+            journal.Append(MarkLine("undone", entry.number));
     }
     for (int32_t line = 0; line < run.manifest.damagedLines; ++line)
         WriteLog("  An unreadable line of the undo store was skipped");

@@ -25,13 +25,6 @@ std::string ManifestOf(const std::string& store) {
     return store + kSeparator + kManifestName;
 }
 
-std::string FolderPart(const std::string& path) {
-    size_t end = path.size();
-    while (end > 0 && !IsSeparator(path[end - 1]))
-        --end;
-    return path.substr(0, end);
-}
-
 bool Exists(const std::string& path) {
     return KindOf(path) != EntryKind::Missing;
 }
@@ -174,10 +167,13 @@ void UndoRecorder::Step() const {
 // A line reaches the system before the file it names is touched, so a
 // crash of the program leaves the journal ahead of the files. Lines are not
 // forced to the disk one by one: a rename moves no bytes and cannot lose
-// the file, and a copy into the store is made durable on its own.
+// the file, and a copy into the store is made durable on its own. The
+// "done" marks only confirm what the files already show, so they wait for
+// the next line: one write per layout, not two.
 void UndoRecorder::Append(const std::string& line) {
-    if (!journal_.Append(line))
+    if (!journal_.Append(waitingMarks_ + line))
         ready_ = false;
+    waitingMarks_.clear();
 }
 
 std::string UndoRecorder::KeptPath(int64_t number) const {
@@ -208,9 +204,10 @@ bool UndoRecorder::Keep(int64_t number, const std::string& path) {
     if (number < 0 || !ready_)
         return false;
     const std::string kept = KeptPath(number);
-    const bool moved = SameVolume(path, folder_)
-                           ? MoveWithoutReplacing(path, kept)
-                           : CopyFlushed(path, kept) && (RemoveFile(path) || !RemoveFile(kept));
+    const MoveResult move = MoveWithinVolume(path, kept);
+    const bool moved =
+        move == MoveResult::Moved || (move == MoveResult::OtherVolume && CopyFlushed(path, kept) &&
+                                      (RemoveFile(path) || !RemoveFile(kept)));
     if (moved)
         Step();
     return moved;
@@ -220,15 +217,16 @@ bool UndoRecorder::PutBack(int64_t number, const std::string& path) {
     if (!place_)
         return true;
     const std::string kept = KeptPath(number);
-    return SameVolume(kept, FolderPart(path)) ? MoveWithoutReplacing(kept, path)
-                                              : CopyFlushed(kept, path) && RemoveFile(kept);
+    const MoveResult move = MoveWithinVolume(kept, path);
+    return move == MoveResult::Moved ||
+           (move == MoveResult::OtherVolume && CopyFlushed(kept, path) && RemoveFile(kept));
 }
 
 void UndoRecorder::Done(int64_t number) {
     if (!place_ || number < 0)
         return;
     Step();
-    Append(MarkLine("done", number));
+    waitingMarks_ += MarkLine("done", number);
     Step();
 }
 
@@ -240,6 +238,8 @@ void UndoRecorder::Fail(int64_t number) {
 }
 
 void UndoRecorder::Finish() {
+    if (!waitingMarks_.empty())
+        Append({});
     journal_.Close();
     if (!place_ || !ready_)
         return;

@@ -86,6 +86,7 @@ class UndoRecorder {
     const UndoPlace* place_;
     std::string folder_;
     AppendingFile journal_;
+    std::string waitingMarks_;
     bool ready_ = false;
     int64_t next_ = 1;
     int64_t unsettled_ = 0; // entries begun and not taken back

@@ -97,6 +97,11 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 // too across volumes, where a rename cannot be done.
 bool MoveWithoutReplacing(const std::string& source, const std::string& target);
 
+// MoveWithoutReplacing, telling apart the failure the volumes alone cause:
+// trying the rename costs less than asking each name for its volume.
+enum class MoveResult { Moved, OtherVolume, Failed };
+MoveResult MoveWithinVolume(const std::string& source, const std::string& target);
+
 // Copies the regular file `source` to `target`, which must not exist, and
 // makes the copy durable before returning, so the caller may then remove
 // `source`. A failed copy (a full disk) leaves nothing at `target`.
@@ -149,6 +154,10 @@ EntryKind KindOf(const std::string& path);
 
 // True for a symbolic link, whether what it points to exists or not.
 bool IsLinkItself(const std::string& path);
+
+// True for a file, or a link wherever it leads: what IsLinkItself() or a
+// File from KindOf() tell together, in one look.
+bool IsFileOrLinkItself(const std::string& path);
 
 // True for a regular file that is no link.
 bool IsRegularFileItself(const std::string& path);

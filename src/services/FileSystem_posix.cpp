@@ -122,27 +122,37 @@ bool MoveOver(const std::string& source, const std::string& target) {
 // without hard links either (FAT drives), and links and folders, which
 // cannot be hard-linked, on a rename once the name is seen free: the
 // target lies in the program's own folder, where nobody else writes.
-bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+MoveResult MoveWithinVolume(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
-        return false;
+        return MoveResult::Failed;
+    const auto failed = [] {
+        return errno == EXDEV ? MoveResult::OtherVolume : MoveResult::Failed;
+    };
     if (FileCalls().renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(),
                               RENAME_NOREPLACE) == 0)
-        return true;
+        return MoveResult::Moved;
     if (errno != EINVAL && errno != ENOSYS)
-        return false;
+        return failed();
     struct stat info {};
     if (::lstat(source.c_str(), &info) != 0)
-        return false;
-    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode) &&
-        ::link(source.c_str(), target.c_str()) == 0) {
-        if (::unlink(source.c_str()) == 0)
-            return true;
-        ::unlink(target.c_str());
-        return false;
+        return MoveResult::Failed;
+    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode)) {
+        if (::link(source.c_str(), target.c_str()) == 0) {
+            if (::unlink(source.c_str()) == 0)
+                return MoveResult::Moved;
+            ::unlink(target.c_str());
+            return MoveResult::Failed;
+        }
+        if (errno == EXDEV)
+            return MoveResult::OtherVolume;
     }
     if (errno == EEXIST || ::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
-        return false;
-    return FileCalls().rename(source.c_str(), target.c_str()) == 0;
+        return MoveResult::Failed;
+    return FileCalls().rename(source.c_str(), target.c_str()) == 0 ? MoveResult::Moved : failed();
+}
+
+bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    return MoveWithinVolume(source, target) == MoveResult::Moved;
 }
 
 bool SameVolume(const std::string& first, const std::string& second) {
@@ -339,6 +349,13 @@ EntryKind KindOf(const std::string& path) {
 bool IsLinkItself(const std::string& path) {
     std::error_code error;
     return IsUsableName(path) && fs::is_symlink(fs::symlink_status(path, error));
+}
+
+bool IsFileOrLinkItself(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status =
+        IsUsableName(path) ? fs::symlink_status(path, error) : fs::file_status{};
+    return fs::exists(status) && !fs::is_directory(status);
 }
 
 // ---- Reading ----

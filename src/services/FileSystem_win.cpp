@@ -152,13 +152,19 @@ bool MoveOver(const std::string& source, const std::string& target) {
     });
 }
 
-bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+MoveResult MoveWithinVolume(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
-        return false;
+        return MoveResult::Failed;
     // Without MOVEFILE_COPY_ALLOWED a move to another volume fails, as the
     // caller expects; without MOVEFILE_REPLACE_EXISTING a taken name does.
-    return FileCalls().moveFileEx(WidePath(source).c_str(), WidePath(target).c_str(),
-                                  MOVEFILE_WRITE_THROUGH) != 0;
+    if (FileCalls().moveFileEx(WidePath(source).c_str(), WidePath(target).c_str(),
+                               MOVEFILE_WRITE_THROUGH) != 0)
+        return MoveResult::Moved;
+    return GetLastError() == ERROR_NOT_SAME_DEVICE ? MoveResult::OtherVolume : MoveResult::Failed;
+}
+
+bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    return MoveWithinVolume(source, target) == MoveResult::Moved;
 }
 
 namespace {
@@ -344,6 +350,14 @@ bool IsLinkItself(const std::string& path) {
         return false;
     const DWORD attributes = Attributes(WidePath(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool IsFileOrLinkItself(const std::string& path) {
+    if (!IsUsableName(path))
+        return false;
+    const DWORD attributes = Attributes(WidePath(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                                                     !(attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // ---- Reading ----

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/FileSystem.h"
+
 #include <functional>
 #include <string>
 
@@ -11,3 +13,10 @@
 // current folder.
 void ForEachFolderEntry(const std::string& folder,
                         const std::function<bool(const std::string& name, bool hidden)>& visit);
+
+// ForEachFolderEntry with what each entry is, links followed as KindOf() follows
+// them. The listing itself tells it for all but links: looking at the
+// entries one by one would cost a call each.
+void ForEachListedEntry(
+    const std::string& folder,
+    const std::function<bool(const std::string& name, bool hidden, EntryKind kind)>& visit);

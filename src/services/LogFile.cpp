@@ -6,6 +6,31 @@
 #include "services/PathText.h"
 #include "services/ProgramTitle.h"
 
+namespace {
+
+struct KeptLog {
+    std::string path;
+    AppendingFile file;
+};
+
+KeptLog* keptLog = nullptr;
+
+} // namespace
+
+LogKeptOpen::LogKeptOpen() : owner_(keptLog == nullptr) {
+    if (!owner_)
+        return;
+    keptLog = new KeptLog{DefaultLogPath(), {}};
+    keptLog->file.Open(keptLog->path);
+}
+
+LogKeptOpen::~LogKeptOpen() {
+    if (!owner_)
+        return;
+    delete keptLog;
+    keptLog = nullptr;
+}
+
 std::string DefaultLogPath() {
     return ProgramFolderWithSeparator() + kProgramTitle + ".log.txt";
 }
@@ -15,7 +40,9 @@ void WriteLog(const std::string& text, const std::string& file, bool timeStamp, 
     std::string line = timeStamp ? Machine().timeOfDay() + " " + text : text;
     // The log is read with the system's tools: ANSI text on Windows.
     line = FileTextFromUtf8(line) + "\r\n";
-    // Opened and closed for every line, so the log is complete on disk even
+    // Handed to the system line by line, so the log is complete on disk even
     // if the program stops abruptly afterwards.
+    if (!restart && keptLog && keptLog->path == path && keptLog->file.Append(line))
+        return;
     AppendToFile(path, line, restart);
 }

@@ -49,7 +49,7 @@ void DrawProgressBar(ProgressSurface& box, int32_t value, int32_t maximum, std::
         PaintProgressBar(box, maximum, *barValue, caption, alignment);
         box.RememberDrawing(std::move(key));
     }
-    box.DoEvents();
+    box.DoEventsNowAndThen();
 }
 
 void DrawStandardProgress(ProgressSurface& box, int32_t value, int32_t maximum,

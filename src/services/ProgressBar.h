@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/EventPacing.h"
+
 #include <cstdint>
 #include <string>
 
@@ -36,6 +38,12 @@ class ProgressSurface {
 
     // Lets the window process pending events once.
     virtual void DoEvents() = 0;
+    // DoEvents at the pace of EventPacing: a run draws once per item.
+    void DoEventsNowAndThen() {
+        if (eventPacing_.Due())
+            DoEvents();
+    }
+    void PaceEventsWith(EventPacing pacing) { eventPacing_ = std::move(pacing); }
 
     // Identifies the last complete drawing, so that a caller can skip one
     // that would repeat it pixel for pixel. Any other drawing, a new size or
@@ -50,6 +58,7 @@ class ProgressSurface {
 
   private:
     mutable std::string drawingKey_;
+    EventPacing eventPacing_;
 };
 
 // The look every operation draws its progress in: percentage shown, caption
@@ -63,7 +72,7 @@ inline constexpr int32_t kStandardFillStyle = 0;
 inline constexpr int32_t kStandardDrawMode = 10;
 
 // Draws a bar for `value` of `maximum` with `caption` into `box`, then lets
-// the window process pending events once. With `showPercent`, `caption`
+// the window process pending events when EventPacing says it is time. With `showPercent`, `caption`
 // receives the percentage (" 40%"). A value above the maximum draws nothing.
 // `maximum` is at least 1.
 void DrawProgressBar(ProgressSurface& box, int32_t value, int32_t maximum, std::string& caption,

@@ -22,8 +22,9 @@ void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const Zl
     ArchivePath = program_.ZipArchivePath;
     Guarded([this] { return MonZip->ZipOpen(ArchivePath); }, false);
     FullBarWidth = designedBarWidth;
-    SetBarWidth(0);
-    SetStatusText("");
+    waitingBar_ = 0;
+    waitingStatus_ = "";
+    ShowWaiting();
 }
 
 template <class Result, class Call> Result frmUnZipLogic::Guarded(Call call, Result failed) {
@@ -38,12 +39,21 @@ template <class Result, class Call> Result frmUnZipLogic::Guarded(Call call, Res
 // The engine yields after every entry, far more often than a screen can
 // show: repainting the label that often would cost more than the entries.
 void frmUnZipLogic::YieldNowAndThen() {
-    constexpr auto kInterval = std::chrono::milliseconds(40);
-    const auto now = std::chrono::steady_clock::now();
-    if (lastYield_ && now - *lastYield_ < kInterval)
+    if (!eventPacing_.Due())
         return;
+    ShowWaiting();
     YieldToWindow();
-    lastYield_ = now;
+}
+
+// Under Wine each new text or bar width is a call to the server: the
+// window shows the engine's latest when it repaints, not every entry's.
+void frmUnZipLogic::ShowWaiting() {
+    if (waitingBar_)
+        SetBarWidth(*waitingBar_);
+    if (waitingStatus_)
+        SetStatusText(*waitingStatus_);
+    waitingBar_.reset();
+    waitingStatus_.reset();
 }
 
 bool frmUnZipLogic::ExtractAllShown(bool hidden) {
@@ -51,7 +61,9 @@ bool frmUnZipLogic::ExtractAllShown(bool hidden) {
         ShowWindow();
         YieldToWindow();
     }
-    return zLib_ExtraireTout();
+    const bool extracted = zLib_ExtraireTout();
+    ShowWaiting();
+    return extracted;
 }
 
 bool frmUnZipLogic::zLib_ExtraireTout() {
@@ -81,15 +93,19 @@ std::string frmUnZipLogic::zLib_LireContenu() {
 }
 
 void frmUnZipLogic::MonZip_Progress(int32_t Percent, bool& /*Cancel*/) {
-    SetBarWidth(static_cast<int32_t>(static_cast<double>(Percent * FullBarWidth) / 100.0));
+    waitingBar_ = static_cast<int32_t>(static_cast<double>(Percent * FullBarWidth) / 100.0);
 }
 
+// The texts that open and close the extraction show at once; the entries'
+// names in between at the next yield.
 void frmUnZipLogic::MonZip_Status(const std::string& Text) {
-    SetStatusText(Text);
+    waitingStatus_ = Text;
     if (Text == kStatusExtractionStart)
-        SetBarWidth(0);
+        waitingBar_ = 0;
     else if (Text == kStatusExtractionEnd)
-        SetBarWidth(FullBarWidth);
+        waitingBar_ = FullBarWidth;
+    if (Text == kStatusExtractionStart || Text == kStatusExtractionEnd)
+        ShowWaiting();
 }
 
 void frmUnZipLogic::MonZip_ZipError(int32_t Number, const std::string& Description) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/ProgramState.h"
+#include "services/EventPacing.h"
 #include "zip/ZipExtractionClass.h"
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,10 +52,14 @@ class frmUnZipLogic {
 
   private:
     void YieldNowAndThen();
+    // Draws the bar width and the status text the engine gave last.
+    void ShowWaiting();
     // Runs an engine call; an error that leaves the engine is shown in the
     // window's error box and gives `failed`.
     template <class Result, class Call> Result Guarded(Call call, Result failed);
 
     ProgramState& program_;
-    std::optional<std::chrono::steady_clock::time_point> lastYield_;
+    EventPacing eventPacing_;
+    std::optional<int32_t> waitingBar_;
+    std::optional<std::string> waitingStatus_;
 };

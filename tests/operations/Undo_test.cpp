@@ -149,6 +149,14 @@ TEST_F(UndoTest, AStoreThatCannotBeSwappedInIsNeverTakenForTheOneBefore) {
     EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
 }
 
+// A mark waits for the next line; the last ones for the end of the run.
+TEST_F(UndoTest, TheJournalEndsWithEveryChangeMarkedDone) {
+    Delete();
+    const std::string text = FileContent(Manifest());
+    EXPECT_NE(text.find("done\t1\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("done\t2\n")) << text;
+}
+
 TEST_F(UndoTest, APictureTheUserChangedSinceIsLeftAndItsOldFileKeptAside) {
     Install();
     folder.Write("layouts/Pacman/loading.png", "the user's own");

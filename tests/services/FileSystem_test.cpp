@@ -72,6 +72,7 @@ TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {
     const std::string taken = folder.Write("kept.png", "already kept");
     EXPECT_TRUE(SameVolume(source, folder.Path()));
     EXPECT_FALSE(MoveWithoutReplacing(source, taken));
+    EXPECT_EQ(MoveWithinVolume(source, taken), MoveResult::Failed) << "not a matter of volumes";
     EXPECT_EQ(FileContent(source), "the user's screen");
     EXPECT_EQ(FileContent(taken), "already kept");
     EXPECT_FALSE(CopyFlushed(source, taken));
@@ -84,6 +85,24 @@ TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {
     EXPECT_FALSE(std::filesystem::exists(FsPath(source)));
     EXPECT_TRUE(CopyFlushed(free, source));
     EXPECT_EQ(FileContent(source), "the user's screen");
+}
+
+// What a loading.png counts as: a file, or a link wherever it leads.
+TEST(FileSystem, AFileOrALinkItselfIsToldInOneLook) {
+    TempFolder folder;
+    EXPECT_TRUE(IsFileOrLinkItself(folder.Write("loading.png", "x")));
+    EXPECT_FALSE(IsFileOrLinkItself(folder.MakeDir("folder.png")));
+    EXPECT_FALSE(IsFileOrLinkItself(folder.Sub("missing.png")));
+    std::error_code error;
+    std::filesystem::create_symlink(folder.Sub("missing.png"), folder.Sub("dangling.png"), error);
+    if (!error) {
+        EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("dangling.png")));
+    }
+    std::filesystem::create_directory_symlink(folder.Sub("folder.png"), folder.Sub("to.png"),
+                                              error);
+    if (!error) {
+        EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("to.png")));
+    }
 }
 
 TEST(FileSystem, AppendingStartsAfreshOnlyWhenAsked) {

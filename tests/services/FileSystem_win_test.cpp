@@ -38,6 +38,12 @@ BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
     return FALSE;
 }
 
+// What MoveFileExW says, without MOVEFILE_COPY_ALLOWED, for another drive.
+BOOL WINAPI MoveToOtherDrive(const wchar_t*, const wchar_t*, DWORD) {
+    SetLastError(ERROR_NOT_SAME_DEVICE);
+    return FALSE;
+}
+
 class WindowsRules : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -71,6 +77,17 @@ TEST_F(WindowsRules, AReplacementThatStillFailsLeavesTheFileReadOnlyAndWhole) {
     EXPECT_FALSE(CopyOver(source, target));
     EXPECT_EQ(FileContent(target), "old");
     EXPECT_TRUE(IsReadOnly(WidePath(target).c_str()));
+}
+
+// The undo store copies when the rename fails for the drives alone, and
+// for nothing else.
+TEST_F(WindowsRules, AMoveToAnotherDriveIsToldFromOtherRefusals) {
+    const std::string source = folder.Write("loading.png", "screen");
+    FileCalls().moveFileEx = &MoveToOtherDrive;
+    EXPECT_EQ(MoveWithinVolume(source, folder.Sub("1.png")), MoveResult::OtherVolume);
+    FileCalls().moveFileEx = &RefusedMove;
+    EXPECT_EQ(MoveWithinVolume(source, folder.Sub("1.png")), MoveResult::Failed);
+    EXPECT_EQ(FileContent(source), "screen");
 }
 
 TEST_F(WindowsRules, ASavedSettingsFileKeepsItsHiddenAttribute) {

@@ -2,6 +2,7 @@
 #include "support/HiddenEntry.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -34,6 +35,25 @@ TEST(FolderEntries, GivesFilesAndFoldersTellingHiddenOnesAndStopsWhenAsked) {
     EXPECT_EQ(Visit(folder.Path() + kSep).size(), 5u) << "a trailing separator changes nothing";
     EXPECT_EQ(Visit(folder.Path(), 2).size(), 2u);
     EXPECT_TRUE(Visit(folder.Sub("missing")).empty());
+}
+
+// Each entry as KindOf() tells it, a link followed (where links can be made).
+TEST(FolderEntries, TheListingTellsFilesFromFoldersAsKindOfDoes) {
+    TempFolder folder;
+    folder.MakeDir("Pacman");
+    folder.Write("Pacman.png", "x");
+    std::error_code error;
+    std::filesystem::create_directory_symlink(folder.Sub("Pacman"), folder.Sub("Link"), error);
+    std::map<std::string, EntryKind> seen;
+    ForEachListedEntry(folder.Path(), [&](const std::string& name, bool, EntryKind kind) {
+        seen[name] = kind;
+        return true;
+    });
+    EXPECT_EQ(seen.size(), error ? 2u : 3u);
+    for (const auto& [name, kind] : seen)
+        EXPECT_EQ(kind, KindOf(folder.Sub(name))) << name;
+    EXPECT_EQ(seen["Pacman"], EntryKind::Folder);
+    EXPECT_EQ(seen["Pacman.png"], EntryKind::File);
 }
 
 } // namespace

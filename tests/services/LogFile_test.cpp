@@ -2,6 +2,7 @@
 #include "support/MachineScope.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +41,24 @@ TEST_F(LogFileTest, ALogThatCannotBeWrittenIsSkippedSilently) {
     WriteLog("lost", "", true, true);
     WriteLog("lost", "", false, false);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Sub("OrvanePatchLayouts.log.txt")));
+}
+
+// An operation keeps the log open: every line is in the file as soon as it
+// is written, and the log is the program's own wherever it goes after.
+TEST_F(LogFileTest, AKeptLogHasEveryLineAtOnceAndClosesWithTheOuterScope) {
+    {
+        const LogKeptOpen log;
+        WriteLog("first", "", false, false);
+        EXPECT_EQ(Log(), "first\r\n");
+        { const LogKeptOpen inner; }
+        // The kept handle follows the file it opened; a new opening would not.
+        std::filesystem::rename(folder.Sub("OrvanePatchLayouts.log.txt"), folder.Sub("moved.txt"));
+        WriteLog("second", "", false, false);
+        EXPECT_EQ(FileContent(folder.Sub("moved.txt")), "first\r\nsecond\r\n")
+            << "the inner scope closes nothing";
+    }
+    WriteLog("third", "", false, false);
+    EXPECT_EQ(Log(), "third\r\n") << "opened again once no scope keeps it";
 }
 
 } // namespace

@@ -45,7 +45,12 @@ TEST(frmUnZipLogic, BarAndLabelFollowTheEngineAndOnlyTheTwoExactStatusTexts) {
     EXPECT_EQ(window.status, "") << "opening texts cleared at load";
     bool cancel = false;
     window.MonZip_Progress(50, cancel);
+    window.MonZip_Status("x.png");
+    EXPECT_EQ(window.barWidth, 0) << "shown at the next yield";
+    std::this_thread::sleep_for(EventPacing::kInterval); // the opening's yield was the last
+    window.MonZip->Yield();
     EXPECT_EQ(window.barWidth, 150);
+    EXPECT_EQ(window.status, "x.png");
     window.MonZip_Status("extraction termin\u00e9e");
     EXPECT_EQ(window.barWidth, 150) << "letter case counts";
     EXPECT_TRUE(window.ExtractAllShown(false));

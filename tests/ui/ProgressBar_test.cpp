@@ -115,15 +115,21 @@ class EventCounter : public QObject {
 };
 
 TEST_F(ProgressBench, ValueAboveMaximumDrawsNothingAndYieldsNot) {
+    EventPacing::Clock::time_point now{};
+    box.PaceEventsWith(EventPacing([&] { return now; }));
     Draw(box, 30, 100, "Copying...");
     const QImage before = box.Image();
     EventCounter counter;
     QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+    now += EventPacing::kInterval;
     EXPECT_EQ(Draw(box, 150, 100, "Copying..."), "Copying... 150%");
     EXPECT_EQ(box.Image(), before);
     EXPECT_EQ(counter.events, 0) << "no events processed";
     Draw(box, 60, 100, "Copying...");
-    EXPECT_EQ(counter.events, 1) << "a drawing processes pending events once";
+    EXPECT_EQ(counter.events, 1) << "a drawing processes pending events when they are due";
+    QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+    Draw(box, 61, 100, "Copying...");
+    EXPECT_EQ(counter.events, 1) << "and not again within the interval";
 }
 
 // Counts the paint events a widget receives.
