@@ -7,7 +7,9 @@
 #include "services/WidePath.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -35,6 +37,32 @@ BOOL WINAPI StrictDelete(const wchar_t* path) {
 BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
+}
+
+// ReplaceFileW's documented half-failures: the old file gone and the
+// replacement still under its own name (1176), or the old file only under
+// another name (1177).
+BOOL WINAPI ReplaceThatLosesTheTarget(const wchar_t* replaced, const wchar_t*, const wchar_t*,
+                                      DWORD, void*, void*) {
+    DeleteFileW(replaced);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+BOOL WINAPI ReplaceThatRenamesTheTargetAway(const wchar_t* replaced, const wchar_t*,
+                                            const wchar_t* backup, DWORD, void*, void*) {
+    const std::wstring elsewhere = backup ? backup : std::wstring(replaced) + L".elsewhere";
+    MoveFileExW(replaced, elsewhere.c_str(), 0);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+// The content of every file in the folder.
+std::multiset<std::string> ContentsOf(const TempFolder& folder) {
+    std::multiset<std::string> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder.Path())))
+        contents.insert(FileContent(PathText(entry.path())));
+    return contents;
 }
 
 class WindowsRules : public ::testing::Test {
@@ -78,6 +106,29 @@ TEST_F(WindowsRules, ASavedSettingsFileKeepsItsHiddenAttribute) {
     WriteSetting("Language", "1", ini, "");
     EXPECT_EQ(ReadSetting("Language", ini, "", ""), "1");
     EXPECT_TRUE(GetFileAttributesW(WidePath(ini).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementStillLeavesTheNewContentAloneAtThePath) {
+    for (const auto replace : {&ReplaceThatLosesTheTarget, &ReplaceThatRenamesTheTargetAway}) {
+        FileCalls().replaceFile = replace;
+        TempFolder place;
+        const std::string ini = place.Write("OrvanePatchLayouts.ini", "old");
+        EXPECT_TRUE(ReplaceFileContent(ini, "new"));
+        EXPECT_EQ(FileContent(ini), "new");
+        EXPECT_EQ(ContentsOf(place), std::multiset<std::string>{"new"}) << "nothing left beside";
+    }
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementThatCannotBeFinishedDeletesNoOnlyCopy) {
+    FileCalls().moveFileEx = &RefusedMove;
+    const std::pair<decltype(&ReplaceFileW), std::multiset<std::string>> cases[] = {
+        {&ReplaceThatLosesTheTarget, {"new"}}, {&ReplaceThatRenamesTheTargetAway, {"new", "old"}}};
+    for (const auto& [replace, kept] : cases) {
+        FileCalls().replaceFile = replace;
+        TempFolder place;
+        EXPECT_FALSE(ReplaceFileContent(place.Write("OrvanePatchLayouts.ini", "old"), "new"));
+        EXPECT_EQ(ContentsOf(place), kept);
+    }
 }
 
 TEST(WidePaths, PathsPastTheClassicLimitTakeTheLongForm) {
