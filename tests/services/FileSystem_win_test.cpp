@@ -5,6 +5,7 @@
 #include "services/FileSystem.h"
 #include "services/ProfileFile.h"
 #include "services/WidePath.h"
+#include "services/WideText.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -37,6 +38,15 @@ BOOL WINAPI StrictDelete(const wchar_t* path) {
 BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
+}
+
+// A rename that fails for the new content only.
+BOOL WINAPI MoveAllButTheNewContent(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    if (FileContent(Utf8FromWide(from)) == "new") {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return MoveFileExW(from, to, flags);
 }
 
 // ReplaceFileW's documented half-failures: the old file gone and the
@@ -129,6 +139,15 @@ TEST_F(WindowsRules, AHalfFailedReplacementThatCannotBeFinishedDeletesNoOnlyCopy
         EXPECT_FALSE(ReplaceFileContent(place.Write("OrvanePatchLayouts.ini", "old"), "new"));
         EXPECT_EQ(ContentsOf(place), kept);
     }
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementThatCannotBeFinishedBringsTheOldFileBack) {
+    FileCalls().moveFileEx = &MoveAllButTheNewContent;
+    FileCalls().replaceFile = &ReplaceThatRenamesTheTargetAway;
+    const std::string ini = folder.Write("OrvanePatchLayouts.ini", "old");
+    EXPECT_FALSE(ReplaceFileContent(ini, "new"));
+    EXPECT_EQ(FileContent(ini), "old");
+    EXPECT_EQ(ContentsOf(folder), std::multiset<std::string>{"old"});
 }
 
 TEST(WidePaths, PathsPastTheClassicLimitTakeTheLongForm) {
