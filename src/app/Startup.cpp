@@ -10,6 +10,8 @@ bool StartUp(SingleInstanceLock& lock, ProgramState& program) {
     if (!lock.TryAcquire(Machine().programFolder))
         return false;
     WriteLog("Start", "", true, true);
+    if (!lock.WhyNotHeld().empty())
+        WriteLog(" Started without the single-instance lock: " + lock.WhyNotHeld());
     LoadSettings(program);
     ApplyLanguage(program, program.Language);
     return true;

@@ -38,12 +38,22 @@ std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string&
     return rows;
 }
 
-std::vector<CoverageRow> ListCoverageOf(MainWindowPort& window) {
+std::optional<std::vector<CoverageRow>> ListCoverageOf(MainWindowPort& window,
+                                                       const ProgramState& program) {
+    const std::string layouts = FolderOfField(window.FieldText(FolderField::Layouts));
+    const std::string screens = FolderOfField(window.FieldText(FolderField::Screens));
+    if (layouts.empty() || screens.empty()) {
+        RefuseFolderField(window, program,
+                          layouts.empty() ? FolderField::Layouts : FolderField::Screens);
+        return std::nullopt;
+    }
     InstallOptions options;
     options.overwrite = window.OverwriteState() != 0;
     options.useDefault = window.UseDefaultState() == 1;
-    return ListCoverage(window, WithTrailingSeparator(window.FieldText(FolderField::Layouts)),
-                        WithTrailingSeparator(window.FieldText(FolderField::Screens)), options);
+    window.SetHourglass(true);
+    std::vector<CoverageRow> rows = ListCoverage(window, layouts, screens, options);
+    window.SetHourglass(false);
+    return rows;
 }
 
 CoverageCounts CountCoverage(const std::vector<CoverageRow>& rows) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/CoverageMessages.h"
+#include "app/ProgramState.h"
 #include "operations/MainWindowPort.h"
 #include "operations/ScreenDecision.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +35,10 @@ struct CoverageCounts {
 std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string& layoutsPath,
                                       const std::string& sourcePath, InstallOptions options);
 
-// The same, for the folders and boxes the main window shows now.
-std::vector<CoverageRow> ListCoverageOf(MainWindowPort& window);
+// The same, for the folders and boxes the main window shows now; nothing
+// when a field is blank, which the window is told as the install tells it.
+std::optional<std::vector<CoverageRow>> ListCoverageOf(MainWindowPort& window,
+                                                       const ProgramState& program);
 
 CoverageCounts CountCoverage(const std::vector<CoverageRow>& rows);
 

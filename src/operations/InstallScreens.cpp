@@ -37,8 +37,7 @@ const std::optional<ContentStamp>& StampOfScreen(InstallRun& run, const std::str
 bool SourceFolderIsValid(MainWindowPort& window, const ProgramState& program) {
     if (IsFolder(program.SourcePath))
         return true;
-    window.ShowMessage(program.Messages[kMsgScreensFolderInvalid], MessageIcon::Exclamation);
-    window.FocusField(FolderField::Screens);
+    RefuseFolderField(window, program, FolderField::Screens);
     return false;
 }
 
@@ -122,7 +121,7 @@ void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, Layout
     if (!claim.Claimed())
         return;
     // Both fields are taken even when the first check fails.
-    program.SourcePath = WithTrailingSeparator(window.FieldText(FolderField::Screens));
+    program.SourcePath = FolderOfField(window.FieldText(FolderField::Screens));
     if (!TakeLayoutsFolder(window, program) || !SourceFolderIsValid(window, program))
         return;
     const LogKeptOpen log;

@@ -17,12 +17,18 @@ void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std:
     window.YieldNowAndThen();
 }
 
+void RefuseFolderField(MainWindowPort& window, const ProgramState& program, FolderField field) {
+    const int message =
+        field == FolderField::Layouts ? kMsgLayoutsFolderInvalid : kMsgScreensFolderInvalid;
+    window.ShowMessage(program.Messages[message], MessageIcon::Exclamation);
+    window.FocusField(field);
+}
+
 bool TakeLayoutsFolder(MainWindowPort& window, ProgramState& program) {
-    program.LayoutsPath = WithTrailingSeparator(window.FieldText(FolderField::Layouts));
+    program.LayoutsPath = FolderOfField(window.FieldText(FolderField::Layouts));
     if (IsFolder(program.LayoutsPath))
         return true;
-    window.ShowMessage(program.Messages[kMsgLayoutsFolderInvalid], MessageIcon::Exclamation);
-    window.FocusField(FolderField::Layouts);
+    RefuseFolderField(window, program, FolderField::Layouts);
     return false;
 }
 

@@ -23,8 +23,12 @@ bool LoadingPngExists(const std::string& path);
 // stays alive.
 void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std::string& caption);
 
+// Says that the folder of `field` is invalid (the layouts' or the screens'
+// own message) and puts the focus on the field.
+void RefuseFolderField(MainWindowPort& window, const ProgramState& program, FolderField field);
+
 // Takes the layouts folder from its field into LayoutsPath. When it is not a
-// folder, says so, puts the focus on the field and returns false.
+// folder (a blank field names none), refuses the field and returns false.
 bool TakeLayoutsFolder(MainWindowPort& window, ProgramState& program);
 
 // Marks the layout list as in use for one operation. `Claimed()` is false

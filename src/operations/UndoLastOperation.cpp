@@ -125,6 +125,12 @@ bool StoreIsUsable(MainWindowPort& window, const ProgramState& program,
             MessageIcon::Exclamation);
         return false;
     }
+    // A blank folder would lead the undo to the current folder or the root.
+    if (FolderOfField(manifest->layoutsPath).empty()) {
+        WriteLog("Undo refused: the folder of layouts is blank");
+        window.ShowMessage(program.Messages[kMsgLayoutsFolderInvalid], MessageIcon::Exclamation);
+        return false;
+    }
     if (IsFolder(manifest->layoutsPath))
         return true;
     WriteLog("Undo refused: the folder of layouts is no longer there: " + manifest->layoutsPath);

@@ -267,14 +267,52 @@ std::wstring FinalPath(const std::wstring& path) {
     return final;
 }
 
+// A name beside `target` that nothing holds yet, for ReplaceFileW to keep
+// the old file under; empty when none is found.
+std::wstring FreeNameBeside(const std::wstring& target) {
+    const std::string utf8 = Utf8FromWide(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring name = WidePath(TemporaryNameBeside(utf8));
+        if (Attributes(name) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+            return name;
+    }
+    return {};
+}
+
+// Windows documents two half-failures of ReplaceFileW: the draft is still
+// under its own name, and the old file is either gone already (1176) or
+// kept only under the backup name (1177).
+bool IsHalfReplaced(DWORD error) {
+    return error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+}
+
+// ReplaceFileW with a backup of the old file, removed once the draft is in
+// place. After a half-failure a plain rename puts the draft in place; when
+// even that fails, the old file is brought back from the backup if it can
+// be.
+bool ReplaceWithBackup(const std::wstring& draft, const std::wstring& target) {
+    const std::wstring backup = FreeNameBeside(target);
+    const wchar_t* backupName = backup.empty() ? nullptr : backup.c_str();
+    bool replaced = FileCalls().replaceFile(target.c_str(), draft.c_str(), backupName,
+                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    if (!replaced && IsHalfReplaced(GetLastError())) {
+        replaced = FileCalls().moveFileEx(draft.c_str(), target.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!replaced && backupName && Attributes(target) == INVALID_FILE_ATTRIBUTES)
+            FileCalls().moveFileEx(backupName, target.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+    if (replaced && backupName)
+        FileCalls().deleteFile(backupName);
+    return replaced;
+}
+
 // The draft takes the old file's place; ReplaceFileW keeps the old file's
 // own permissions, and its attributes (hidden, say), which are set again
 // for the systems whose ReplaceFileW forgets them.
 bool PutInPlace(const std::wstring& draft, const std::wstring& target, DWORD oldAttributes) {
     if (oldAttributes == INVALID_FILE_ATTRIBUTES)
         return MoveFileExW(draft.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!FileCalls().replaceFile(target.c_str(), draft.c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    if (!ReplaceWithBackup(draft, target))
         return false;
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -305,7 +343,9 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
         return false;
     if (PutInPlace(WidePath(temporary), target, attributes))
         return true;
-    RemoveFile(temporary);
+    // After a half-failed replacement the draft may be the only copy left.
+    if (Attributes(target) != INVALID_FILE_ATTRIBUTES)
+        RemoveFile(temporary);
     return false;
 }
 

@@ -23,6 +23,12 @@ std::string WithTrailingSeparator(const std::string& path) {
     return path + separator;
 }
 
+std::string FolderOfField(const std::string& text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+        return {};
+    return WithTrailingSeparator(text);
+}
+
 bool MakeFolder(const std::string& path) {
     std::string folder = path;
     if (EndsWithSeparator(folder) && folder.size() > 1)

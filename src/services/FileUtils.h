@@ -16,6 +16,11 @@ bool IsLink(const std::string& path);
 // native one otherwise. A path that already ends with "/" or "\" is kept.
 std::string WithTrailingSeparator(const std::string& path);
 
+// The folder a folder field names, with its separator; empty when the field
+// is empty or blank, which names no folder (the separator alone would name
+// the root of the disk). A root typed as such stays that root.
+std::string FolderOfField(const std::string& text);
+
 // Creates the last level of `path` (one trailing separator ignored). True
 // only when this call created the folder.
 bool MakeFolder(const std::string& path);

@@ -17,7 +17,12 @@ class SingleInstanceLock {
     // then held until this object is destroyed.
     bool TryAcquire(const std::string& programFolder);
 
+    // Why the last TryAcquire let the program start without the lock, for
+    // the log; empty when the lock is held.
+    const std::string& WhyNotHeld() const { return whyNotHeld_; }
+
   private:
+    std::string whyNotHeld_;
     // What holds the lock, in the platform's terms; nothing while none is held.
     std::optional<std::intptr_t> holder_;
 };

@@ -1,5 +1,6 @@
 #include "services/SingleInstance.h"
 
+#include "services/InstanceCalls_win.h"
 #include "services/PathText.h"
 #include "services/ProgramTitle.h"
 #include "services/WideText.h"
@@ -62,16 +63,22 @@ std::optional<std::string> FolderIdentity(const std::string& folder) {
            std::to_string(index);
 }
 
-// The lock is a named mutex in the machine-wide namespace, named after the
-// program folder, so copies started by other users in other sessions meet
-// it too; the system closes it when the process ends.
+// The lock is a named mutex named after the program folder's identity, in
+// the session's own namespace: a name in the machine-wide one could be
+// taken first, with an access list that shuts everyone out, by any user of
+// the machine. The system closes it when the process ends.
 std::string MutexNameFor(const std::string& programFolder) {
     const std::optional<std::string> identity = FolderIdentity(programFolder);
     const std::string key = identity ? *identity : FolderKey(programFolder);
-    return std::string("Global\\") + kProgramTitle + "-" + HashText(key);
+    return std::string("Local\\") + kProgramTitle + "-" + HashText(key);
 }
 
 } // namespace
+
+InstanceCalls& SingleInstanceCalls() {
+    static InstanceCalls calls;
+    return calls;
+}
 
 SingleInstanceLock::~SingleInstanceLock() {
     if (holder_)
@@ -81,14 +88,24 @@ SingleInstanceLock::~SingleInstanceLock() {
 bool SingleInstanceLock::TryAcquire(const std::string& programFolder) {
     if (holder_)
         return true;
+    whyNotHeld_.clear();
     const std::wstring name = WideFromUtf8(MutexNameFor(programFolder));
     // Only waiting rights: opening a mutex another user made is then allowed.
-    HANDLE mutex = CreateMutexExW(nullptr, name.c_str(), 0, SYNCHRONIZE);
+    HANDLE mutex = SingleInstanceCalls().createMutex(nullptr, name.c_str(), 0, SYNCHRONIZE);
     const DWORD error = GetLastError();
-    if (mutex == nullptr)
-        // Denied: the mutex exists and belongs to another user's copy. Any
-        // other failure: we cannot tell, and starting is better than refusing.
-        return error != ERROR_ACCESS_DENIED;
+    if (mutex == nullptr) {
+        // Denied: the mutex exists and another user made it, for a copy of
+        // their own or to keep this one from starting; only that copy's
+        // window tells the two apart. Any other failure: we cannot tell,
+        // and starting is better than refusing.
+        if (error == ERROR_ACCESS_DENIED &&
+            SingleInstanceCalls().findWindow(kMainWindowClass, nullptr))
+            return false;
+        whyNotHeld_ = error == ERROR_ACCESS_DENIED
+                          ? "the lock is refused to this user and no running copy's window is there"
+                          : "the lock cannot be made (error " + std::to_string(error) + ")";
+        return true;
+    }
     if (error == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         return false;

@@ -39,16 +39,12 @@ void Form1Logic::ChooseLanguage(int32_t language) {
 // The listing yields to the window as the install's does, so it runs under
 // the guard: no operation starts in the middle of it.
 void Form1Logic::MnuCheckScreens_Click() {
-    std::vector<CoverageRow> rows;
-    const bool listed = guard_.Run([this, &rows] {
-        SetHourglass(true);
-        rows = ListCoverageOf(*this);
-        SetHourglass(false);
-    });
+    std::optional<std::vector<CoverageRow>> rows;
+    const bool listed = guard_.Run([this, &rows] { rows = ListCoverageOf(*this, program_); });
     if (guard_.TakeDeferredClose())
         return CloseWindow();
-    if (listed)
-        ShowCoverage(std::move(rows));
+    if (listed && rows)
+        ShowCoverage(std::move(*rows));
 }
 
 bool Form1Logic::Form_CloseRequested() {

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const wchar_t* kForm1Class = L"Form1";
+constexpr const wchar_t* kForm1Class = kMainWindowClass;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // The controls' parent takes part in the dialog keys (Tab, Alt+letter).
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;

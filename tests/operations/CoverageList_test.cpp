@@ -49,7 +49,7 @@ TEST_F(CoverageTest, TheViewAnnouncesWhatTheInstallDoesForEveryOptionPair) {
             fs::copy(pristine, layouts, fs::copy_options::recursive);
             window.overwriteState = overwrite;
             window.useDefaultState = useDefault;
-            const std::vector<CoverageRow> rows = ListCoverageOf(window);
+            const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
             std::map<std::string, std::string> before;
             for (const CoverageRow& row : rows)
                 before[row.layout] = LoadingOf(row.layout);
@@ -83,7 +83,7 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
     MakeTree();
     window.useDefaultState = 1;
     std::map<std::string, CoverageRow> byName;
-    const std::vector<CoverageRow> rows = ListCoverageOf(window);
+    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
     for (const CoverageRow& row : rows)
         byName[row.layout] = row;
     EXPECT_EQ(byName["Pacman"].screen, "pacman.PNG");
@@ -94,7 +94,7 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
     EXPECT_EQ(byName["Nothing here"].screen, "loading.png");
 
     window.useDefaultState = 0;
-    const CoverageCounts counts = CountCoverage(ListCoverageOf(window));
+    const CoverageCounts counts = CountCoverage(ListCoverageOf(window, program).value());
     EXPECT_EQ(counts.layouts, 5);
     EXPECT_EQ(counts.getScreen, 2) << "Pacman, Asteroids";
     EXPECT_EQ(counts.keepTheirs, 2) << "Galaga, Tetris";
@@ -109,7 +109,7 @@ TEST_F(CoverageTest, TheDefaultScreenIsPromisedOnlyWhenTheScreensFolderHasOne) {
     MakeTree();
     window.useDefaultState = 1;
     fs::remove(folder.Sub("screens/loading.png"));
-    const std::vector<CoverageRow> rows = ListCoverageOf(window);
+    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
     const auto nothing = std::find_if(rows.begin(), rows.end(), [](const CoverageRow& row) {
         return row.layout == "Nothing here";
     });
@@ -128,6 +128,21 @@ TEST(CoverageCsvTest, ASpreadsheetReadsNoFieldAsAFormulaAndEveryOtherFieldIsKept
     EXPECT_EQ(CsvField("=1,2"), "\"'=1,2\"");
     for (const std::string kept : {"Pac-man", "a=b", "'quoted", "", "1942", " =lead", "Ms. @"})
         EXPECT_EQ(CsvField(kept), kept);
+}
+
+TEST_F(CoverageTest, ABlankFieldIsAnInvalidFolderAndTheViewListsNothing) {
+    ApplyLanguage(program, 1);
+    window.layoutsText = " ";
+    EXPECT_FALSE(ListCoverageOf(window, program).has_value());
+    window.layoutsText = layouts;
+    window.screensText = "";
+    EXPECT_FALSE(ListCoverageOf(window, program).has_value());
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{
+                  "message(Exclamation): Le dossier des layouts semble invalide.", "focus: Text1",
+                  "message(Exclamation): Le dossier des loading screens semble "
+                  "invalide.",
+                  "focus: Text2"}));
 }
 
 TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWrittenThroughTheSeam) {

@@ -95,6 +95,17 @@ TEST_F(DeleteTest, AnInvalidLayoutsFolderStopsBeforeTheQuestion) {
     EXPECT_EQ(program.LayoutsPath, folder.Sub("missing") + kSep);
 }
 
+TEST_F(DeleteTest, ABlankLayoutsFieldIsAnInvalidFolderAndNeverTheRootOfTheDisk) {
+    for (const std::string blank : {"", " "}) {
+        window.calls.clear();
+        window.layoutsText = blank;
+        EXPECT_EQ(Run(), Lines{});
+        EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The folder of layouts seems to be "
+                                       "unvalid.",
+                                       "focus: Text1"}));
+    }
+}
+
 TEST_F(DeleteTest, TheScreensFolderAndTheInstallFlagPlayNoPart) {
     window.screensText = "";
     folder.Write("layouts/Pacman/loading.png", "p");

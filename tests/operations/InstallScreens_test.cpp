@@ -181,6 +181,25 @@ TEST_F(InstallTest, InvalidFoldersStopBeforeAnythingIsLoggedWithTheFocusOnTheirF
     EXPECT_FALSE(state.InstallDone);
 }
 
+TEST_F(InstallTest, ABlankFieldIsAnInvalidFolderAndNeverTheRootOfTheDisk) {
+    for (const std::string blank : {"", "  \t"}) {
+        window.calls.clear();
+        window.layoutsText = blank;
+        EXPECT_EQ(Run(), Lines{});
+        EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The folder of layouts seems to be "
+                                       "unvalid.",
+                                       "focus: Text1"}));
+        window.calls.clear();
+        window.layoutsText = layouts;
+        window.screensText = blank;
+        EXPECT_EQ(Run(), Lines{});
+        EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The folder of the loading screens "
+                                       "seems to be unvalid.",
+                                       "focus: Text2"}));
+        window.screensText = screens;
+    }
+}
+
 TEST_F(InstallTest, ScreensAreFoundIgnoringCaseButLoadingPngOnlyAsSpelled) {
     if (NamesIgnoreCase(folder.Path()))
         GTEST_SKIP() << kNamesIgnoreCase;

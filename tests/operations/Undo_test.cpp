@@ -226,6 +226,19 @@ TEST_F(UndoTest, ALayoutsFolderMovedSinceIsRefusedAndTheStoreKept) {
     EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
 }
 
+TEST_F(UndoTest, ABlankRecordedLayoutsFolderIsAnInvalidFolderAndTheStoreKept) {
+    Delete();
+    std::string manifest = FileContent(Manifest());
+    const std::string recorded = "layouts\t" + layouts + kSep + "\n";
+    ASSERT_NE(manifest.find(recorded), std::string::npos);
+    manifest.replace(manifest.find(recorded), recorded.size(), "layouts\t \n");
+    folder.Write("Undo/manifest.txt", manifest);
+    Undo();
+    EXPECT_EQ(window.calls,
+              (Lines{"message(Exclamation): The folder of layouts seems to be unvalid."}));
+    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 2u);
+}
+
 TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
     folder.Write("screens/Galaga.png", std::string(256 * 1024, 'g'));
     {

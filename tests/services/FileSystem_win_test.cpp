@@ -6,9 +6,12 @@
 #include "services/FileUtils.h"
 #include "services/ProfileFile.h"
 #include "services/WidePath.h"
+#include "services/WideText.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -42,6 +45,41 @@ BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
 BOOL WINAPI MoveToOtherDrive(const wchar_t*, const wchar_t*, DWORD) {
     SetLastError(ERROR_NOT_SAME_DEVICE);
     return FALSE;
+}
+
+// A rename that fails for the new content only.
+BOOL WINAPI MoveAllButTheNewContent(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    if (FileContent(Utf8FromWide(from)) == "new") {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return MoveFileExW(from, to, flags);
+}
+
+// ReplaceFileW's documented half-failures: the old file gone and the
+// replacement still under its own name (1176), or the old file only under
+// another name (1177).
+BOOL WINAPI ReplaceThatLosesTheTarget(const wchar_t* replaced, const wchar_t*, const wchar_t*,
+                                      DWORD, void*, void*) {
+    DeleteFileW(replaced);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+BOOL WINAPI ReplaceThatRenamesTheTargetAway(const wchar_t* replaced, const wchar_t*,
+                                            const wchar_t* backup, DWORD, void*, void*) {
+    const std::wstring elsewhere = backup ? backup : std::wstring(replaced) + L".elsewhere";
+    MoveFileExW(replaced, elsewhere.c_str(), 0);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+// The content of every file in the folder.
+std::multiset<std::string> ContentsOf(const TempFolder& folder) {
+    std::multiset<std::string> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder.Path())))
+        contents.insert(FileContent(PathText(entry.path())));
+    return contents;
 }
 
 class WindowsRules : public ::testing::Test {
@@ -115,6 +153,38 @@ TEST_F(WindowsRules, OnlyAPermanentDeleteMayBypassTheRecycleBin) {
     EXPECT_TRUE(ShellDelete(folder.Sub("kept"), true));
     EXPECT_EQ(shellFlags & (FOF_ALLOWUNDO | FOF_WANTNUKEWARNING), 0);
     EXPECT_EQ(FileContent(folder.Sub("kept")), "<missing>");
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementStillLeavesTheNewContentAloneAtThePath) {
+    for (const auto replace : {&ReplaceThatLosesTheTarget, &ReplaceThatRenamesTheTargetAway}) {
+        FileCalls().replaceFile = replace;
+        TempFolder place;
+        const std::string ini = place.Write("OrvanePatchLayouts.ini", "old");
+        EXPECT_TRUE(ReplaceFileContent(ini, "new"));
+        EXPECT_EQ(FileContent(ini), "new");
+        EXPECT_EQ(ContentsOf(place), std::multiset<std::string>{"new"}) << "nothing left beside";
+    }
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementThatCannotBeFinishedDeletesNoOnlyCopy) {
+    FileCalls().moveFileEx = &RefusedMove;
+    const std::pair<decltype(&ReplaceFileW), std::multiset<std::string>> cases[] = {
+        {&ReplaceThatLosesTheTarget, {"new"}}, {&ReplaceThatRenamesTheTargetAway, {"new", "old"}}};
+    for (const auto& [replace, kept] : cases) {
+        FileCalls().replaceFile = replace;
+        TempFolder place;
+        EXPECT_FALSE(ReplaceFileContent(place.Write("OrvanePatchLayouts.ini", "old"), "new"));
+        EXPECT_EQ(ContentsOf(place), kept);
+    }
+}
+
+TEST_F(WindowsRules, AHalfFailedReplacementThatCannotBeFinishedBringsTheOldFileBack) {
+    FileCalls().moveFileEx = &MoveAllButTheNewContent;
+    FileCalls().replaceFile = &ReplaceThatRenamesTheTargetAway;
+    const std::string ini = folder.Write("OrvanePatchLayouts.ini", "old");
+    EXPECT_FALSE(ReplaceFileContent(ini, "new"));
+    EXPECT_EQ(FileContent(ini), "old");
+    EXPECT_EQ(ContentsOf(folder), std::multiset<std::string>{"old"});
 }
 
 TEST(WidePaths, PathsPastTheClassicLimitTakeTheLongForm) {

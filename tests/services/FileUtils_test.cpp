@@ -32,6 +32,14 @@ TEST(FileUtils, WithTrailingSeparatorKeepsAnyFinalSeparatorAndPicksOneForUrls) {
     EXPECT_EQ(WithTrailingSeparator(""), kSep);
 }
 
+TEST(FileUtils, ABlankFolderFieldNamesNoFolderButARootTypedAsSuchStaysTheRoot) {
+    for (const char* blank : {"", " ", "\t \r\n"})
+        EXPECT_EQ(FolderOfField(blank), "") << '"' << blank << '"';
+    EXPECT_EQ(FolderOfField("/"), "/");
+    EXPECT_EQ(FolderOfField("C:\\"), "C:\\");
+    EXPECT_EQ(FolderOfField(" layouts"), " layouts" + kSep);
+}
+
 TEST(FileUtils, MakeFolderCreatesOnlyTheLastLevelOnce) {
     TempFolder folder;
     const std::string fresh = folder.Sub("Screens") + "\\";

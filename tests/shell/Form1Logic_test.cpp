@@ -21,6 +21,7 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Form_CloseRequested;
     using Form1Logic::Form_Load;
     using Form1Logic::Form_SessionEnding;
+    using Form1Logic::MnuCheckScreens_Click;
     using Form1Logic::MnuEnglish_Click;
     using Form1Logic::MnuUndo_Click;
 
@@ -188,6 +189,20 @@ TEST_F(Form1LogicTest, BrowseStartsOnTheFieldsFolderAndKeepsTheFieldOnCancel) {
 } // namespace
 
 namespace {
+
+TEST_F(Form1LogicTest, CheckScreensWithABlankFieldShowsNoViewButTheInvalidFolder) {
+    RecordingForm form{Form1Operations{}};
+    form.Form_Load();
+    form.port.layoutsText = "";
+    form.MnuCheckScreens_Click();
+    EXPECT_TRUE(form.shownRows.empty());
+    EXPECT_EQ(form.port.calls, (std::vector<std::string>{"message(Exclamation): Le dossier des "
+                                                         "layouts semble invalide.",
+                                                         "focus: Text1"}));
+    form.port.layoutsText = folder.Path();
+    form.MnuCheckScreens_Click();
+    EXPECT_EQ(form.shownRows.size(), 1u);
+}
 
 // The item follows the store: asked at the load and after each operation,
 // never while one runs (it would look at a store still being written).
