@@ -156,7 +156,8 @@ TEST_F(Zip64Test, PartsOfASplitArchiveAreRefusedAtOpening) {
     EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
 
     Zip64Archive spanned(Files{{"a", "a"}});
-    PutU32(spanned.bytes, spanned.locatorOffset + 16, 3); // three parts
+    PutU32(spanned.bytes, spanned.locatorOffset + 16, 3); // three parts,
+    PutU32(spanned.bytes, spanned.zip64RecordOffset, 0);  // the ZIP64 record on another
     EXPECT_FALSE(Open(spanned.bytes));
     EXPECT_EQ(events.errors.back().first, 18);
 }
