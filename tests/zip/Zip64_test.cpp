@@ -149,7 +149,7 @@ TEST_F(Zip64Test, PartsOfASplitArchiveAreRefusedAtOpening) {
     PutU16(layout.bytes, layout.endRecordOffset + 6, 1); // directory on the second part
     // whose entry lies on the first
     PutU32(layout.bytes, layout.centralOffsets[0] + kCentralLocalOffset, 1);
-    EXPECT_FALSE(Open(layout.bytes));
+    ASSERT_FALSE(Open(layout.bytes));
     EXPECT_FALSE(zip.ZipIsOpen());
     EXPECT_EQ(events.errors.back(),
               std::make_pair(18, "Le fichier " + archive + " est un Zip en plusieurs parties"));
