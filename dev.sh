@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libcurl4-openssl-dev libicu-dev qt6-base-dev qt6-translations-l10n
+    zlib1g-dev libbz2-dev libcurl4-openssl-dev libicu-dev qt6-base-dev qt6-translations-l10n
     python3 ca-certificates)
 BENCH_PACKAGES=(unzip zip libarchive-tools)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

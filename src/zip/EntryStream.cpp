@@ -1,6 +1,5 @@
 #include "zip/EntryStream.h"
 
-#include "zip/RawInflater.h"
 #include "zip/ZipFailures.h"
 
 #include <algorithm>
@@ -41,18 +40,9 @@ class DataReader {
 
 } // namespace
 
-void CopyStoredEntry(const ArchiveFile& file, const LocalEntry& entry, NewFile& draft) {
+bool DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
+                     uint64_t uncompressedSize, StreamDecoder& decoder, NewFile& draft) {
     DataReader reader(file, entry);
-    while (!reader.Done()) {
-        const std::span<const unsigned char> piece = reader.Next();
-        WriteOrThrow(draft, piece.data(), piece.size());
-    }
-}
-
-bool InflateEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
-                      uint64_t uncompressedSize, NewFile& draft) {
-    DataReader reader(file, entry);
-    RawInflater inflater;
     std::vector<unsigned char> output(kChunk);
     std::span<const unsigned char> pending;
     uint64_t written = 0;
@@ -62,13 +52,13 @@ bool InflateEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const Lo
             pending = reader.Next();
         const std::size_t offered = pending.size();
         std::size_t produced = 0;
-        const RawInflater::State state = inflater.Inflate(pending, output, produced);
-        if (state == RawInflater::State::Broken || produced > uncompressedSize - written)
+        const StreamDecoder::State state = decoder.Decode(pending, output, produced);
+        if (state == StreamDecoder::State::Broken || produced > uncompressedSize - written)
             return false;
         crc = zlib.Crc32(crc, output.data(), produced);
         WriteOrThrow(draft, output.data(), produced);
         written += produced;
-        if (state == RawInflater::State::Ended)
+        if (state == StreamDecoder::State::Ended)
             break;
         // All data given and nothing more comes out: the stream was cut short.
         if (produced == 0 && pending.size() == offered && reader.Done())

@@ -3,6 +3,7 @@
 #include "services/FileSystem.h"
 #include "zip/ArchiveFile.h"
 #include "zip/LocalEntryRead.h"
+#include "zip/StreamDecoder.h"
 #include "zip/ZlibBinding.h"
 
 #include <cstdint>
@@ -11,14 +12,10 @@
 // never prepared ahead in memory.
 inline constexpr uint64_t kStreamedEntrySize = 1024 * 1024;
 
-// Copies a stored entry's data from the archive into `draft` through a
-// fixed buffer. Throws ZipReadError or ZipWriteError when a read or a write
-// fails.
-void CopyStoredEntry(const ArchiveFile& file, const LocalEntry& entry, NewFile& draft);
-
-// Inflates a deflated entry's data into `draft` through fixed buffers,
-// computing its CRC-32 on the way. True when exactly `uncompressedSize` bytes
-// with the entry's CRC came out; inflating stops as soon as the data give
-// more. Throws as CopyStoredEntry does.
-bool InflateEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
-                      uint64_t uncompressedSize, NewFile& draft);
+// Decodes an entry's data from the archive into `draft` through fixed
+// buffers, computing its CRC-32 on the way. True when exactly
+// `uncompressedSize` bytes with the entry's CRC came out; decoding stops as
+// soon as the data give more. Throws ZipReadError or ZipWriteError when a
+// read or a write fails.
+bool DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
+                     uint64_t uncompressedSize, StreamDecoder& decoder, NewFile& draft);

@@ -14,8 +14,8 @@ RawInflater::~RawInflater() {
     inflateEnd(stream_.get());
 }
 
-RawInflater::State RawInflater::Inflate(std::span<const unsigned char>& input,
-                                        std::span<unsigned char> output, std::size_t& produced) {
+RawInflater::State RawInflater::Decode(std::span<const unsigned char>& input,
+                                       std::span<unsigned char> output, std::size_t& produced) {
     constexpr std::size_t kLargest = std::numeric_limits<uInt>::max();
     const auto inputLength = static_cast<uInt>(std::min(input.size(), kLargest));
     const auto outputLength = static_cast<uInt>(std::min(output.size(), kLargest));

@@ -5,7 +5,7 @@
 #include "zip/ZipNameEncoding.h"
 #include "zip/ZipNames.h"
 
-#include <algorithm>
+#include <limits>
 
 DirectoryPlace::Outcome ZipExtractionClass::ReadEndRecord(uint64_t position) {
     unsigned char fixed[kEndRecordSize];
@@ -14,13 +14,12 @@ DirectoryPlace::Outcome ZipExtractionClass::ReadEndRecord(uint64_t position) {
     endRecord_ = *ParseEndRecord(fixed);
     commentText_ = archiveFile_->ReadText(endRecord_.commentLength);
     directory_ = PlaceDirectory(*archiveFile_, position, endRecord_);
-    entryCounter_ = static_cast<int64_t>(directory_.totalRecords);
     return directory_.outcome;
 }
 
-// The walk reads one record past the directory when the directory ends with
-// folders or empty files: that read meets the end record, shorter than a
-// central record, so the signature is checked before the rest is required.
+// A walk that meets no central record (the record after the directory, as
+// short as the end record) finds that out from the signature alone, before
+// the rest of a record is required.
 bool ZipExtractionClass::ReadCentralHeader(std::string& name) {
     const uint64_t start = archiveFile_->Position();
     std::string rawName;
@@ -35,26 +34,40 @@ bool ZipExtractionClass::ReadCentralHeader(std::string& name) {
     return true;
 }
 
-// Lists every record that holds data, numbered from 1 in directory order;
-// each folder or empty file met lowers the count by one.
-void ZipExtractionClass::ReadDirectory() {
-    entries_.assign(static_cast<std::size_t>(entryCounter_) + 1, ZipEntry{});
+// Lists every record that holds data, numbered from 1 in directory order.
+// The records are walked to where they stop, not counted off: writers
+// without ZIP64 store the count modulo 65,536, and a count lower than the
+// records would leave the last ones out without a word. A count higher than
+// the records found is a directory that lost some: the archive is refused.
+DirectoryPlace::Outcome ZipExtractionClass::ReadDirectory() {
+    entries_.assign(1, ZipEntry{});
+    recordsFound_ = 0;
     archiveFile_->Seek(directory_.start);
-    for (int64_t i = 1; i <= entryCounter_; ++i) {
-        std::string name;
-        bool read = ReadCentralHeader(name);
-        while (read && currentHeader_.uncompressedSize == 0) {
-            --entryCounter_;
-            read = ReadCentralHeader(name);
-            YieldToWindows();
-        }
-        if (read)
-            entries_[static_cast<std::size_t>(i)] = {
-                name, static_cast<int64_t>(currentHeader_.compressedSize),
-                static_cast<int64_t>(currentHeader_.uncompressedSize), currentHeader_.dosDate,
-                currentHeader_.dosTime};
+    std::string name;
+    while (archiveFile_->Position() < directory_.end && ReadCentralHeader(name)) {
+        ++recordsFound_;
+        if (const auto refusal = RecordRefusal())
+            return *refusal;
+        if (currentHeader_.uncompressedSize != 0)
+            entries_.push_back({name, static_cast<int64_t>(currentHeader_.compressedSize),
+                                static_cast<int64_t>(currentHeader_.uncompressedSize),
+                                currentHeader_.dosDate, currentHeader_.dosTime});
         YieldToWindows();
     }
-    // A record count smaller than the records skipped cannot go below nothing.
-    fileTotal_ = static_cast<int32_t>(std::max<int64_t>(entryCounter_, 0));
+    if (recordsFound_ < directory_.totalRecords ||
+        recordsFound_ >= static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
+        return DirectoryPlace::Outcome::NotAZip;
+    fileTotal_ = static_cast<int32_t>(entries_.size() - 1);
+    entries_.resize(static_cast<std::size_t>(recordsFound_) + 1);
+    return DirectoryPlace::Outcome::Found;
+}
+
+// A record that says the directory is enciphered, or whose entry lies on
+// another part of the archive, leaves nothing that could be extracted whole.
+std::optional<DirectoryPlace::Outcome> ZipExtractionClass::RecordRefusal() const {
+    if ((currentHeader_.flags & kDirectoryEncryptedFlag) != 0)
+        return DirectoryPlace::Outcome::Encrypted;
+    if (directory_.disksNumbered && !LocalHeaderAt(*archiveFile_, currentHeader_.localHeaderOffset))
+        return DirectoryPlace::Outcome::Split;
+    return std::nullopt;
 }

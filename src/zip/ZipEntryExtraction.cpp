@@ -1,5 +1,6 @@
 // Reading one entry's local header and data, and writing its file.
 #include "zip/CentralRecordRead.h"
+#include "zip/EntryDecoders.h"
 #include "zip/EntryInflate.h"
 #include "zip/EntryPrefetch.h"
 #include "zip/EntryStream.h"
@@ -11,8 +12,6 @@
 
 namespace {
 
-constexpr uint16_t kMethodStored = 0;
-constexpr uint16_t kMethodDeflated = 8;
 // Folders and empty files skipped in search of the next entry to prepare.
 constexpr int kPeekLimit = 64;
 
@@ -20,16 +19,16 @@ bool IsEncrypted(const CentralFileHeader& header) {
     return (header.flags & (kEncryptedFlag | kStrongEncryptionFlag)) != 0;
 }
 
-bool IsStreamed(const CentralFileHeader& header) {
-    return header.compressedSize > kStreamedEntrySize ||
-           header.uncompressedSize > kStreamedEntrySize;
+bool IsHeldInMemory(const CentralFileHeader& header) {
+    return header.compressedSize <= kStreamedEntrySize &&
+           header.uncompressedSize <= kStreamedEntrySize &&
+           (header.method == kMethodStored || header.method == kMethodDeflated);
 }
 
 // Entries worth reading ahead: small ones this engine can extract. The
 // others are left to the walk, which refuses or streams them in their turn.
 bool IsPreparedAhead(const CentralFileHeader& header) {
-    return !IsEncrypted(header) && !header.zip64Missing && !IsStreamed(header) &&
-           (header.method == kMethodStored || header.method == kMethodDeflated);
+    return !IsEncrypted(header) && !header.zip64Missing && IsHeldInMemory(header);
 }
 
 } // namespace
@@ -55,7 +54,7 @@ void ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::strin
     LocalEntry entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
     if (!AcceptLocalEntry(walk, entry, name))
         return;
-    if (IsStreamed(currentHeader_))
+    if (!IsHeldInMemory(currentHeader_))
         return StreamEntryData(entry, target);
     ReadLocalData(*archiveFile_, entry, walk.source);
     const bool inflated = currentHeader_.method == kMethodDeflated &&
@@ -86,7 +85,7 @@ bool ZipExtractionClass::AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry
 void ZipExtractionClass::WriteEntryData(const LocalEntry& entry, bool inflated,
                                         const ByteBuffer& output, const EntryTarget& target) {
     switch (currentHeader_.method) {
-    case kMethodStored: // written without a CRC check, as it always was
+    case kMethodStored: // small stored data are written without a CRC check, as they always were
         WriteTarget(target, entry.data, entry.dataLength);
         break;
     case kMethodDeflated:
@@ -100,17 +99,18 @@ void ZipExtractionClass::WriteEntryData(const LocalEntry& entry, bool inflated,
     }
 }
 
-// A large entry goes from the archive to its file through fixed buffers; the
-// file only takes its name once it is whole and checked.
+// A large entry, and any entry of a method other than stored and deflated,
+// goes from the archive to its file through fixed buffers; the file only
+// takes its name once it is whole and checked.
 void ZipExtractionClass::StreamEntryData(const LocalEntry& entry, const EntryTarget& target) {
-    if (currentHeader_.method != kMethodStored && currentHeader_.method != kMethodDeflated)
+    const std::unique_ptr<StreamDecoder> decoder =
+        DecoderFor(currentHeader_.method, entry.dataLength);
+    if (!decoder)
         return RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
     archiveFile_->RequireAt(entry.dataStart, entry.dataLength);
     NewFile draft = CreateDraft(target);
-    if (currentHeader_.method == kMethodStored) {
-        CopyStoredEntry(*archiveFile_, entry, draft);
-    } else if (!InflateEntryInto(*archiveFile_, *zlib_, entry, currentHeader_.uncompressedSize,
-                                 draft)) {
+    if (!DecodeEntryInto(*archiveFile_, *zlib_, entry, currentHeader_.uncompressedSize, *decoder,
+                         draft)) {
         draft.Discard();
         return RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
     }

@@ -86,7 +86,7 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
         std::string name;
         if (ReadNextListedHeader(name)) {
             ExtractFileStep(*walk, name);
-            if (RaiseProgress(ProgressPercent(i, directory_.totalRecords), cancel))
+            if (RaiseProgress(ProgressPercent(i, recordsFound_), cancel))
                 return false;
         }
         YieldToWindows();

@@ -37,9 +37,9 @@ bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
         return true;
     }
     try {
-        if (RefuseArchive(ReadEndRecord(*endRecordPosition_), ZipPath))
+        if (RefuseArchive(ReadEndRecord(*endRecordPosition_), ZipPath) ||
+            RefuseArchive(ReadDirectory(), ZipPath))
             return false;
-        ReadDirectory();
     } catch (...) {
         ForgetDirectory();
         throw;
@@ -56,6 +56,8 @@ bool ZipExtractionClass::RefuseArchive(DirectoryPlace::Outcome outcome,
     ForgetDirectory();
     if (outcome == DirectoryPlace::Outcome::Split)
         RaiseError(kZipErrorSplit, SplitText(ZipPath));
+    else if (outcome == DirectoryPlace::Outcome::Encrypted)
+        RaiseError(kZipErrorEncrypted, EncryptedText(ZipPath));
     else
         RaiseError(kZipErrorNotAZip, NotAZipText(ZipPath));
     return true;
@@ -65,7 +67,8 @@ bool ZipExtractionClass::RefuseArchive(DirectoryPlace::Outcome outcome,
 // archive no longer counts as open.
 void ZipExtractionClass::ForgetDirectory() {
     endRecordPosition_.reset();
-    entries_.clear();
+    entries_ = {}; // its memory too
+    recordsFound_ = 0;
     fileTotal_ = 0;
 }
 

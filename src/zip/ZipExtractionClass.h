@@ -68,7 +68,8 @@ class ZipExtractionClass {
     DirectoryPlace::Outcome ReadEndRecord(uint64_t position);
     bool RefuseArchive(DirectoryPlace::Outcome outcome, const std::string& ZipPath);
     bool ReadCentralHeader(std::string& name);
-    void ReadDirectory();
+    DirectoryPlace::Outcome ReadDirectory();
+    std::optional<DirectoryPlace::Outcome> RecordRefusal() const;
     void ForgetDirectory();
     const ZipEntry& EntryAt(int32_t Index) const;
 
@@ -104,7 +105,7 @@ class ZipExtractionClass {
     DirectoryPlace directory_;
     bool entryRefused_ = false;
     std::vector<ZipEntry> entries_;
-    int64_t entryCounter_ = 0;
+    uint64_t recordsFound_ = 0; // folders and empty files included
     int32_t fileTotal_ = 0;
     std::string commentText_;
 };

@@ -22,6 +22,11 @@ inline constexpr std::size_t kLocalHeaderSize = 30;
 // strong encryption), which this engine cannot undo.
 inline constexpr uint16_t kEncryptedFlag = 0x0001;
 inline constexpr uint16_t kStrongEncryptionFlag = 0x0040;
+// General-purpose flag of the local headers: the central directory is
+// enciphered, and the local values it would confirm are masked.
+inline constexpr uint16_t kDirectoryEncryptedFlag = 0x2000;
+// The record that opens an enciphered central directory.
+inline constexpr uint32_t kArchiveExtraDataSignature = 0x08064B50;
 // General-purpose flag: sizes and CRC follow the data in a data descriptor.
 inline constexpr uint16_t kDataDescriptorFlag = 0x0008;
 // Size field value that defers to a ZIP64 extra field.

@@ -3,6 +3,7 @@
 #include "services/PathText.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -19,7 +20,37 @@ TempFolder::TempFolder() {
     fs::create_directories(root_);
 }
 
+namespace {
+
+bool LooksLikeAnArchive(const fs::path& path) {
+    char head[2] = {};
+    std::ifstream(path, std::ios::binary).read(head, 2);
+    return path.extension() == ".zip" || (head[0] == 'P' && head[1] == 'K');
+}
+
+// With ORVANE_KEEP_ARCHIVES naming a folder, every archive a test made is
+// kept there when its folder goes: the engine's audit and the fuzzer's
+// corpus start from them.
+void KeepArchives(const fs::path& root) {
+    const char* keep = std::getenv("ORVANE_KEEP_ARCHIVES");
+    if (!keep || !*keep)
+        return;
+    static std::atomic<unsigned> kept{0};
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error))
+        if (it->is_regular_file(error) && it->file_size(error) <= 64u * 1024 * 1024 &&
+            LooksLikeAnArchive(it->path()))
+            fs::copy_file(it->path(),
+                          fs::path(keep) / (std::to_string(getpid()) + "-" +
+                                            std::to_string(kept.fetch_add(1)) + ".zip"),
+                          error);
+}
+
+} // namespace
+
 TempFolder::~TempFolder() {
+    KeepArchives(root_);
     std::error_code error;
     // Tests may leave read-only folders behind; open them up before removing.
     for (auto it = fs::recursive_directory_iterator(root_, error);

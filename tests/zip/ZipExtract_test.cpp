@@ -175,6 +175,7 @@ TEST_F(ZipExtractTest, NothingOpenOrNoFolderEndsBeforeTheWalk) {
 TEST_F(ZipExtractTest, EndRecordNamingTwoDisksIsRefusedAtOpening) {
     auto layout = ZipWriter().File("a", "a").Build();
     PutU16(layout.bytes, layout.endRecordOffset + 4, 1); // this disk 1, directory on disk 0
+    PutU32(layout.bytes, layout.centralOffsets[0] + kCentralLocalOffset, 2); // entry elsewhere
     const std::string path = folder.Write("test.zip", layout.bytes);
     EXPECT_FALSE(zip.ZipOpen(path));
     EXPECT_EQ(events.lines.back(),
@@ -204,7 +205,7 @@ TEST_F(ZipExtractTest, StoredDataWithAWrongCrcIsWrittenAllTheSame) {
 }
 
 TEST_F(ZipExtractTest, UnknownMethodIsErrorFourNamingTheLocalName) {
-    Open(ZipWriter().File("sub/x.bin", "data", 12).File("y", "y").Build());
+    Open(ZipWriter().File("sub/x.bin", "data", 14).File("y", "y").Build());
     EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
@@ -239,7 +240,7 @@ TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreRead
     small.localExtra = std::string(3000, 'x');
     ZipWriterEntry large{"large.bin", std::string(50000, 'l'), 0};
     large.localExtra = std::string(600, 'y');
-    ZipWriterEntry odd{"m", "m", 12};
+    ZipWriterEntry odd{"m", "m", 14};
     odd.localName = std::string(400, 'n');
     Open(ZipWriter().Add(small).Add(large).Add(odd).Build());
     EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out

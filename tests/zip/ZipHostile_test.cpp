@@ -119,7 +119,7 @@ TEST_F(ZipHostileTest, RefusedEntriesLeaveTheFileTheyWouldReplaceIntact) {
     auto layout = ZipWriter()
                       .File("a.txt", std::string(4000, 'a'))
                       .File("b.txt", "b")
-                      .File("c.bin", "c", 12)
+                      .File("c.bin", "c", 14)
                       .File("d.png", std::string(2000, 'd'))
                       .Build();
     PutU32(layout.bytes, layout.centralOffsets[1] + kCentralLocalOffset,

@@ -169,6 +169,19 @@ TEST_F(ZipOpenTest, FortyThousandEntriesAreAllListed) {
     EXPECT_EQ(zip.FileName(40000), "f40000");
 }
 
+// A count above the records, or a directory where the file has none: the
+// archive is refused before anything is read from it.
+TEST_F(ZipOpenTest, ACountOrAnOffsetTheFileCannotBackIsRefused) {
+    auto counted = ZipWriter().File("a.txt", "aaaa").File("b.txt", "bbbb").Build();
+    PutU16(counted.bytes, counted.endRecordOffset + kEndTotalRecords, 9);
+    EXPECT_FALSE(zip.ZipOpen(Archive(counted.bytes)));
+    auto far = ZipWriter().File("a.txt", "aaaa").Build();
+    PutU32(far.bytes, far.endRecordOffset + kEndDirectoryOffset, 0xFFFFFF00u);
+    EXPECT_FALSE(zip.ZipOpen(Archive(far.bytes)));
+    EXPECT_EQ(events.ErrorNumbers(), (std::vector<int32_t>{2, 2}));
+    EXPECT_FALSE(zip.ZipIsOpen());
+}
+
 // Records whose lengths or offsets reach past the file: each must end the
 // open with a read failure, never read outside what the file holds.
 struct BrokenDirectory {
@@ -189,25 +202,22 @@ TEST_P(ZipOpenBrokenTest, IsAReadFailureThatLeavesNothingToExtract) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, ZipOpenBrokenTest,
-    ::testing::Values(
-        BrokenDirectory{
-            "TotalRecordsAboveTheData",
-            [](ZipLayout& l) { PutU16(l.bytes, l.endRecordOffset + kEndTotalRecords, 9); }},
-        BrokenDirectory{
-            "NameLongerThanTheFile",
-            [](ZipLayout& l) { PutU16(l.bytes, l.centralOffsets[1] + kCentralNameLength, 60000); }},
-        BrokenDirectory{
-            "CommentLongerThanTheFile",
-            [](ZipLayout& l) { PutU16(l.bytes, l.endRecordOffset + kEndCommentLength, 500); }},
-        BrokenDirectory{"DirectoryOffsetPastTheEnd",
-                        [](ZipLayout& l) {
-                            PutU32(l.bytes, l.endRecordOffset + kEndDirectoryOffset, 0xFFFFFF00u);
-                        }},
-        BrokenDirectory{"TruncatedInsideTheDirectory",
-                        [](ZipLayout& l) {
-                            const std::string end = l.bytes.substr(l.endRecordOffset);
-                            l.bytes = l.bytes.substr(0, l.centralOffsets[1] + 20) + end;
-                        }}),
+    ::testing::Values(BrokenDirectory{"NameLongerThanTheFile",
+                                      [](ZipLayout& l) {
+                                          PutU16(l.bytes, l.centralOffsets[1] + kCentralNameLength,
+                                                 60000);
+                                      }},
+                      BrokenDirectory{"CommentLongerThanTheFile",
+                                      [](ZipLayout& l) {
+                                          PutU16(l.bytes, l.endRecordOffset + kEndCommentLength,
+                                                 500);
+                                      }},
+                      BrokenDirectory{"TruncatedInsideTheDirectory",
+                                      [](ZipLayout& l) {
+                                          const std::string end = l.bytes.substr(l.endRecordOffset);
+                                          l.bytes =
+                                              l.bytes.substr(0, l.centralOffsets[1] + 20) + end;
+                                      }}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
