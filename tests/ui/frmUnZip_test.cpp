@@ -3,11 +3,13 @@
 #include "app/ProgramState.h"
 #include "frmUnZip.h"
 #include "operations/UnzipHelpers.h"
+#include "services/EventPacing.h"
 #include "support/ZipWriter.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -58,12 +60,20 @@ TEST_F(frmUnZipTest, TheBarFollowsProgressAndOnlyTheTwoExactStatusTexts) {
     EXPECT_EQ(bar->width(), 0);
     EXPECT_TRUE(label->text().isEmpty()) << "opening texts are cleared at load";
 
+    // Between the opening and closing texts the window shows the engine's
+    // latest at its next paced yield.
+    const auto yieldOnceDue = [&] {
+        std::this_thread::sleep_for(EventPacing::kInterval);
+        window.MonZip->Yield();
+    };
+    yieldOnceDue();
     bool cancel = false;
     window.MonZip_Progress(50, cancel);
+    window.MonZip_Status("Extraction ...\\x.png");
+    EXPECT_EQ(bar->width(), 0) << "nothing drawn before the yield";
+    yieldOnceDue();
     EXPECT_EQ(bar->width(), 104);
     EXPECT_FALSE(cancel);
-    window.MonZip_Status("Extraction ...\\x.png");
-    EXPECT_EQ(bar->width(), 104);
     EXPECT_EQ(label->text().toStdString(), "Extraction ...\\x.png");
     window.MonZip_Status("Extraction termin\u00e9e");
     EXPECT_EQ(bar->width(), 209);
