@@ -32,6 +32,8 @@ const Table kEnglish = {
     "The undo store cannot be read; nothing was undone:|%1",
     "The last operation's undo store cannot take its place (a file of it may be open in another "
     "program); nothing was undone:|%1",
+    "Put back %1 loading screens?",
+    "Remove %1 copies?",
 };
 
 const Table kFrench = {
@@ -64,6 +66,8 @@ const Table kFrench = {
     "La sauvegarde pour annuler la derni\u00e8re op\u00e9ration ne peut pas prendre sa place (un "
     "de ses fichiers est peut-\u00eatre ouvert dans un autre programme) ; rien n'a "
     "\u00e9t\u00e9 annul\u00e9 :|%1",
+    "Remettre %1 loading screens ?",
+    "Supprimer %1 copies ?",
 };
 
 } // namespace

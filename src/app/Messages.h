@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// The texts of one language, numbered 1 to 22 (index 0 unused).
-// Entries 1 to 8 are captions, 9 to 22 messages.
-inline constexpr int kMessageCount = 23;
+// The texts of one language, numbered 1 to 25 (index 0 unused).
+// Entries 1 to 8 are captions, 9 to 25 messages.
+inline constexpr int kMessageCount = 25;
 using MessageTexts = std::array<std::string, kMessageCount + 1>;
 
 // Message numbers, named after their use.
@@ -36,6 +36,9 @@ enum MessageNumber : int {
     kMsgUndoFolderMissing = 21,
     kMsgUndoStoreUnreadable = 22,
     kMsgUndoStoreUnsettled = 23,
+    // The question of an undo that only puts back, or only removes.
+    kMsgConfirmUndoPutBack = 24,
+    kMsgConfirmUndoRemove = 25,
 };
 
 // The French texts when `language` is not 0, the English ones otherwise.

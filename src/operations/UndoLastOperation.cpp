@@ -151,6 +151,16 @@ std::string ResultText(const ProgramState& program, const UndoTotals& totals,
     return text;
 }
 
+// An undo of a delete puts back only, one of an install without Overwrite
+// removes only: the question names the one thing it will do.
+std::string UndoQuestion(const ProgramState& program, int64_t kept, int64_t added) {
+    if (added == 0 && kept > 0)
+        return WithValues(program.Messages[kMsgConfirmUndoPutBack], {Count(kept)});
+    if (kept == 0 && added > 0)
+        return WithValues(program.Messages[kMsgConfirmUndoRemove], {Count(added)});
+    return WithValues(program.Messages[kMsgConfirmUndo], {Count(kept), Count(added)});
+}
+
 } // namespace
 
 void UndoLastOperation(MainWindowPort& window, ProgramState& program, LayoutState& state,
@@ -164,8 +174,7 @@ void UndoLastOperation(MainWindowPort& window, ProgramState& program, LayoutStat
     const std::string store = UndoStoreFolder(place);
     if (!StoreIsUsable(window, program, manifest, store))
         return;
-    if (!window.AskYesNo(WithValues(program.Messages[kMsgConfirmUndo],
-                                    {Count(KeptCount(*manifest)), Count(AddedCount(*manifest))})))
+    if (!window.AskYesNo(UndoQuestion(program, KeptCount(*manifest), AddedCount(*manifest))))
         return;
     window.SetHourglass(true);
     window.SetProgressVisible(true);

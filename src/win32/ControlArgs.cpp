@@ -41,10 +41,12 @@ DWORD StyleOf(ControlKind kind) {
         return WS_TABSTOP | BS_3STATE;
     case ControlKind::PictureBox:
         return 0;
+    // Clipped by the controls it touches: a label's box overlaps the top
+    // border of the field below it.
     case ControlKind::Label:
         break;
     }
-    return SS_LEFT;
+    return SS_LEFT | WS_CLIPSIBLINGS;
 }
 
 DWORD ExStyleOf(ControlKind kind) {

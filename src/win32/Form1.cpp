@@ -156,6 +156,11 @@ void Form1::CreateControls() {
         args.text = spec.initialText;
         controls_[static_cast<size_t>(spec.id)] = CreateControl(args);
     }
+    // A label lies under the other controls, as a windowless one would.
+    for (const ControlSpec& spec : Form1Controls())
+        if (spec.kind == ControlKind::Label)
+            SetWindowPos(Control(spec.id), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND picture = Control(Form1Control::Picture1);
     picture1_ = std::make_unique<ProgressBox>(picture, font_);
     ::ShowWindow(picture, SW_HIDE);
