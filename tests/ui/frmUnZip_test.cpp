@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -60,10 +61,12 @@ TEST_F(frmUnZipTest, TheBarFollowsProgressAndOnlyTheTwoExactStatusTexts) {
 
     bool cancel = false;
     window.MonZip_Progress(50, cancel);
+    window.MonZip_Status("Extraction ...\\x.png");
+    EXPECT_EQ(bar->width(), 0) << "shown at the next yield";
+    std::this_thread::sleep_for(EventPacing::kInterval); // the opening's yield was the last
+    window.MonZip->Yield();
     EXPECT_EQ(bar->width(), 104);
     EXPECT_FALSE(cancel);
-    window.MonZip_Status("Extraction ...\\x.png");
-    EXPECT_EQ(bar->width(), 104);
     EXPECT_EQ(label->text().toStdString(), "Extraction ...\\x.png");
     window.MonZip_Status("Extraction termin\u00e9e");
     EXPECT_EQ(bar->width(), 209);
