@@ -40,18 +40,20 @@ bool SwapFailed(const UndoPlace& place) {
     return false;
 }
 
-// A replaced store leaves the way free without losing a picture: to the
-// system's bin, or when no bin takes it, set aside under a name of its own.
-bool ClearOldName(const UndoPlace& place) {
-    const std::string old = OldFolderOf(place);
-    if (!Exists(old) && !IsLinkItself(old))
+// A store leaves the way free without losing a picture: to the system's
+// bin, or when no bin takes it, set aside under a name of its own.
+bool LeaveWithoutLoss(const UndoPlace& place, const std::string& store) {
+    if (RetireUndoStore(store))
         return true;
-    if (RetireUndoStore(old))
-        return true;
-    const std::string aside = SetUndoStoreAside(place, old);
+    const std::string aside = SetUndoStoreAside(place, store);
     if (!aside.empty())
         WriteLog(" The replaced undo store is kept in " + aside);
     return !aside.empty();
+}
+
+bool ClearOldName(const UndoPlace& place) {
+    const std::string old = OldFolderOf(place);
+    return (!Exists(old) && !IsLinkItself(old)) || LeaveWithoutLoss(place, old);
 }
 
 // The old store goes aside first, so that at every moment one of the two
@@ -112,9 +114,10 @@ bool SettleUndoStore(const UndoPlace& place) {
     UndoPlace quiet = place;
     quiet.afterStep = nullptr;
     const std::string fresh = NewFolderOf(place);
-    // Without its journal an unfinished store holds nothing: no file is
-    // taken before the journal exists.
-    if (Exists(fresh) && !Exists(ManifestOf(fresh)) && !ShellDelete(fresh, true))
+    // Without its journal an unfinished store holds nothing the undo could
+    // put back: no file is taken before the journal exists. Should a picture
+    // be there all the same (a journal lost by the disk), it is not destroyed.
+    if (Exists(fresh) && !Exists(ManifestOf(fresh)) && !LeaveWithoutLoss(quiet, fresh))
         return SwapFailed(place);
     if (Exists(fresh))
         return SwapIn(quiet);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace {
 
@@ -54,7 +55,7 @@ bool NextJpegMarker(FileCursor& cursor, unsigned char& marker) {
 
 // The frame header's size, and every scan counted: segments are skipped by
 // their stated length, a scan's data by looking for the next marker.
-PictureCheck WalkJpeg(const FileForReading& file, PictureSize& size) {
+PictureCheck WalkJpeg(std::span<const unsigned char> file, PictureSize& size) {
     FileCursor cursor(file, 2);
     bool sized = false;
     int scans = 0;
@@ -99,7 +100,7 @@ bool SkipSubBlocks(FileCursor& cursor) {
 // A decoder shows each frame at its own size and place, whatever the
 // logical screen says: the canvas that holds the screen and every frame is
 // what must fit the cap. The walk ends where a decoder's would.
-PictureCheck WalkGif(const FileForReading& file, PictureSize& size) {
+PictureCheck WalkGif(std::span<const unsigned char> file, PictureSize& size) {
     FileCursor cursor(file, 6);
     unsigned char bytes[9];
     if (!cursor.Read(bytes, 7))
@@ -126,7 +127,8 @@ PictureCheck WalkGif(const FileForReading& file, PictureSize& size) {
     return PictureCheck::Fine;
 }
 
-PictureCheck SizeFromHeader(const FileForReading& file, const Header& header, PictureSize& size) {
+PictureCheck SizeFromHeader(std::span<const unsigned char> file, const Header& header,
+                            PictureSize& size) {
     if (StartsWith(header, "\x89PNG\r\n\x1a\n") &&
         std::string_view(reinterpret_cast<const char*>(header.data()) + 12, 4) == "IHDR") {
         size = PictureSize{BigEndian(header.data() + 16, 4), BigEndian(header.data() + 20, 4)};
@@ -146,9 +148,28 @@ PictureCheck SizeFromHeader(const FileForReading& file, const Header& header, Pi
     return PictureCheck::UnknownFormat;
 }
 
+PictureCheck CheckPictureBytes(std::span<const unsigned char> bytes, PictureSize& size) {
+    Header header{};
+    if (bytes.size() < header.size())
+        return PictureCheck::UnknownFormat;
+    std::copy_n(bytes.begin(), header.size(), header.begin());
+    PictureSize found;
+    if (const PictureCheck check = SizeFromHeader(bytes, header, found);
+        check != PictureCheck::Fine)
+        return check;
+    const uint64_t pixels = uint64_t{found.width} * found.height;
+    if (pixels == 0 || pixels > kMaxPicturePixels)
+        return PictureCheck::TooManyPixels;
+    size = found;
+    return PictureCheck::Fine;
+}
+
 } // namespace
 
-PictureCheck CheckPictureFile(const std::string& path, PictureSize* size) {
+// The bytes are read once and checked in memory: a file changed or swapped
+// after the check (a FIFO put in its place, say) never reaches a decoder.
+PictureCheck ReadCheckedPicture(const std::string& path, std::string& bytes, PictureSize* size) {
+    bytes.clear();
     FileForReading::Opened outcome{};
     const auto file = FileForReading::Open(path, outcome);
     if (!file)
@@ -156,19 +177,23 @@ PictureCheck CheckPictureFile(const std::string& path, PictureSize* size) {
                                                           : PictureCheck::NotARegularFile;
     if (file->Size() > kMaxPictureBytes)
         return PictureCheck::TooLarge;
-    Header header{};
-    if (file->Size() < header.size() || !file->ReadAt(0, header.data(), header.size()))
-        return PictureCheck::UnknownFormat;
+    std::string read(static_cast<size_t>(file->Size()), '\0');
+    if (!file->ReadAt(0, reinterpret_cast<unsigned char*>(read.data()), read.size()))
+        return PictureCheck::Unreadable;
     PictureSize found;
-    if (const PictureCheck check = SizeFromHeader(*file, header, found);
-        check != PictureCheck::Fine)
+    const PictureCheck check = CheckPictureBytes(
+        {reinterpret_cast<const unsigned char*>(read.data()), read.size()}, found);
+    if (check != PictureCheck::Fine)
         return check;
-    const uint64_t pixels = uint64_t{found.width} * found.height;
-    if (pixels == 0 || pixels > kMaxPicturePixels)
-        return PictureCheck::TooManyPixels;
     if (size)
         *size = found;
-    return PictureCheck::Fine;
+    bytes = std::move(read);
+    return check;
+}
+
+PictureCheck CheckPictureFile(const std::string& path, PictureSize* size) {
+    std::string bytes;
+    return ReadCheckedPicture(path, bytes, size);
 }
 
 PictureSize FittedSize(PictureSize picture, PictureSize box) {

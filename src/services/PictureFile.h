@@ -29,9 +29,12 @@ enum class PictureCheck {
     TooManyScans,  // a JPEG of more than kMaxJpegScans scans
 };
 
-// Reads no more of `path` than its header, but for a GIF's frames and a
-// JPEG's scans, which are counted up to the end of the file; `size`
-// receives the dimensions when the header gives them.
+// Reads `path` whole (no more than kMaxPictureBytes) and checks those
+// bytes, a GIF's frames and a JPEG's scans to the end; `size` receives the
+// dimensions when the header gives them, and `bytes` the file's bytes when
+// the picture is fine. A decoder is handed these bytes, never the path.
+PictureCheck ReadCheckedPicture(const std::string& path, std::string& bytes,
+                                PictureSize* size = nullptr);
 PictureCheck CheckPictureFile(const std::string& path, PictureSize* size = nullptr);
 
 // The largest size of `picture`'s proportions that fits in `box`, never

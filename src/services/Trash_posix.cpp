@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kNumberedSlots = 1000;
+
 struct TrashPlace {
     fs::path folder;
     fs::path relativeTo; // the Path key is relative to it; empty: absolute
@@ -103,13 +105,24 @@ std::string InfoText(const fs::path& path, const TrashPlace& place) {
     return "[Trash Info]\nPath=" + Escaped(named) + "\nDeletionDate=" + date + "\n";
 }
 
+// "name", "name.2" and so on; a bin never emptied may hold every numbered
+// name, and a name of this moment and process is free then.
+std::string SlotName(const std::string& base, int attempt) {
+    if (attempt == 1)
+        return base;
+    if (attempt < kNumberedSlots)
+        return base + "." + std::to_string(attempt);
+    return base + "." + std::to_string(std::time(nullptr)) + "-" + std::to_string(::getpid()) +
+           "-" + std::to_string(attempt);
+}
+
 // The info file is written first and claims its name exclusively, so two
 // programs trashing the same name at once never take one slot.
 bool MoveInto(const fs::path& path, const TrashPlace& place) {
     const std::string base = path.filename().string();
     const std::string info = InfoText(path, place);
-    for (int number = 1; number <= 1000; ++number) {
-        const std::string name = number == 1 ? base : base + "." + std::to_string(number);
+    for (int attempt = 1; attempt <= kNumberedSlots + 100; ++attempt) {
+        const std::string name = SlotName(base, attempt);
         const fs::path infoPath = place.folder / "info" / (name + ".trashinfo");
         NewFile file;
         const CreateResult created = file.Create(infoPath.string(), true);

@@ -3,6 +3,7 @@
 #include "operations/CoverageCsv.h"
 #include "services/PictureFile.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,16 +43,19 @@ QVBoxLayout* Column(QLabel* caption, QLabel* pane) {
 
 // On the decoder's thread. Checked before any decoder sees the file: a FIFO
 // or a header announcing gigapixels gets the text, never a wait or a huge
-// allocation.
+// allocation; the decoder reads the very bytes that were checked.
 CoverageDialog::PaneContent CoverageDialog::DecodedPicture(const std::string& path, QSize box) {
     PaneContent content;
     if (path.empty())
         return content;
     content.text = kCovCannotShow;
     PictureSize size;
-    if (CheckPictureFile(path, &size) != PictureCheck::Fine)
+    std::string bytes;
+    if (ReadCheckedPicture(path, bytes, &size) != PictureCheck::Fine)
         return content;
-    QImageReader reader(Text(path));
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     const PictureSize fitted =
         FittedSize(size, {static_cast<uint32_t>(box.width()), static_cast<uint32_t>(box.height())});
     reader.setScaledSize(QSize(static_cast<int>(fitted.width), static_cast<int>(fitted.height)));

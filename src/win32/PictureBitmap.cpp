@@ -1,7 +1,5 @@
 #include "PictureBitmap.h"
 
-#include "services/WidePath.h"
-
 #include <wincodec.h>
 
 namespace {
@@ -50,20 +48,25 @@ HBITMAP BitmapFrom(IWICBitmapSource& source, PictureSize size) {
 
 HBITMAP LoadPictureBitmap(const std::string& path, PictureSize box) {
     PictureSize size;
-    if (CheckPictureFile(path, &size) != PictureCheck::Fine)
+    std::string bytes;
+    if (ReadCheckedPicture(path, bytes, &size) != PictureCheck::Fine)
         return nullptr;
     const PictureSize fitted = FittedSize(size, box);
     Com<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, factory.put_void())))
         return nullptr;
+    // The decoder reads the bytes that were checked, not the file again.
+    Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
     Com<IWICBitmapScaler> scaler;
     Com<IWICFormatConverter> converter;
-    const std::wstring wide = WidePath(path);
-    if (FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, decoder.put())) ||
         FAILED(decoder->GetFrame(0, frame.put())) ||
         FAILED(factory->CreateBitmapScaler(scaler.put())) ||
         FAILED(scaler->Initialize(frame.get(), fitted.width, fitted.height,

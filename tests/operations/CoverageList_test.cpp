@@ -229,6 +229,20 @@ TEST(PictureFileTest, OnlyRegularFilesWithAModestHeaderReachTheDecoder) {
     EXPECT_EQ(FittedSize({100, 50}, {320, 240}).width, 100u) << "never enlarged";
 }
 
+// A decoder gets the bytes that were checked, never the path to open again,
+// where another file may stand by then.
+TEST(PictureFileTest, TheCheckedBytesAreHandedOverAndARefusedPictureHandsNone) {
+    TempFolder folder;
+    std::string bytes = "stale";
+    const std::string gif = Gif(1, 1, {{0, 0, 8, 8}});
+    const std::string path = folder.Write("a.gif", gif);
+    EXPECT_EQ(ReadCheckedPicture(path, bytes), PictureCheck::Fine);
+    EXPECT_EQ(bytes, gif);
+    folder.Write("a.gif", Gif(1, 1, {{0, 0, 8000, 8000}}));
+    EXPECT_EQ(ReadCheckedPicture(path, bytes), PictureCheck::TooManyPixels);
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(PictureFileTest, EveryGifFrameAndItsPlaceFitTheCap) {
     TempFolder folder;
     PictureSize size;

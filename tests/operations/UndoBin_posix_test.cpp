@@ -77,6 +77,15 @@ TEST_F(UndoBinTest, AReplacedStoreIsNeverOfferedAgain) {
     EXPECT_EQ(ContentsBelow(Bin() / "files"), std::multiset<std::string>{"old pacman"});
 }
 
+// A store whose journal is gone cannot be undone, but its pictures are
+// still the user's.
+TEST_F(UndoBinTest, AStoreWithoutItsJournalSendsItsPicturesToTheBin) {
+    folder.Write("Undo.new/kept/1.png", "only copy");
+    EXPECT_FALSE(UndoableOperation(place).has_value());
+    EXPECT_FALSE(fs::exists(folder.Sub("Undo.new")));
+    EXPECT_EQ(ContentsBelow(Bin() / "files"), std::multiset<std::string>{"only copy"});
+}
+
 // No bin can take a replaced store: it is kept beside the store instead.
 TEST_F(UndoBinTest, WithoutABinTheReplacedStoreIsKeptAside) {
     folder.Write("data", "a file where the bin would go");

@@ -43,6 +43,27 @@ TEST_F(TrashTest, WhenNoBinTakesItTheFileStaysAndTheCallFails) {
     EXPECT_FALSE(ShellDelete(folder.Sub("missing.png"), false));
 }
 
+// A bin never emptied holds every numbered name: the file still goes in.
+TEST_F(TrashTest, ABinHoldingEveryNumberedNameStillTakesTheFile) {
+    folder.MakeDir("data/Trash/info");
+    for (int number = 1; number <= 1000; ++number)
+        folder.Write("data/Trash/info/Undo.old" +
+                         (number == 1 ? "" : "." + std::to_string(number)) + ".trashinfo",
+                     "");
+    for (int store = 0; store < 2; ++store) {
+        folder.Write("Undo.old/kept/1.png", "kept");
+        ASSERT_TRUE(ShellDelete(folder.Sub("Undo.old"), false)) << store;
+    }
+    EXPECT_FALSE(fs::exists(folder.Sub("Undo.old")));
+    int taken = 0;
+    for (const auto& entry : fs::directory_iterator(folder.Sub("data/Trash/files"))) {
+        const std::string name = entry.path().filename().string();
+        taken += FileContent(entry.path().string() + "/kept/1.png") == "kept";
+        EXPECT_NE(Info(name).find("Path=" + folder.Path() + "/Undo.old\n"), std::string::npos);
+    }
+    EXPECT_EQ(taken, 2);
+}
+
 // Another volume's own bin, at its top, so that nothing is copied.
 TEST_F(TrashTest, AFileOnAnotherVolumeGoesToThatVolumesBin) {
     const fs::path other = "/dev/shm";
