@@ -1,7 +1,5 @@
-#include "operations/DeleteScreens.h"
-#include "operations/InstallScreens.h"
-#include "operations/UndoLastOperation.h"
-#include "support/OperationFixture.h"
+
+#include "support/UndoFixture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -22,26 +20,8 @@ std::multiset<std::string> ContentsBelow(const fs::path& root) {
     return contents;
 }
 
-class UndoBinTest : public OperationFixture {
+class UndoBinTest : public UndoFixture {
   protected:
-    UndoPlace place{folder.Path() + kSep, {}};
-
-    void SetUp() override {
-        OperationFixture::SetUp();
-        folder.Write("layouts/Pacman/loading.png", "old pacman");
-        folder.Write("layouts/Galaga/loading.png", "old galaga");
-        folder.MakeDir("layouts/Qbert");
-        folder.Write("screens/Pacman.png", "new pacman");
-        folder.Write("screens/Qbert.png", "new qbert");
-    }
-    void Install() {
-        window.overwriteState = 1;
-        InstallLoadingScreens(window, program, state, &place);
-    }
-    void Delete() {
-        window.answers = {true};
-        DeleteLoadingScreens(window, program, state, &place);
-    }
     fs::path Bin() const { return fs::path(folder.Sub("data/Trash")); }
 };
 

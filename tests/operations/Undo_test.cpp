@@ -1,12 +1,9 @@
-#include "operations/DeleteScreens.h"
-#include "operations/InstallScreens.h"
-#include "operations/UndoLastOperation.h"
 #include "services/FileSystem.h"
 #include "services/RegionalFormat.h"
 #include "services/TextNumbers.h"
 #include "support/FileSizeLimit.h"
-#include "support/OperationFixture.h"
 #include "support/RefusedRename.h"
+#include "support/UndoFixture.h"
 
 #include <filesystem>
 #include <sstream>
@@ -31,33 +28,10 @@ bool Contains(const Lines& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-class UndoTest : public OperationFixture {
+class UndoTest : public UndoFixture {
   protected:
-    UndoPlace place{folder.Path() + kSep, {}};
-
-    void SetUp() override {
-        OperationFixture::SetUp();
-        folder.Write("layouts/Pacman/loading.png", "old pacman");
-        folder.Write("layouts/Galaga/loading.png", "old galaga");
-        folder.MakeDir("layouts/Qbert");
-        folder.Write("screens/Pacman.png", "new pacman");
-        folder.Write("screens/Qbert.png", "new qbert");
-    }
     std::string LoadingOf(const std::string& layout) const {
         return FileContent(layouts + kSep + layout + Native("/loading.png"));
-    }
-    void Install() {
-        window.overwriteState = 1;
-        InstallLoadingScreens(window, program, state, &place);
-    }
-    void Delete() {
-        window.answers = {true};
-        DeleteLoadingScreens(window, program, state, &place);
-    }
-    void Undo() {
-        window.answers = {true};
-        window.calls.clear();
-        UndoLastOperation(window, program, state, place);
     }
     std::string Manifest() const { return folder.Sub("Undo/manifest.txt"); }
 };
