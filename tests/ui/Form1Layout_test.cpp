@@ -1,62 +1,117 @@
 #include "FakeDialogs.h"
+#include "shell/Form1Controls.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ControlRow {
-    const char* name;
-    int left, top, width, height; // twips
-};
-
-// The window's controls as the form describes them, in twips.
-const ControlRow kControls[] = {
-    {"Label3", 240, 120, 6495, 615},     {"Label1", 120, 840, 2655, 255},
-    {"Text1", 120, 1080, 7575, 285},     {"Command1", 7800, 1080, 375, 255},
-    {"Label2", 120, 1560, 2775, 255},    {"Text2", 120, 1800, 7575, 285},
-    {"Command2", 7800, 1800, 375, 255},  {"Command4", 120, 2160, 3735, 375},
-    {"Command6", 3960, 2160, 3735, 375}, {"Command3", 120, 2640, 3735, 375},
-    {"Check1", 3960, 2640, 1095, 375},   {"Check2", 5160, 2640, 2415, 375},
-    {"Command5", 120, 3120, 3735, 375},  {"Picture1", 3960, 3120, 4215, 375},
-};
-constexpr int kTwipsPerPixel = 15;
-
-QRect PixelsOf(const ControlRow& row) {
-    return QRect(row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
-                 row.height / kTwipsPerPixel);
+QRect PixelsOf(const TwipRect& twips) {
+    const TwipRect pixels = ToPixels(twips);
+    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
-// A field's caption reaches one pixel into the field below it; its text
-// stays clear of the field.
-bool CaptionAbove(const ControlRow& label, const ControlRow& field) {
-    const std::string pair = std::string(label.name) + field.name;
-    return (pair == "Label1Text1" || pair == "Label2Text2") &&
-           PixelsOf(label).intersected(PixelsOf(field)).height() == 1;
+QRect PlaceOf(const WindowBench& bench, const ControlSpec& spec) {
+    return bench.Find<QWidget>(spec.name)->geometry();
 }
 
-TEST(Form1Layout, ControlsSitAtTheirPlacesWithoutOverlapping) {
+// A field's caption may reach one pixel into the field below it.
+bool CaptionTouching(const QRect& a, const QRect& b) {
+    return a.intersected(b).height() == 1;
+}
+
+TEST(Form1Layout, NoControlCoversAnotherOrLeavesTheWindow) {
     WindowBench bench;
     Form1& form = bench.Open();
     const QWidget* client = form.centralWidget();
-    EXPECT_EQ(client->size(), QSize(8280 / kTwipsPerPixel, 3570 / kTwipsPerPixel));
-    for (const ControlRow& row : kControls) {
-        const QWidget* control = bench.Find<QWidget>(row.name);
-        ASSERT_NE(control, nullptr) << row.name;
-        EXPECT_EQ(control->parentWidget(), client) << row.name;
-        EXPECT_EQ(control->geometry(), PixelsOf(row)) << row.name;
-        EXPECT_TRUE(client->rect().contains(control->geometry())) << row.name;
-        for (const ControlRow& other : kControls) {
-            if (&other == &row || CaptionAbove(row, other) || CaptionAbove(other, row))
-                continue;
-            EXPECT_FALSE(PixelsOf(row).intersects(PixelsOf(other)))
-                << row.name << " overlaps " << other.name;
+    EXPECT_EQ(client->size(), PixelsOf(kForm1Client).size());
+    const std::span<const ControlSpec> controls = Form1Controls();
+    for (const ControlSpec& spec : controls) {
+        const QWidget* control = bench.Find<QWidget>(spec.name);
+        ASSERT_NE(control, nullptr) << spec.name;
+        EXPECT_EQ(control->parentWidget(), client) << spec.name;
+        EXPECT_EQ(control->geometry(), PixelsOf(spec.twips)) << spec.name;
+        EXPECT_TRUE(client->rect().contains(control->geometry())) << spec.name;
+        for (const ControlSpec& other : controls) {
+            const QRect a = PlaceOf(bench, spec), b = PlaceOf(bench, other);
+            if (&other != &spec && !CaptionTouching(a, b)) {
+                EXPECT_FALSE(a.intersects(b)) << spec.name << " covers " << other.name;
+            }
         }
     }
     EXPECT_FALSE(bench.Find<QWidget>("Picture1")->isVisibleTo(&form)) << "hidden until used";
+}
+
+// The Tab key visits every control that takes the focus once, in the
+// window's tab order, and comes back to the first.
+TEST(Form1Layout, TabVisitsEveryFocusableControlOnceInTheWindowsOrder) {
+    WindowBench bench;
+    Form1& form = bench.Open();
+    form.show();
+    std::vector<std::string> expected;
+    for (const Form1Control stop : Form1TabStops())
+        expected.push_back(SpecOf(stop).name);
+    ASSERT_GE(expected.size(), 2u);
+    expected.push_back(expected.front());
+    std::vector<std::string> visited;
+    QWidget* widget = bench.Find<QWidget>(expected.front().c_str());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        visited.push_back(widget->objectName().toStdString());
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(&form));
+    }
+    EXPECT_EQ(visited, expected);
+    for (const ControlSpec& spec : Form1Controls()) {
+        const bool focusable = bench.Find<QWidget>(spec.name)->focusPolicy() & Qt::TabFocus;
+        EXPECT_EQ(focusable, std::count(expected.begin(), expected.end(), spec.name) > 0)
+            << spec.name;
+    }
+}
+
+// The width a control leaves its caption: a check box gives some to its box.
+int TextRoom(const QWidget& control) {
+    if (!qobject_cast<const QCheckBox*>(&control))
+        return control.width();
+    const QStyle* style = control.style();
+    return control.width() - style->pixelMetric(QStyle::PM_IndicatorWidth) -
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+}
+
+int TextWidth(const QWidget& control, QString text) {
+    return control.fontMetrics().horizontalAdvance(text.remove('&'));
+}
+
+// Every caption is read whole in either language: no button, box or label
+// cuts its text.
+TEST(Form1Layout, CaptionsFitTheirControlsInBothLanguages) {
+    WindowBench bench;
+    Form1& form = bench.Open();
+    form.show();
+    for (const char* language : {"MnuEnglish", "MnuFrench"}) {
+        bench.Find<QAction>(language)->trigger();
+        for (const ControlSpec& spec : Form1Controls()) {
+            const QLabel* label = bench.Find<QLabel>(spec.name);
+            if (const QAbstractButton* button = bench.Find<QAbstractButton>(spec.name)) {
+                EXPECT_LE(TextWidth(*button, button->text()), TextRoom(*button))
+                    << language << " " << spec.name;
+            } else if (label && label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << language << " " << spec.name;
+            } else if (label) {
+                EXPECT_LE(TextWidth(*label, label->text()), label->width())
+                    << language << " " << spec.name;
+            }
+        }
+    }
 }
 
 TEST(Form1Layout, FixedCentredWindowWithoutMinimiseOrMaximise) {
@@ -75,24 +130,6 @@ TEST(Form1Layout, FixedCentredWindowWithoutMinimiseOrMaximise) {
     const QList<QSize> iconSizes = form.windowIcon().availableSizes();
     ASSERT_FALSE(iconSizes.isEmpty());
     EXPECT_EQ(iconSizes.front(), QSize(32, 32));
-}
-
-TEST(Form1Layout, TabOrderRunsThroughTheFormInItsOrder) {
-    WindowBench bench;
-    Form1& form = bench.Open();
-    form.show();
-    const std::vector<std::string> expected = {"Text1",    "Command1", "Text2",    "Command2",
-                                               "Command4", "Command5", "Command3", "Check1",
-                                               "Check2",   "Command6", "Text1"};
-    std::vector<std::string> visited;
-    QWidget* widget = bench.Find<QWidget>("Text1");
-    for (size_t i = 0; i < expected.size(); ++i) {
-        visited.push_back(widget->objectName().toStdString());
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(&form));
-    }
-    EXPECT_EQ(visited, expected);
 }
 
 TEST(Form1Layout, MenuTreeWithQuitShortcut) {
