@@ -5,6 +5,8 @@
 #include "zip/ArchiveFile.h"
 #include "zip/DataRanges.h"
 #include "zip/EndRecordSearch.h"
+#include "zip/EntryDecoders.h"
+#include "zip/EntryStream.h"
 #include "zip/PathSafety.h"
 #include "zip/RecordCursor.h"
 #include "zip/ZipDateTime.h"
@@ -202,6 +204,23 @@ TEST_F(EndRecordSearchTest, FindsTheLastSignatureAcrossBlockBoundaries) {
     EXPECT_EQ(Find(two), 150000u);
     two.replace(150000, 4, "....");
     EXPECT_EQ(Find(two), 10u); // far from the end, still found
+}
+
+// The first write that fails ends the decoding: nothing more is read or
+// decoded for a file that cannot be kept.
+TEST(EntryStream, AWriteThatFailsEndsTheDecodingWithItsFailure) {
+    TempFolder folder;
+    const std::string data(1000, 's');
+    const ArchiveFile file(folder.Write("a", data));
+    const auto zlib = LinkedZlib();
+    LocalEntry entry;
+    entry.dataLength = data.size();
+    entry.crc32 = zlib->Crc32(0, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    const auto decoder = DecoderFor(kMethodStored, entry.dataLength);
+    NewFile unopened; // refuses every write
+    const Result<bool> decoded =
+        DecodeEntryInto(file, *zlib, entry, data.size(), *decoder, unopened);
+    EXPECT_TRUE(decoded.Failed(FailureCause::System));
 }
 
 TEST(ArchiveFile, RefusesEveryReadPastTheEnd) {
