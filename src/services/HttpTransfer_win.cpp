@@ -198,11 +198,14 @@ constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_R
 
 constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
 
+// The failures below take the code GetLastError() gave right after the
+// call that failed: asking the watchdog whether it fired takes a lock, which
+// may leave another code, or none, behind.
+
 // A failure that came after waiting since `start`. WinINet does not always
 // say "timeout" when its timeouts ran out: it may pass on the socket's own
 // code, or call it a lost connection.
-Failure WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) {
-    const DWORD error = GetLastError();
+Failure WaitFailure(DWORD error, Clock::time_point start, std::chrono::milliseconds timeout) {
     if (error == ERROR_INTERNET_TIMEOUT || error == kSocketTimedOut ||
         Clock::now() - start >= timeout)
         return TransferFailureOf(TransferFailure::TimedOut);
@@ -211,14 +214,18 @@ Failure WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) 
 
 // A refused connection says "cannot connect" at once; said after the
 // connect timeout, it means that no one answered in time.
-Failure SendFailure(Clock::time_point start, const DownloadOptions& options) {
-    const DWORD error = GetLastError();
+Failure SendFailure(DWORD error, Clock::time_point start, const DownloadOptions& options) {
     if (error == ERROR_INTERNET_CANNOT_CONNECT)
         return Clock::now() - start >= options.connectTimeout
                    ? TransferFailureOf(TransferFailure::TimedOut)
                    : ClientFailure(error);
-    SetLastError(error);
-    return WaitFailure(start, options.stallTimeout);
+    return WaitFailure(error, start, options.stallTimeout);
+}
+
+// The query's failure, or a timeout when the watchdog closed the request.
+Failure AnswerFailure(DWORD error, Exchange& exchange) {
+    return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
+                               : ClientFailure(error);
 }
 
 Status Send(HINTERNET session, Address address, const DownloadOptions& options,
@@ -245,15 +252,17 @@ Status Send(HINTERNET session, Address address, const DownloadOptions& options,
     exchange.watchdog->Arm(options.connectTimeout);
     const Clock::time_point start = Clock::now();
     if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
-                          static_cast<DWORD>(headers.size()), nullptr, 0))
+                          static_cast<DWORD>(headers.size()), nullptr, 0)) {
+        const DWORD error = GetLastError();
         return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
-                                   : SendFailure(start, options);
+                                   : SendFailure(error, start, options);
+    }
     DWORD size = sizeof exchange.status;
     // The watchdog closing the request makes the query fail too: that is a
     // timeout, not a broken handle.
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
-        return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut) : LastFailure();
+        return AnswerFailure(GetLastError(), exchange);
     return Success();
 }
 
@@ -299,9 +308,9 @@ struct BodyReceiver {
     Clock::time_point lastReport = Clock::now();
     Clock::time_point lastArrival = lastReport;
 
-    Failure Failed(Exchange& exchange) {
+    Failure Failed(DWORD error, Exchange& exchange) {
         return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
-                                   : WaitFailure(lastArrival, options.stallTimeout);
+                                   : WaitFailure(error, lastArrival, options.stallTimeout);
     }
 
     // The body ended: whole, or short of the length the server announced.
@@ -334,11 +343,11 @@ struct BodyReceiver {
             // the progress follows a slow server.
             DWORD available = 0;
             if (!InternetQueryDataAvailable(request, &available, 0, 0))
-                return Failed(exchange);
+                return Failed(GetLastError(), exchange);
             DWORD read = 0;
             const DWORD wanted = std::min<DWORD>(std::max<DWORD>(available, 1), sizeof block);
             if (!InternetReadFile(request, block, wanted, &read))
-                return Failed(exchange);
+                return Failed(GetLastError(), exchange);
             if (read == 0)
                 return Ended();
             if (!sink.Write(block, read))
