@@ -20,12 +20,14 @@ bool PrepareFolderOf(const std::string& localFile) {
     return fs::is_directory(folder, error);
 }
 
-// The body, whole, in the committed file `sink` names.
-int32_t FetchInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
-    const TransferResult result = TransferInto(sink, url, options);
-    if (result.outcome != TransferOutcome::Succeeded)
-        return DownloadCodeOf(result);
-    return sink.Commit() ? kDownloadSucceeded : kDownloadCannotWrite;
+// The body, whole, in the committed file `sink` names. Fails as the
+// transfer does (HttpTransfer.h), or System when the file cannot be closed.
+Status FetchInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
+    if (Status transferred = TransferInto(sink, url, options); !transferred)
+        return transferred;
+    if (!sink.Commit())
+        return SystemFailure("write " + sink.Path(), 0);
+    return Success();
 }
 
 // Removes the fetched file on every way out, unless it went into place.
@@ -48,9 +50,8 @@ int32_t Download(const std::string& url, const std::string& localFile, bool prep
     if (CreateBeside(localFile, sink) != CreateResult::Created)
         return kDownloadCannotWrite;
     FetchedFile fetched{sink.Path()};
-    const int32_t result = FetchInto(sink, url, options);
-    if (result != kDownloadSucceeded)
-        return result;
+    if (const Status fetched = FetchInto(sink, url, options); !fetched)
+        return DownloadCodeOf(fetched.Error());
     // An error page served with status 200 must not replace a good archive.
     if (options.acceptBody && !options.acceptBody(fetched.path))
         return kDownloadNotAnArchive;

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
-// Result codes of DownloadFile. Besides these, a failure of the transfer
-// gives the negated code of the platform's HTTP client (TransferFailureCode)
-// and an answer of the server with status 400 or more gives that status: no
-// failure is ever 2 or 3.
+// Result codes of DownloadFile, which fails with a code and never throws.
+// Besides these, a failure of the transfer gives the negated code of the
+// platform's HTTP client (TransferFailureCode) and an answer of the server
+// with status 400 or more gives that status: no failure is ever 2 or 3.
 inline constexpr int32_t kDownloadSucceeded = 0;
 inline constexpr int32_t kDownloadLeftNoFile = 2;        // success reported, no file found
 inline constexpr int32_t kDownloadFolderNotPrepared = 3; // target folder missing or not made

@@ -1,17 +1,16 @@
 #include "services/HttpTransfer.h"
 
-int32_t DownloadCodeOf(const TransferResult& result) {
-    switch (result.outcome) {
-    case TransferOutcome::Succeeded:
-        return kDownloadSucceeded;
-    case TransferOutcome::NotStarted:
-        return kDownloadCannotStart;
-    case TransferOutcome::NotWritten:
+int32_t DownloadCodeOf(const Failure& transferFailure) {
+    switch (transferFailure.cause) {
+    case FailureCause::Refused:
+        return transferFailure.code;
+    case FailureCause::Connection:
+        return transferFailure.code == 0 ? kDownloadCannotStart : -transferFailure.code;
+    default:
         return kDownloadCannotWrite;
-    case TransferOutcome::ClientFailed:
-        return -result.code;
-    case TransferOutcome::Refused:
-        return result.code;
     }
-    return kDownloadCannotStart;
+}
+
+int32_t TransferFailureCode(TransferFailure failure) {
+    return DownloadCodeOf(TransferFailureOf(failure));
 }

@@ -2,29 +2,7 @@
 
 #include "services/DownloadFile.h"
 #include "services/FileSystem.h"
-
-// How one transfer ended.
-enum class TransferOutcome {
-    Succeeded,
-    NotStarted,   // no transfer could be set up
-    NotWritten,   // the body could not be written into the sink
-    ClientFailed, // the platform's HTTP client (libcurl, or WinINet on Windows) failed
-    Refused,      // the server answered with a status of 400 or more
-};
-
-struct TransferResult {
-    TransferOutcome outcome = TransferOutcome::Succeeded;
-    // The client's own error code when it failed, the status when the server
-    // refused; 0 otherwise.
-    int32_t code = 0;
-};
-
-// Sends one GET for `url` and writes the body of the final answer into `sink`.
-TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options);
-
-// The DownloadFile code for `result`: 0, one of its own failure codes, the
-// negated code of the client or the HTTP status.
-int32_t DownloadCodeOf(const TransferResult& result);
+#include "services/Result.h"
 
 // The ways a transfer fails before the server's status says anything.
 enum class TransferFailure {
@@ -37,5 +15,22 @@ enum class TransferFailure {
     Stopped,           // the progress receiver gave up
 };
 
-// The DownloadFile code for `failure` with this platform's client.
+// Sends one GET for `url` and writes the body of the final answer into
+// `sink`. Fails with
+//  - Connection, `code` the platform's HTTP client's own code (libcurl's
+//    CURLcode, WinINet's error): the client failed; 0 when no transfer could
+//    be set up at all;
+//  - Refused, `code` the HTTP status: the server answered 400 or more;
+//  - System: the body could not be written into `sink` (WinINet; libcurl
+//    reports that as a failure of its own).
+Status TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options);
+
+// The Connection failure this platform's client reports for `failure`.
+Failure TransferFailureOf(TransferFailure failure);
+
+// DownloadFile's code for a failed transfer: the negated client's code, the
+// HTTP status, or one of its own codes (DownloadFile.h).
+int32_t DownloadCodeOf(const Failure& transferFailure);
+
+// DownloadFile's code for `failure` with this platform's client.
 int32_t TransferFailureCode(TransferFailure failure);

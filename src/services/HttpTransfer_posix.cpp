@@ -125,30 +125,37 @@ CURLcode SetReceivers(OptionSetter& set, NewFile& sink, TransferWatch& watch) {
     return set.Code();
 }
 
-TransferResult ClientFailure(CURLcode code) {
-    return {TransferOutcome::ClientFailed, static_cast<int32_t>(code)};
+Failure ClientFailure(CURLcode code) {
+    return FailureOf(FailureCause::Connection, curl_easy_strerror(code),
+                     static_cast<int32_t>(code));
 }
 
-TransferResult ResultOf(CURL* curl, CURLcode code) {
+Failure NotStarted(const char* what) {
+    return FailureOf(FailureCause::Connection, what);
+}
+
+Status StatusOf(CURL* curl, CURLcode code) {
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400)
-        return {TransferOutcome::Refused, static_cast<int32_t>(status)};
-    return code == CURLE_OK ? TransferResult{} : ClientFailure(code);
+        return FailureOf(FailureCause::Refused, "HTTP status", static_cast<int32_t>(status));
+    if (code != CURLE_OK)
+        return ClientFailure(code);
+    return Success();
 }
 
 } // namespace
 
-TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
+Status TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     if (!CurlReady())
-        return {TransferOutcome::NotStarted};
+        return NotStarted("set up libcurl");
     CurlHandle curl(curl_easy_init());
     // Proxies and caches on the way must ask the server for a fresh copy.
     TextList headers = AppendText(nullptr, "Cache-Control: no-cache");
     TextList route =
         options.connectTo.empty() ? nullptr : AppendText(nullptr, "::" + options.connectTo);
     if (!curl || !headers || (!options.connectTo.empty() && !route))
-        return {TransferOutcome::NotStarted};
+        return NotStarted("set up the request");
     TransferWatch watch{options};
     OptionSetter set(curl.get());
     set.Set(CURLOPT_CONNECT_TO, route.get());
@@ -156,25 +163,27 @@ TransferResult TransferInto(NewFile& sink, const std::string& url, const Downloa
         SetReceivers(set, sink, watch) != CURLE_OK)
         return ClientFailure(set.Code());
     const CURLcode code = curl_easy_perform(curl.get());
-    return watch.stalled ? ClientFailure(CURLE_OPERATION_TIMEDOUT) : ResultOf(curl.get(), code);
+    if (watch.stalled)
+        return ClientFailure(CURLE_OPERATION_TIMEDOUT);
+    return StatusOf(curl.get(), code);
 }
 
-int32_t TransferFailureCode(TransferFailure failure) {
+Failure TransferFailureOf(TransferFailure failure) {
     switch (failure) {
     case TransferFailure::CannotConnect:
-        return -CURLE_COULDNT_CONNECT;
+        return ClientFailure(CURLE_COULDNT_CONNECT);
     case TransferFailure::TimedOut:
-        return -CURLE_OPERATION_TIMEDOUT;
+        return ClientFailure(CURLE_OPERATION_TIMEDOUT);
     case TransferFailure::CutShort:
-        return -CURLE_PARTIAL_FILE;
+        return ClientFailure(CURLE_PARTIAL_FILE);
     case TransferFailure::TooManyRedirects:
-        return -CURLE_TOO_MANY_REDIRECTS;
+        return ClientFailure(CURLE_TOO_MANY_REDIRECTS);
     case TransferFailure::UnsupportedScheme:
-        return -CURLE_UNSUPPORTED_PROTOCOL;
+        return ClientFailure(CURLE_UNSUPPORTED_PROTOCOL);
     case TransferFailure::MalformedAddress:
-        return -CURLE_URL_MALFORMAT;
+        return ClientFailure(CURLE_URL_MALFORMAT);
     case TransferFailure::Stopped:
-        return -CURLE_ABORTED_BY_CALLBACK;
+        return ClientFailure(CURLE_ABORTED_BY_CALLBACK);
     }
-    return -CURLE_FAILED_INIT;
+    return ClientFailure(CURLE_FAILED_INIT);
 }

@@ -23,12 +23,12 @@ struct InternetCloser {
 };
 using Internet = std::unique_ptr<void, InternetCloser>;
 
-int32_t Failure(DWORD error) {
-    return -static_cast<int32_t>(error);
+Failure ClientFailure(DWORD error) {
+    return FailureOf(FailureCause::Connection, "WinINet", static_cast<int32_t>(error));
 }
 
-int32_t LastFailure() {
-    return Failure(GetLastError());
+Failure LastFailure() {
+    return ClientFailure(GetLastError());
 }
 
 // The parts of an http or https address that the requests need.
@@ -45,18 +45,14 @@ std::wstring Part(const wchar_t* start, DWORD length) {
 
 // Any other scheme is refused, at the start and after a redirect alike: a
 // redirect must not reach local files or other services.
-std::optional<Address> ParseAddress(const std::wstring& url, int32_t& failure) {
+Result<Address> ParseAddress(const std::wstring& url) {
     URL_COMPONENTSW parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
-    if (url.empty() || !InternetCrackUrlW(url.c_str(), 0, 0, &parts)) {
-        failure = TransferFailureCode(TransferFailure::MalformedAddress);
-        return std::nullopt;
-    }
-    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
-        failure = TransferFailureCode(TransferFailure::UnsupportedScheme);
-        return std::nullopt;
-    }
+    if (url.empty() || !InternetCrackUrlW(url.c_str(), 0, 0, &parts))
+        return TransferFailureOf(TransferFailure::MalformedAddress);
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
+        return TransferFailureOf(TransferFailure::UnsupportedScheme);
     Address address;
     address.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
     address.host = Part(parts.lpszHostName, parts.dwHostNameLength);
@@ -202,35 +198,42 @@ constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_R
 
 constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
 
-// The code of a failure that came after waiting since `start`. WinINet does
-// not always say "timeout" when its timeouts ran out: it may pass on the
-// socket's own code, or call it a lost connection.
-int32_t WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) {
-    const DWORD error = GetLastError();
+// The failures below take the code GetLastError() gave right after the
+// call that failed: asking the watchdog whether it fired takes a lock, which
+// may leave another code, or none, behind.
+
+// A failure that came after waiting since `start`. WinINet does not always
+// say "timeout" when its timeouts ran out: it may pass on the socket's own
+// code, or call it a lost connection.
+Failure WaitFailure(DWORD error, Clock::time_point start, std::chrono::milliseconds timeout) {
     if (error == ERROR_INTERNET_TIMEOUT || error == kSocketTimedOut ||
         Clock::now() - start >= timeout)
-        return TransferFailureCode(TransferFailure::TimedOut);
-    return Failure(error);
+        return TransferFailureOf(TransferFailure::TimedOut);
+    return ClientFailure(error);
 }
 
 // A refused connection says "cannot connect" at once; said after the
 // connect timeout, it means that no one answered in time.
-int32_t SendFailure(Clock::time_point start, const DownloadOptions& options) {
-    const DWORD error = GetLastError();
+Failure SendFailure(DWORD error, Clock::time_point start, const DownloadOptions& options) {
     if (error == ERROR_INTERNET_CANNOT_CONNECT)
         return Clock::now() - start >= options.connectTimeout
-                   ? TransferFailureCode(TransferFailure::TimedOut)
-                   : Failure(error);
-    SetLastError(error);
-    return WaitFailure(start, options.stallTimeout);
+                   ? TransferFailureOf(TransferFailure::TimedOut)
+                   : ClientFailure(error);
+    return WaitFailure(error, start, options.stallTimeout);
 }
 
-int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
-             Exchange& exchange) {
+// The query's failure, or a timeout when the watchdog closed the request.
+Failure AnswerFailure(DWORD error, Exchange& exchange) {
+    return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
+                               : ClientFailure(error);
+}
+
+Status Send(HINTERNET session, Address address, const DownloadOptions& options,
+            Exchange& exchange) {
     // Proxies and caches on the way must ask the server for a fresh copy.
     std::wstring headers = L"Cache-Control: no-cache\r\n";
     if (!options.connectTo.empty() && !RouteTo(options.connectTo, address, headers))
-        return TransferFailureCode(TransferFailure::MalformedAddress);
+        return TransferFailureOf(TransferFailure::MalformedAddress);
     exchange.connection.reset(InternetConnectW(session, address.host.c_str(), address.port, nullptr,
                                                nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!exchange.connection)
@@ -249,16 +252,18 @@ int32_t Send(HINTERNET session, Address address, const DownloadOptions& options,
     exchange.watchdog->Arm(options.connectTimeout);
     const Clock::time_point start = Clock::now();
     if (!HttpSendRequestW(exchange.request.get(), headers.c_str(),
-                          static_cast<DWORD>(headers.size()), nullptr, 0))
-        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
-                                   : SendFailure(start, options);
+                          static_cast<DWORD>(headers.size()), nullptr, 0)) {
+        const DWORD error = GetLastError();
+        return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
+                                   : SendFailure(error, start, options);
+    }
     DWORD size = sizeof exchange.status;
     // The watchdog closing the request makes the query fail too: that is a
     // timeout, not a broken handle.
     if (!HttpQueryInfoW(exchange.request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
                         &exchange.status, &size, nullptr))
-        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut) : LastFailure();
-    return kDownloadSucceeded;
+        return AnswerFailure(GetLastError(), exchange);
+    return Success();
 }
 
 std::wstring HeaderText(HINTERNET request, DWORD header) {
@@ -303,9 +308,16 @@ struct BodyReceiver {
     Clock::time_point lastReport = Clock::now();
     Clock::time_point lastArrival = lastReport;
 
-    int32_t Failed(Exchange& exchange) {
-        return exchange.TimedOut() ? TransferFailureCode(TransferFailure::TimedOut)
-                                   : WaitFailure(lastArrival, options.stallTimeout);
+    Failure Failed(DWORD error, Exchange& exchange) {
+        return exchange.TimedOut() ? TransferFailureOf(TransferFailure::TimedOut)
+                                   : WaitFailure(error, lastArrival, options.stallTimeout);
+    }
+
+    // The body ended: whole, or short of the length the server announced.
+    Status Ended() const {
+        if (expected > 0 && received < expected)
+            return TransferFailureOf(TransferFailure::CutShort);
+        return Success();
     }
 
     // False when the receiver of the progress gave up.
@@ -322,7 +334,7 @@ struct BodyReceiver {
         }
     }
 
-    int32_t ReadAll(Exchange& exchange) {
+    Status ReadAll(Exchange& exchange) {
         const HINTERNET request = exchange.request.get();
         char block[64 * 1024];
         for (;;) {
@@ -331,21 +343,19 @@ struct BodyReceiver {
             // the progress follows a slow server.
             DWORD available = 0;
             if (!InternetQueryDataAvailable(request, &available, 0, 0))
-                return Failed(exchange);
+                return Failed(GetLastError(), exchange);
             DWORD read = 0;
             const DWORD wanted = std::min<DWORD>(std::max<DWORD>(available, 1), sizeof block);
             if (!InternetReadFile(request, block, wanted, &read))
-                return Failed(exchange);
+                return Failed(GetLastError(), exchange);
             if (read == 0)
-                return expected > 0 && received < expected
-                           ? TransferFailureCode(TransferFailure::CutShort)
-                           : kDownloadSucceeded;
+                return Ended();
             if (!sink.Write(block, read))
-                return kDownloadCannotWrite;
+                return SystemFailure("write " + sink.Path(), 0);
             received += read;
             lastArrival = Clock::now();
             if (!Report())
-                return TransferFailureCode(TransferFailure::Stopped);
+                return TransferFailureOf(TransferFailure::Stopped);
         }
     }
 };
@@ -357,71 +367,49 @@ int64_t AnnouncedLength(HINTERNET request) {
 
 } // namespace
 
-namespace {
-
-// The steps above speak in DownloadFile's codes; this sorts one back into
-// what happened.
-TransferResult ResultOfCode(int32_t code) {
-    if (code == kDownloadSucceeded)
-        return {};
-    if (code == kDownloadCannotStart)
-        return {TransferOutcome::NotStarted};
-    if (code == kDownloadCannotWrite)
-        return {TransferOutcome::NotWritten};
-    return code > 0 ? TransferResult{TransferOutcome::Refused, code}
-                    : TransferResult{TransferOutcome::ClientFailed, -code};
-}
-
-int32_t Transfer(NewFile& sink, const std::string& url, const DownloadOptions& options) {
+Status TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
     const Internet session = OpenSession(options);
     if (!session)
-        return kDownloadCannotStart;
+        return FailureOf(FailureCause::Connection, "open a WinINet session");
     std::wstring current = WideFromUtf8(url);
     // Redirects are followed here, one by one, so each target is checked.
     for (int redirects = 0;; ++redirects) {
-        int32_t failure = kDownloadSucceeded;
-        const std::optional<Address> address = ParseAddress(current, failure);
+        const Result<Address> address = ParseAddress(current);
         if (!address)
-            return failure;
+            return address.Error();
         Exchange exchange;
-        if (const int32_t sent = Send(session.get(), *address, options, exchange);
-            sent != kDownloadSucceeded)
+        if (Status sent = Send(session.get(), *address, options, exchange); !sent)
             return sent;
         if (IsRedirect(exchange.status)) {
             if (redirects == kMaxRedirects)
-                return TransferFailureCode(TransferFailure::TooManyRedirects);
+                return TransferFailureOf(TransferFailure::TooManyRedirects);
             current = RedirectTarget(current, exchange.request.get());
             continue;
         }
         if (exchange.status >= 400)
-            return static_cast<int32_t>(exchange.status);
+            return FailureOf(FailureCause::Refused, "HTTP status",
+                             static_cast<int32_t>(exchange.status));
         BodyReceiver receiver{sink, options, AnnouncedLength(exchange.request.get())};
         return receiver.ReadAll(exchange);
     }
 }
 
-} // namespace
-
-TransferResult TransferInto(NewFile& sink, const std::string& url, const DownloadOptions& options) {
-    return ResultOfCode(Transfer(sink, url, options));
-}
-
-int32_t TransferFailureCode(TransferFailure failure) {
+Failure TransferFailureOf(TransferFailure failure) {
     switch (failure) {
     case TransferFailure::CannotConnect:
-        return Failure(ERROR_INTERNET_CANNOT_CONNECT);
+        return ClientFailure(ERROR_INTERNET_CANNOT_CONNECT);
     case TransferFailure::TimedOut:
-        return Failure(ERROR_INTERNET_TIMEOUT);
+        return ClientFailure(ERROR_INTERNET_TIMEOUT);
     case TransferFailure::CutShort:
-        return Failure(ERROR_INTERNET_CONNECTION_ABORTED);
+        return ClientFailure(ERROR_INTERNET_CONNECTION_ABORTED);
     case TransferFailure::TooManyRedirects:
-        return Failure(ERROR_HTTP_REDIRECT_FAILED);
+        return ClientFailure(ERROR_HTTP_REDIRECT_FAILED);
     case TransferFailure::UnsupportedScheme:
-        return Failure(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+        return ClientFailure(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
     case TransferFailure::MalformedAddress:
-        return Failure(ERROR_INTERNET_INVALID_URL);
+        return ClientFailure(ERROR_INTERNET_INVALID_URL);
     case TransferFailure::Stopped:
-        return Failure(ERROR_INTERNET_OPERATION_CANCELLED);
+        return ClientFailure(ERROR_INTERNET_OPERATION_CANCELLED);
     }
-    return Failure(ERROR_INTERNET_INTERNAL_ERROR);
+    return ClientFailure(ERROR_INTERNET_INTERNAL_ERROR);
 }

@@ -23,6 +23,8 @@ enum class FailureCause {
     Damaged,     // the content cannot be read as what it should be
     TooLarge,    // beyond a bound the program sets
     Stopped,     // the user stopped it
+    Connection,  // an HTTP client failed; `code` is its own code, 0 when it gave none
+    Refused,     // a server answered no; `code` is its HTTP status
 };
 
 struct Failure {

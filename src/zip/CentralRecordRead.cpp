@@ -21,7 +21,8 @@ std::optional<CentralFileHeader> ReadCentralRecord(ArchiveFile& file, uint64_t p
     if (ParseSignature(std::span<const unsigned char, 4>(fixed, 4)) != kCentralHeaderSignature)
         return std::nullopt;
     file.Read(fixed + 4, kCentralHeaderSize - 4);
-    CentralFileHeader header = *ParseCentralHeader(fixed);
+    // The whole fixed part was read: the parse cannot fail.
+    CentralFileHeader header = ParseCentralHeader(fixed).Value();
     if (rawName)
         *rawName = file.ReadText(header.nameLength);
     else

@@ -9,6 +9,9 @@ namespace {
 
 using Outcome = DirectoryPlace::Outcome;
 
+// Every parser below is handed a record's whole fixed part, read in full:
+// none can fail, so their values are taken without a second look.
+
 // What the end records state, before it is checked against the file.
 struct StatedDirectory {
     uint64_t totalRecords = 0;
@@ -32,7 +35,7 @@ std::optional<CentralFileHeader> CentralRecordAt(const ArchiveFile& file, uint64
         return std::nullopt;
     unsigned char bytes[kCentralHeaderSize];
     file.ReadAt(offset, bytes, sizeof bytes);
-    return ParseCentralHeader(bytes);
+    return ParseCentralHeader(bytes).Value();
 }
 
 std::optional<LocalFileHeader> LocalRecordAt(const ArchiveFile& file, uint64_t offset) {
@@ -40,7 +43,7 @@ std::optional<LocalFileHeader> LocalRecordAt(const ArchiveFile& file, uint64_t o
         return std::nullopt;
     unsigned char bytes[kLocalHeaderSize];
     file.ReadAt(offset, bytes, sizeof bytes);
-    return ParseLocalHeader(bytes);
+    return ParseLocalHeader(bytes).Value();
 }
 
 std::optional<Zip64Locator> LocatorBefore(const ArchiveFile& file, uint64_t endPosition) {
@@ -48,8 +51,8 @@ std::optional<Zip64Locator> LocatorBefore(const ArchiveFile& file, uint64_t endP
         return std::nullopt;
     unsigned char bytes[kZip64LocatorSize];
     file.ReadAt(endPosition - kZip64LocatorSize, bytes, sizeof bytes);
-    const auto locator = ParseZip64Locator(bytes);
-    if (locator->signature != kZip64LocatorSignature)
+    const Zip64Locator locator = ParseZip64Locator(bytes).Value();
+    if (locator.signature != kZip64LocatorSignature)
         return std::nullopt;
     return locator;
 }
@@ -80,7 +83,7 @@ Outcome ReadZip64Directory(const ArchiveFile& file, uint64_t endPosition,
         return locatorNumbered ? Outcome::Split : Outcome::NotAZip;
     unsigned char bytes[kZip64EndRecordSize];
     file.ReadAt(*position, bytes, sizeof bytes);
-    const Zip64EndRecord record = *ParseZip64EndRecord(bytes);
+    const Zip64EndRecord record = ParseZip64EndRecord(bytes).Value();
     stated = {record.totalRecords, record.directorySize, record.directoryOffset, *position,
               stated.disksNumbered || locatorNumbered || record.thisDisk != 0 ||
                   record.directoryDisk != 0};

@@ -24,6 +24,8 @@ struct DirectoryPlace {
     bool disksNumbered = false;
 };
 
+// Records that contradict the file are an outcome; a read of the file that
+// fails throws ZipReadError.
 DirectoryPlace PlaceDirectory(const ArchiveFile& file, uint64_t endPosition,
                               const EndOfCentralDirectory& end);
 

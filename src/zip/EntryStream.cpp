@@ -10,11 +10,6 @@ namespace {
 
 constexpr std::size_t kChunk = 256 * 1024;
 
-void WriteOrThrow(NewFile& draft, const unsigned char* bytes, std::size_t length) {
-    if (!draft.Write(bytes, length))
-        throw ZipWriteError("Impossible d'écrire le fichier " + draft.Path());
-}
-
 // Reads the entry's data piece by piece into one fixed buffer.
 class DataReader {
   public:
@@ -40,8 +35,9 @@ class DataReader {
 
 } // namespace
 
-bool DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
-                     uint64_t uncompressedSize, StreamDecoder& decoder, NewFile& draft) {
+Result<bool> DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib,
+                             const LocalEntry& entry, uint64_t uncompressedSize,
+                             StreamDecoder& decoder, NewFile& draft) {
     DataReader reader(file, entry);
     std::vector<unsigned char> output(kChunk);
     std::span<const unsigned char> pending;
@@ -56,7 +52,8 @@ bool DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const Loc
         if (state == StreamDecoder::State::Broken || produced > uncompressedSize - written)
             return false;
         crc = zlib.Crc32(crc, output.data(), produced);
-        WriteOrThrow(draft, output.data(), produced);
+        if (!draft.Write(output.data(), produced))
+            return CannotWrite(draft.Path());
         written += produced;
         if (state == StreamDecoder::State::Ended)
             break;

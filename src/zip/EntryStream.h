@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/FileSystem.h"
+#include "services/Result.h"
 #include "zip/ArchiveFile.h"
 #include "zip/LocalEntryRead.h"
 #include "zip/StreamDecoder.h"
@@ -15,7 +16,8 @@ inline constexpr uint64_t kStreamedEntrySize = 1024 * 1024;
 // Decodes an entry's data from the archive into `draft` through fixed
 // buffers, computing its CRC-32 on the way. True when exactly
 // `uncompressedSize` bytes with the entry's CRC came out; decoding stops as
-// soon as the data give more. Throws ZipReadError or ZipWriteError when a
-// read or a write fails.
-bool DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib, const LocalEntry& entry,
-                     uint64_t uncompressedSize, StreamDecoder& decoder, NewFile& draft);
+// soon as the data give more. Fails (System) when `draft` cannot be written;
+// a read of the archive that fails throws ZipReadError.
+Result<bool> DecodeEntryInto(const ArchiveFile& file, const ZlibBinding& zlib,
+                             const LocalEntry& entry, uint64_t uncompressedSize,
+                             StreamDecoder& decoder, NewFile& draft);

@@ -26,7 +26,8 @@ LocalEntry ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& cen
     uint64_t length = std::min(HeaderReadLength(central), file.Size() - start);
     unsigned char* bytes = buffer.Reserve(length);
     file.ReadAt(start, bytes, length);
-    const LocalFileHeader local = *ParseLocalHeader({bytes, kLocalHeaderSize});
+    // RequireAt made sure the whole fixed part was read: the parse cannot fail.
+    const LocalFileHeader local = ParseLocalHeader({bytes, kLocalHeaderSize}).Value();
     LocalEntry entry;
     if (local.signature != kLocalHeaderSignature)
         return entry;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "services/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <utility>
 
 // Reads little-endian fields from a record's bytes. A field that would reach
 // past the bytes reads as 0 and clears Ok() for good, so a caller reads the
@@ -33,3 +37,12 @@ class RecordCursor {
     std::size_t position_ = 0;
     bool ok_ = true;
 };
+
+// `record` as read through `cursor`, or Damaged, naming the record, when its
+// bytes ran out before its last field.
+template <class Record>
+Result<Record> WholeRecord(const RecordCursor& cursor, Record record, const char* name) {
+    if (!cursor.Ok())
+        return FailureOf(FailureCause::Damaged, std::string(name) + " cut short");
+    return record;
+}

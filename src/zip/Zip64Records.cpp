@@ -2,19 +2,17 @@
 
 #include "zip/RecordCursor.h"
 
-std::optional<Zip64Locator> ParseZip64Locator(std::span<const unsigned char> bytes) {
+Result<Zip64Locator> ParseZip64Locator(std::span<const unsigned char> bytes) {
     RecordCursor cursor(bytes);
     Zip64Locator locator;
     locator.signature = cursor.U32();
     locator.recordDisk = cursor.U32();
     locator.recordOffset = cursor.U64();
     locator.totalDisks = cursor.U32();
-    if (!cursor.Ok())
-        return std::nullopt;
-    return locator;
+    return WholeRecord(cursor, locator, "ZIP64 end of central directory locator");
 }
 
-std::optional<Zip64EndRecord> ParseZip64EndRecord(std::span<const unsigned char> bytes) {
+Result<Zip64EndRecord> ParseZip64EndRecord(std::span<const unsigned char> bytes) {
     RecordCursor cursor(bytes);
     Zip64EndRecord record;
     record.signature = cursor.U32();
@@ -27,9 +25,7 @@ std::optional<Zip64EndRecord> ParseZip64EndRecord(std::span<const unsigned char>
     record.totalRecords = cursor.U64();
     record.directorySize = cursor.U64();
     record.directoryOffset = cursor.U64();
-    if (!cursor.Ok())
-        return std::nullopt;
-    return record;
+    return WholeRecord(cursor, record, "ZIP64 end of central directory record");
 }
 
 bool NeedsZip64Extra(const CentralFileHeader& header) {

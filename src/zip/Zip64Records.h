@@ -38,8 +38,9 @@ struct Zip64EndRecord {
     uint64_t directoryOffset = 0;
 };
 
-std::optional<Zip64Locator> ParseZip64Locator(std::span<const unsigned char> bytes);
-std::optional<Zip64EndRecord> ParseZip64EndRecord(std::span<const unsigned char> bytes);
+// Like the parsers of ZipRecords.h: Damaged when the bytes are too short.
+Result<Zip64Locator> ParseZip64Locator(std::span<const unsigned char> bytes);
+Result<Zip64EndRecord> ParseZip64EndRecord(std::span<const unsigned char> bytes);
 
 // True when one of the header's 32-bit fields defers to the ZIP64 extra field.
 bool NeedsZip64Extra(const CentralFileHeader& header);

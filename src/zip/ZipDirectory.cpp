@@ -11,7 +11,7 @@ DirectoryPlace::Outcome ZipExtractionClass::ReadEndRecord(uint64_t position) {
     unsigned char fixed[kEndRecordSize];
     archiveFile_->Seek(position);
     archiveFile_->Read(fixed, sizeof fixed);
-    endRecord_ = *ParseEndRecord(fixed);
+    endRecord_ = ParseEndRecord(fixed).Value(); // the whole fixed part was read: cannot fail
     commentText_ = archiveFile_->ReadText(endRecord_.commentLength);
     directory_ = PlaceDirectory(*archiveFile_, position, endRecord_);
     return directory_.outcome;

@@ -33,8 +33,8 @@ bool IsPreparedAhead(const CentralFileHeader& header) {
 
 } // namespace
 
-void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& name,
-                                      const EntryTarget& target) {
+Result<void> ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& name,
+                                              const EntryTarget& target) {
     const PreparedEntry* prepared = walk.prefetch ? walk.prefetch->Take(currentHeader_) : nullptr;
     if (walk.prefetch)
         PrefetchNextEntry(walk);
@@ -43,24 +43,25 @@ void ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::string& n
     } else if (currentHeader_.zip64Missing) {
         RefuseEntry(kZipErrorDamaged, DamagedText(name));
     } else if (!prepared) {
-        ExtractEntryHere(walk, name, target);
+        return ExtractEntryHere(walk, name, target);
     } else if (AcceptLocalEntry(walk, prepared->local, name)) {
-        WriteEntryData(prepared->local, prepared->inflated, prepared->output, target);
+        return WriteEntryData(prepared->local, prepared->inflated, prepared->output, target);
     }
+    return Success();
 }
 
-void ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::string& name,
-                                          const EntryTarget& target) {
+Result<void> ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::string& name,
+                                                  const EntryTarget& target) {
     LocalEntry entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
     if (!AcceptLocalEntry(walk, entry, name))
-        return;
+        return Success();
     if (!IsHeldInMemory(currentHeader_))
         return StreamEntryData(entry, target);
     ReadLocalData(*archiveFile_, entry, walk.source);
     const bool inflated = currentHeader_.method == kMethodDeflated &&
                           InflateEntry(*zlib_, entry.data, entry.dataLength,
                                        currentHeader_.uncompressedSize, entry.crc32, walk.output);
-    WriteEntryData(entry, inflated, walk.output, target);
+    return WriteEntryData(entry, inflated, walk.output, target);
 }
 
 // No local header where the directory points, or one that disagrees with it
@@ -82,39 +83,48 @@ bool ZipExtractionClass::AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry
     return false;
 }
 
-void ZipExtractionClass::WriteEntryData(const LocalEntry& entry, bool inflated,
-                                        const ByteBuffer& output, const EntryTarget& target) {
+Result<void> ZipExtractionClass::WriteEntryData(const LocalEntry& entry, bool inflated,
+                                                const ByteBuffer& output,
+                                                const EntryTarget& target) {
     switch (currentHeader_.method) {
     case kMethodStored: // small stored data are written without a CRC check, as they always were
-        WriteTarget(target, entry.data, entry.dataLength);
-        break;
+        return WriteTarget(target, entry.data, entry.dataLength);
     case kMethodDeflated:
         if (inflated)
-            WriteTarget(target, output.Data(), currentHeader_.uncompressedSize);
-        else
-            RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
-        break;
+            return WriteTarget(target, output.Data(), currentHeader_.uncompressedSize);
+        RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
+        return Success();
     default:
         RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
+        return Success();
     }
 }
 
 // A large entry, and any entry of a method other than stored and deflated,
 // goes from the archive to its file through fixed buffers; the file only
 // takes its name once it is whole and checked.
-void ZipExtractionClass::StreamEntryData(const LocalEntry& entry, const EntryTarget& target) {
+Result<void> ZipExtractionClass::StreamEntryData(const LocalEntry& entry,
+                                                 const EntryTarget& target) {
     const std::unique_ptr<StreamDecoder> decoder =
         DecoderFor(currentHeader_.method, entry.dataLength);
-    if (!decoder)
-        return RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
-    archiveFile_->RequireAt(entry.dataStart, entry.dataLength);
-    NewFile draft = CreateDraft(target);
-    if (!DecodeEntryInto(*archiveFile_, *zlib_, entry, currentHeader_.uncompressedSize, *decoder,
-                         draft)) {
-        draft.Discard();
-        return RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
+    if (!decoder) {
+        RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
+        return Success();
     }
-    CommitDraft(target, draft);
+    archiveFile_->RequireAt(entry.dataStart, entry.dataLength);
+    Result<NewFile> draft = CreateDraft(target);
+    if (!draft)
+        return draft.Error();
+    const Result<bool> whole = DecodeEntryInto(*archiveFile_, *zlib_, entry,
+                                               currentHeader_.uncompressedSize, *decoder, *draft);
+    if (!whole)
+        return whole.Error();
+    if (!*whole) {
+        draft->Discard();
+        RefuseEntry(kZipErrorChecksum, ChecksumText(target.path));
+        return Success();
+    }
+    return CommitDraft(target, *draft);
 }
 
 // Hands the next record that holds data to the prefetch, read without a

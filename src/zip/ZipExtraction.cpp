@@ -85,7 +85,7 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
     for (int32_t i = 1; i <= total; ++i) {
         std::string name;
         if (ReadNextListedHeader(name)) {
-            ExtractFileStep(*walk, name);
+            ThrowIfFailed(ExtractFileStep(*walk, name));
             if (RaiseProgress(ProgressPercent(i, recordsFound_), cancel))
                 return false;
         }
@@ -108,7 +108,7 @@ bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string
     for (int32_t i = 1; i <= total; ++i) {
         std::string name;
         if (ReadNextListedHeader(name) && i == FileNumber)
-            ExtractFileStep(*walk, name);
+            ThrowIfFailed(ExtractFileStep(*walk, name));
         RaiseProgress(100, ignoredCancel);
         YieldToWindows();
     }
@@ -127,11 +127,13 @@ bool FolderStaysInside(ExtractionWalk& walk, const std::string& folder) {
     return true;
 }
 
-void MakeEntryFolder(ExtractionWalk& walk, const std::string& folder) {
+Status MakeEntryFolder(ExtractionWalk& walk, const std::string& folder) {
     if (walk.madeFolder == folder)
-        return;
-    CreateSubFolders(walk.folderPath, folder);
-    walk.madeFolder = folder;
+        return Success();
+    Status made = CreateSubFolders(walk.folderPath, folder);
+    if (made)
+        walk.madeFolder = folder;
+    return made;
 }
 
 } // namespace
@@ -145,52 +147,59 @@ bool ZipExtractionClass::IsSafeTarget(ExtractionWalk& walk, const std::string& n
     return safe;
 }
 
-void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name) {
+Result<void> ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name) {
     name = TargetName(name);
     if (!IsSafeTarget(walk, name))
-        return;
-    if (walk.preservePath)
-        MakeEntryFolder(walk, FolderPart(name));
-    else
+        return Success();
+    if (!walk.preservePath)
         name = FileNamePart(name);
+    else if (Result<void> made = MakeEntryFolder(walk, FolderPart(name)); !made)
+        return made;
     const uint64_t directoryPosition = archiveFile_->Position();
     RaiseStatus(ExtractingText(name));
     const std::string targetPath = walk.folderPath + kSeparator + name;
     const EntryTarget target{targetPath, IsFile(targetPath)};
     // An existing target is kept (error 11) unless overwriting is asked for.
+    Result<void> extracted = Success();
     if (target.exists && !walk.overwrite)
         RaiseError(kZipErrorExists, ExistsText(target.path));
     else
-        ExtractEntry(walk, name, target);
+        extracted = ExtractEntry(walk, name, target);
     archiveFile_->Seek(directoryPosition);
+    return extracted;
 }
 
 // Runs once the entry has passed every check that could refuse it. The new
 // content is written whole before an existing file gives way, so a full disk
 // never costs the user the file the entry would have replaced.
-NewFile ZipExtractionClass::CreateDraft(const EntryTarget& target) {
+Result<NewFile> ZipExtractionClass::CreateDraft(const EntryTarget& target) {
     NewFile draft;
     if (CreateBeside(target.path, draft) != CreateResult::Created)
-        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+        return CannotWrite(target.path);
     return draft;
 }
 
-void ZipExtractionClass::CommitDraft(const EntryTarget& target, NewFile& draft) {
+// A target that was there and could not be replaced is an entry refused
+// (error 12); one that could not be put in place at all is a write failure.
+Result<void> ZipExtractionClass::CommitDraft(const EntryTarget& target, NewFile& draft) {
     const std::string written = draft.Path();
     if (!draft.Commit())
-        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+        return CannotWrite(target.path);
     if (MoveOver(written, target.path))
-        return;
+        return Success();
     RemoveFile(written);
     if (!target.exists)
-        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
+        return CannotWrite(target.path);
     RefuseEntry(kZipErrorCannotDelete, CannotDeleteText(target.path));
+    return Success();
 }
 
-void ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
-                                     uint64_t size) {
-    NewFile draft = CreateDraft(target);
-    if (!draft.Write(bytes, size))
-        throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
-    CommitDraft(target, draft);
+Result<void> ZipExtractionClass::WriteTarget(const EntryTarget& target, const unsigned char* bytes,
+                                             uint64_t size) {
+    Result<NewFile> draft = CreateDraft(target);
+    if (!draft)
+        return draft.Error();
+    if (!draft->Write(bytes, size))
+        return CannotWrite(target.path);
+    return CommitDraft(target, *draft);
 }

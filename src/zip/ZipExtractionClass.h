@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/FileSystem.h"
+#include "services/Result.h"
 #include "zip/DirectoryPlace.h"
 #include "zip/ZipDateTime.h"
 #include "zip/ZipRecords.h"
@@ -22,8 +23,9 @@ struct LocalEntry;
 // The program's own ZIP reader: opens one archive at a time, lists the
 // entries that hold data and extracts them, reporting every step through its
 // event members. Failures it foresees are ZipError events; the others
-// (unreadable or truncated archives, files that cannot be written) leave the
-// call as exceptions.
+// (unreadable or truncated archives: ZipReadError; folders or files that
+// cannot be written: ZipWriteError) leave the call as exceptions, whose
+// what() is the text to show. ZipFailures.h tells where each one starts.
 class ZipExtractionClass {
   public:
     std::function<void(int32_t Percent, bool& Cancel)> Progress;
@@ -76,19 +78,25 @@ class ZipExtractionClass {
     // Extraction.
     std::optional<ExtractionWalk> BeginExtraction(const std::string& FolderPath);
     bool ReadNextListedHeader(std::string& name);
-    void ExtractFileStep(ExtractionWalk& walk, std::string name);
+    // The steps of one entry refuse it with a ZipError event; they fail
+    // (System, `what` the text for the user) only when a folder or file
+    // cannot be written, which ends the whole call. (Result<void> is Status,
+    // a name the event member takes inside this class.)
+    Result<void> ExtractFileStep(ExtractionWalk& walk, std::string name);
     bool IsSafeTarget(ExtractionWalk& walk, const std::string& name);
-    void ExtractEntry(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
-    void ExtractEntryHere(ExtractionWalk& walk, const std::string& name, const EntryTarget& target);
+    Result<void> ExtractEntry(ExtractionWalk& walk, const std::string& name,
+                              const EntryTarget& target);
+    Result<void> ExtractEntryHere(ExtractionWalk& walk, const std::string& name,
+                                  const EntryTarget& target);
     bool AcceptLocalEntry(ExtractionWalk& walk, const LocalEntry& entry, const std::string& name);
-    void WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
-                        const EntryTarget& target);
+    Result<void> WriteEntryData(const LocalEntry& entry, bool inflated, const ByteBuffer& output,
+                                const EntryTarget& target);
     void StartPrefetch(ExtractionWalk& walk);
     void PrefetchNextEntry(ExtractionWalk& walk);
-    void StreamEntryData(const LocalEntry& entry, const EntryTarget& target);
-    void WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
-    NewFile CreateDraft(const EntryTarget& target);
-    void CommitDraft(const EntryTarget& target, NewFile& draft);
+    Result<void> StreamEntryData(const LocalEntry& entry, const EntryTarget& target);
+    Result<void> WriteTarget(const EntryTarget& target, const unsigned char* bytes, uint64_t size);
+    Result<NewFile> CreateDraft(const EntryTarget& target);
+    Result<void> CommitDraft(const EntryTarget& target, NewFile& draft);
 
     void RaiseStatus(const std::string& text);
     void RaiseError(int32_t number, const std::string& description);

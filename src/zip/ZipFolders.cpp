@@ -3,7 +3,6 @@
 #include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/PathText.h"
-#include "zip/ZipFailures.h"
 
 #include <filesystem>
 #include <vector>
@@ -43,13 +42,14 @@ bool CreateFolderPath(const std::string& path) {
     return accumulated != root || root.empty() || IsFolder(root);
 }
 
-void CreateSubFolders(const std::string& base, const std::string& relative) {
+Status CreateSubFolders(const std::string& base, const std::string& relative) {
     if (relative.empty())
-        return;
+        return Success();
     std::string folder = base;
     for (const std::string& part : SplitAtSeparator(relative)) {
         folder += kSeparator + part;
         if (!MakeMissingFolder(folder))
-            throw ZipWriteError("Impossible de créer le répertoire " + folder);
+            return SystemFailure("Impossible de créer le répertoire " + folder, 0);
     }
+    return Success();
 }

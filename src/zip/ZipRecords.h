@@ -1,8 +1,9 @@
 #pragma once
 
+#include "services/Result.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 // The three records of the ZIP format this engine reads. Counts and lengths
@@ -43,9 +44,11 @@ struct EndOfCentralDirectory {
     uint16_t commentLength = 0;
 };
 
-struct CentralFileHeader {
+// The fields the local and the central header share, in the order both
+// hold them. A local header's sizes are 32-bit; the central header's may be
+// widened by the ZIP64 extra field.
+struct EntryHeaderFields {
     uint32_t signature = 0;
-    uint16_t versionMadeBy = 0;
     uint16_t versionNeeded = 0;
     uint16_t flags = 0;
     uint16_t method = 0;
@@ -56,6 +59,12 @@ struct CentralFileHeader {
     uint64_t uncompressedSize = 0;
     uint16_t nameLength = 0;
     uint16_t extraLength = 0;
+
+    bool operator==(const EntryHeaderFields&) const = default;
+};
+
+struct CentralFileHeader : EntryHeaderFields {
+    uint16_t versionMadeBy = 0; // stands between the signature and the shared fields
     uint16_t commentLength = 0;
     uint16_t startDisk = 0;
     uint16_t internalAttributes = 0;
@@ -67,27 +76,17 @@ struct CentralFileHeader {
     bool operator==(const CentralFileHeader&) const = default;
 };
 
-struct LocalFileHeader {
-    uint32_t signature = 0;
-    uint16_t versionNeeded = 0;
-    uint16_t flags = 0;
-    uint16_t method = 0;
-    uint16_t dosTime = 0;
-    uint16_t dosDate = 0;
-    uint32_t crc32 = 0;
-    uint32_t compressedSize = 0;
-    uint32_t uncompressedSize = 0;
-    uint16_t nameLength = 0;
-    uint16_t extraLength = 0;
-};
+struct LocalFileHeader : EntryHeaderFields {};
 
 // The signature that opens every record.
 uint32_t ParseSignature(std::span<const unsigned char, 4> bytes);
 
-// Each parser takes the record's fixed part; nothing when it is too short.
-std::optional<EndOfCentralDirectory> ParseEndRecord(std::span<const unsigned char> bytes);
-std::optional<CentralFileHeader> ParseCentralHeader(std::span<const unsigned char> bytes);
-std::optional<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> bytes);
+// Each parser takes the record's fixed part and reads its fields whatever
+// they say: the signature is the caller's to check. Fails as Damaged, `what`
+// naming the record, when the bytes are shorter than that fixed part.
+Result<EndOfCentralDirectory> ParseEndRecord(std::span<const unsigned char> bytes);
+Result<CentralFileHeader> ParseCentralHeader(std::span<const unsigned char> bytes);
+Result<LocalFileHeader> ParseLocalHeader(std::span<const unsigned char> bytes);
 
 // Length and CRC of a local entry's data once the data-descriptor and ZIP64
 // cases have been settled against the central directory. The directory's

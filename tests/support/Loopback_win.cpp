@@ -32,13 +32,22 @@ SocketId NewSocket() {
     return id == INVALID_SOCKET ? kNoSocket : static_cast<SocketId>(id);
 }
 
+// Windows lets a socket that asks for SO_REUSEADDR bind over a port held
+// without SO_EXCLUSIVEADDRUSE: a held port must be ours alone.
+bool HoldExclusively(SocketId id) {
+    const BOOL exclusive = TRUE;
+    return setsockopt(Native(id), SOL_SOCKET, SO_EXCLUSIVEADDRUSE,
+                      reinterpret_cast<const char*>(&exclusive), sizeof exclusive) == 0;
+}
+
 } // namespace
 
 SocketId BoundLoopbackSocket(int port) {
     const SocketId id = NewSocket();
     const sockaddr_in address = Loopback(port);
     if (id != kNoSocket &&
-        bind(Native(id), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        (!HoldExclusively(id) ||
+         bind(Native(id), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)) {
         CloseSocket(id);
         return kNoSocket;
     }

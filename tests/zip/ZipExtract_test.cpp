@@ -258,6 +258,18 @@ TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary)
     EXPECT_FALSE(events.Has("status: Extraction terminée"));
 }
 
+// The user is told which folder could not be made, not which file.
+TEST_F(ZipExtractTest, AFolderThatCannotBeMadeEndsTheCallNamingTheFolder) {
+    Open(ZipWriter().File("d/a", "a").Build());
+    const std::string blocker = folder.Write("out/d", "a file where the folder goes");
+    try {
+        zip.ExtractAllFiles(out, true, false);
+        ADD_FAILURE() << "the extraction went on";
+    } catch (const ZipWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Impossible de créer le répertoire " + blocker);
+    }
+}
+
 TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
     // Existing files kept, as the unzip window asks.
     Open(ZipWriter().File("old.png", "new").File("big.png", std::string(256 * 1024, 'b')).Build());

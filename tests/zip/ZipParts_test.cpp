@@ -5,6 +5,8 @@
 #include "zip/ArchiveFile.h"
 #include "zip/DataRanges.h"
 #include "zip/EndRecordSearch.h"
+#include "zip/EntryDecoders.h"
+#include "zip/EntryStream.h"
 #include "zip/PathSafety.h"
 #include "zip/RecordCursor.h"
 #include "zip/ZipDateTime.h"
@@ -42,6 +44,16 @@ TEST(ZipRecords, ParsersRefuseShortRecordsAndReadFieldsUnsigned) {
     std::vector<unsigned char> central(kCentralHeaderSize, 0x80);
     EXPECT_EQ(ParseCentralHeader(central)->nameLength, 0x8080u);
     EXPECT_FALSE(ParseLocalHeader(std::span(central).first(kLocalHeaderSize - 1)));
+}
+
+TEST(ZipRecords, AShortRecordIsDamagedAndNamed) {
+    const std::vector<unsigned char> bytes(kCentralHeaderSize - 1, 0);
+    const auto central = ParseCentralHeader(bytes);
+    EXPECT_TRUE(central.Failed(FailureCause::Damaged));
+    EXPECT_EQ(central.Error().what, "central file header cut short");
+    EXPECT_TRUE(ParseLocalHeader(std::span(bytes).first(kLocalHeaderSize)));
+    EXPECT_EQ(ParseLocalHeader(std::span(bytes).first(kLocalHeaderSize - 1)).Error().what,
+              "local file header cut short");
 }
 
 TEST(ZipRecords, SettledDataTakesDeferredValuesFromTheDirectory) {
@@ -157,9 +169,12 @@ TEST(ZipFolders, CreateTheWholeChainOrReportFailure) {
     EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder.Sub("a/b/c"))));
     const std::string file = folder.Write("plain", "x");
     EXPECT_FALSE(CreateFolderPath(file + kSep + "below"));
-    CreateSubFolders(folder.Path(), "x" + kSep + "y");
+    EXPECT_TRUE(CreateSubFolders(folder.Path(), "x" + kSep + "y"));
     EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder.Sub("x/y"))));
-    EXPECT_THROW(CreateSubFolders(file, "z"), ZipWriteError);
+    // The text is what the user is shown when the extraction stops there.
+    const Status below = CreateSubFolders(file, "z");
+    ASSERT_FALSE(below);
+    EXPECT_EQ(below.Error().what, "Impossible de créer le répertoire " + file + kSep + "z");
 }
 
 class EndRecordSearchTest : public ::testing::Test {
@@ -189,6 +204,23 @@ TEST_F(EndRecordSearchTest, FindsTheLastSignatureAcrossBlockBoundaries) {
     EXPECT_EQ(Find(two), 150000u);
     two.replace(150000, 4, "....");
     EXPECT_EQ(Find(two), 10u); // far from the end, still found
+}
+
+// The first write that fails ends the decoding: nothing more is read or
+// decoded for a file that cannot be kept.
+TEST(EntryStream, AWriteThatFailsEndsTheDecodingWithItsFailure) {
+    TempFolder folder;
+    const std::string data(1000, 's');
+    const ArchiveFile file(folder.Write("a", data));
+    const auto zlib = LinkedZlib();
+    LocalEntry entry;
+    entry.dataLength = data.size();
+    entry.crc32 = zlib->Crc32(0, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    const auto decoder = DecoderFor(kMethodStored, entry.dataLength);
+    NewFile unopened; // refuses every write
+    const Result<bool> decoded =
+        DecodeEntryInto(file, *zlib, entry, data.size(), *decoder, unopened);
+    EXPECT_TRUE(decoded.Failed(FailureCause::System));
 }
 
 TEST(ArchiveFile, RefusesEveryReadPastTheEnd) {
