@@ -35,7 +35,7 @@ class CoverageWindow final {
     struct Pane {
         HWND control = nullptr;
         HBITMAP bitmap = nullptr;
-        CoverageText text = kCovNone; // shown without a bitmap
+        TextId text = kCovNone; // shown without a bitmap
     };
     // What the decoder posts back for one selection.
     struct Decoded {
@@ -47,7 +47,6 @@ class CoverageWindow final {
         std::array<HBITMAP, 2> bitmaps{};
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
@@ -57,7 +56,7 @@ class CoverageWindow final {
     void Refilter();
     void RefreshCounts();
     void ShowSelected();
-    void ShowPane(Pane& pane, HBITMAP bitmap, CoverageText text);
+    void ShowPane(Pane& pane, HBITMAP bitmap, TextId text);
     void ShowDecoded(Decoded& decoded);
     PictureSize PaneBox(const Pane& pane) const;
     void DrawPane(const DRAWITEMSTRUCT& item) const;
@@ -76,7 +75,7 @@ class CoverageWindow final {
     HWND save_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
-    CoverageTexts texts_;
+    Texts texts_;
     std::vector<CoverageRow> rows_;
     std::vector<size_t> shown_;
     std::wstring cell_; // the text handed to the list view, alive until its next request

@@ -50,7 +50,6 @@ class Form1 final : public Form1Logic {
     void LanguageChanged() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateFrame();
     void BuildMenu();
