@@ -1,4 +1,6 @@
 #include "app/Texts.h"
+#include "services/RegionalFormat.h"
+#include "support/Environment.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
@@ -55,6 +57,13 @@ TEST(Texts, EnglishSingularIsOneAloneFrenchTakesZeroToo) {
     EXPECT_EQ(kFrench.Counted(kCountGetScreen, 0), "0 re\u00e7oit un screen");
     EXPECT_EQ(kFrench.Counted(kCountGetScreen, 1), "1 re\u00e7oit un screen");
     EXPECT_EQ(kFrench.Counted(kCountGetScreen, 2), "2 re\u00e7oivent un screen");
+}
+
+TEST(Texts, CountsAreWrittenInTheRegionalFormat) {
+    // Where the environment gives the format; Windows takes the user's.
+    EnvironmentScope numbers{"LC_ALL", "en_US.UTF-8"};
+    ASSERT_EQ(RegionalWholeNumber(3000).size(), 5u) << "a format that groups the digits";
+    EXPECT_EQ(kEnglish.Counted(kCountLayouts, 3000), RegionalWholeNumber(3000) + " layouts");
 }
 
 TEST(Texts, PlaceholdersTakeTheirValuesInAnyOrder) {
