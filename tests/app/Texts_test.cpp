@@ -62,7 +62,7 @@ TEST(Texts, EnglishSingularIsOneAloneFrenchTakesZeroToo) {
 TEST(Texts, CountsAreWrittenInTheRegionalFormat) {
     // Where the environment gives the format; Windows takes the user's.
     EnvironmentScope numbers{"LC_ALL", "en_US.UTF-8"};
-    ASSERT_EQ(RegionalWholeNumber(3000).size(), 5u) << "a format that groups the digits";
+    ASSERT_NE(RegionalWholeNumber(3000), "3000") << "a format that groups the digits";
     EXPECT_EQ(kEnglish.Counted(kCountLayouts, 3000), RegionalWholeNumber(3000) + " layouts");
 }
 
