@@ -138,7 +138,7 @@ void CoverageWindow::CreateControls() {
 }
 
 void CoverageWindow::Show() {
-    lastFocus_ = nullptr; // a fresh list: the focus starts on it
+    focus_.Forget(); // a fresh list: the focus starts on it
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(list_);
@@ -200,7 +200,7 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ShowDecoded(*std::unique_ptr<Decoded>(reinterpret_cast<Decoded*>(lParam)));
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        focus_.OnActivate(window_, wParam, list_);
         return 0;
     case WM_CLOSE:
         // Hidden, not destroyed: the menu item brings it up again.
@@ -208,17 +208,6 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-// As in a dialog box, the control that had the focus gets it back.
-void CoverageWindow::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
-            lastFocus_ = focus;
-        return;
-    }
-    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : list_);
 }
 
 void CoverageWindow::OnCommand(int id, int code) {

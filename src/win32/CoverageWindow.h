@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FocusKeeper.h"
 #include "operations/CoverageList.h"
 #include "services/LatestJobWorker.h"
 #include "services/PictureFile.h"
@@ -50,7 +51,6 @@ class CoverageWindow final {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
-    void OnActivate(bool active);
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
     void Refilter();
@@ -73,7 +73,7 @@ class CoverageWindow final {
     HWND screenCaption_ = nullptr;
     HWND loadingCaption_ = nullptr;
     HWND save_ = nullptr;
-    HWND lastFocus_ = nullptr;
+    FocusKeeper focus_;
     std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
     Texts texts_;
     std::vector<CoverageRow> rows_;

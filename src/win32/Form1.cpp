@@ -213,7 +213,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_SessionEnding();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        focus_.OnActivate(window_, wParam, Control(Form1Control::Text1));
         return 0;
     case WM_SETCURSOR:
         if (!busy_)
@@ -276,18 +276,6 @@ void Form1::OnControl(Form1Control control, int code) {
     default:
         return;
     }
-}
-
-// The control that had the focus gets it back when the window is active
-// again, after a message box or the folder dialog, as in a dialog box.
-void Form1::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
-            lastFocus_ = focus;
-        return;
-    }
-    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Form1Control::Text1));
 }
 
 void Form1::OnClose() {
