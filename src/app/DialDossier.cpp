@@ -1,6 +1,7 @@
 #include "app/DialDossier.h"
 
 #include "app/DriveRoots.h"
+#include "app/Texts.h"
 #include "services/PathText.h"
 
 namespace {
@@ -70,5 +71,5 @@ std::string WithoutBackslash(const std::string& text) {
 }
 
 std::string FolderDialogTitle(const std::string& title) {
-    return title.empty() ? "Sélectionner le dossier de votre choix." : title;
+    return title.empty() ? FixedText(kFixedFolderDialogTitle) : title;
 }

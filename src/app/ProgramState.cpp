@@ -2,5 +2,5 @@
 
 void ApplyLanguage(ProgramState& program, int32_t language) {
     program.Language = language;
-    program.Messages = MessagesIn(language);
+    program.Messages = TextsIn(language);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Messages.h"
 #include "app/OperationGuard.h"
+#include "app/Texts.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +12,7 @@ struct ProgramState {
     // Interface language: 0 English, any other value French (the menu stores 1).
     int32_t Language = 0;
     // The texts of Language.
-    MessageTexts Messages;
+    Texts Messages;
 
     // The layouts folder: the folder whose sub-folders receive loading.png.
     std::string LayoutsPath;

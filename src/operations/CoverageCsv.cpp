@@ -34,7 +34,7 @@ template <typename ColumnText> static std::string CsvLine(ColumnText columnText)
     return line + "\r\n";
 }
 
-std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageTexts& texts) {
+std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts) {
     std::string csv = CsvLine([&](int column) { return CoverageHeading(column, texts); });
     for (const CoverageRow& row : rows)
         csv += CsvLine([&](int column) { return CoverageCell(row, column, texts); });
@@ -42,7 +42,7 @@ std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageText
 }
 
 bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                     const CoverageTexts& texts) {
+                     const Texts& texts) {
     if (ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts))))
         return true;
     WriteLog("Error while saving the list of screens to " + path);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CoverageMessages.h"
+#include "app/Texts.h"
 #include "operations/CoverageList.h"
 
 #include <string>
@@ -13,9 +13,9 @@ std::string CsvField(const std::string& text);
 
 // The rows as CSV with a header line, in the view's columns and language;
 // lines end with CR LF.
-std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageTexts& texts);
+std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts);
 
 // Writes the CSV to `path` as this system's spreadsheet programs read it.
 // On failure the log says so and the file at `path` is as it was.
 bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                     const CoverageTexts& texts);
+                     const Texts& texts);

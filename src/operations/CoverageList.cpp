@@ -79,21 +79,21 @@ std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyWit
     return shown;
 }
 
-std::string ScreenText(const CoverageRow& row, const CoverageTexts& texts) {
+std::string ScreenText(const CoverageRow& row, const Texts& texts) {
     return row.screen.empty() ? texts[kCovNone] : row.screen;
 }
 
-std::string LoadingPngText(const CoverageRow& row, const CoverageTexts& texts) {
+std::string LoadingPngText(const CoverageRow& row, const Texts& texts) {
     return texts[row.hasLoadingPng ? kCovYes : kCovNo];
 }
 
-std::string CoverageHeading(int column, const CoverageTexts& texts) {
-    static constexpr CoverageText kHeadings[kCoverageColumnCount] = {
+std::string CoverageHeading(int column, const Texts& texts) {
+    static constexpr TextId kHeadings[kCoverageColumnCount] = {
         kCovLayoutColumn, kCovScreenColumn, kCovLoadingPngColumn, kCovActionColumn};
     return texts[kHeadings[column]];
 }
 
-std::string CoverageCell(const CoverageRow& row, int column, const CoverageTexts& texts) {
+std::string CoverageCell(const CoverageRow& row, int column, const Texts& texts) {
     switch (column) {
     case 0:
         return row.layout;
@@ -106,7 +106,7 @@ std::string CoverageCell(const CoverageRow& row, int column, const CoverageTexts
     }
 }
 
-std::string ActionText(ScreenAction action, const CoverageTexts& texts) {
+std::string ActionText(ScreenAction action, const Texts& texts) {
     switch (action) {
     case ScreenAction::Copy:
         return texts[kCovCopy];
@@ -120,7 +120,9 @@ std::string ActionText(ScreenAction action, const CoverageTexts& texts) {
     return texts[kCovNothing];
 }
 
-std::string CountsLineOf(const CoverageCounts& counts, const CoverageTexts& texts) {
-    return CountsLine(texts[kCovCounts], counts.layouts, counts.getScreen, counts.keepTheirs,
-                      counts.haveNone);
+std::string CountsLineOf(const CoverageCounts& counts, const Texts& texts) {
+    return WithValues(texts[kCovCounts], {texts.Counted(kCountLayouts, counts.layouts),
+                                          texts.Counted(kCountGetScreen, counts.getScreen),
+                                          texts.Counted(kCountKeepTheirs, counts.keepTheirs),
+                                          texts.Counted(kCountHaveNone, counts.haveNone)});
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CoverageMessages.h"
 #include "app/ProgramState.h"
+#include "app/Texts.h"
 #include "operations/MainWindowPort.h"
 #include "operations/ScreenDecision.h"
 
@@ -54,14 +54,14 @@ std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyWit
 
 // The texts of the row's columns: layout, screen or "none", "yes"/"no",
 // what the install will do.
-std::string ScreenText(const CoverageRow& row, const CoverageTexts& texts);
-std::string LoadingPngText(const CoverageRow& row, const CoverageTexts& texts);
-std::string ActionText(ScreenAction action, const CoverageTexts& texts);
+std::string ScreenText(const CoverageRow& row, const Texts& texts);
+std::string LoadingPngText(const CoverageRow& row, const Texts& texts);
+std::string ActionText(ScreenAction action, const Texts& texts);
 
 // The columns of the view and of the saved list, in their order: the
 // heading and the text of a row's cell in each.
 inline constexpr int kCoverageColumnCount = 4;
-std::string CoverageHeading(int column, const CoverageTexts& texts);
-std::string CoverageCell(const CoverageRow& row, int column, const CoverageTexts& texts);
+std::string CoverageHeading(int column, const Texts& texts);
+std::string CoverageCell(const CoverageRow& row, int column, const Texts& texts);
 
-std::string CountsLineOf(const CoverageCounts& counts, const CoverageTexts& texts);
+std::string CountsLineOf(const CoverageCounts& counts, const Texts& texts);

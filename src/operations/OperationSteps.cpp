@@ -18,7 +18,7 @@ void DrawStep(MainWindowPort& window, int32_t value, int32_t maximum, const std:
 }
 
 void RefuseFolderField(MainWindowPort& window, const ProgramState& program, FolderField field) {
-    const int message =
+    const TextId message =
         field == FolderField::Layouts ? kMsgLayoutsFolderInvalid : kMsgScreensFolderInvalid;
     window.ShowMessage(program.Messages[message], MessageIcon::Exclamation);
     window.FocusField(field);

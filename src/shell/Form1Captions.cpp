@@ -1,6 +1,6 @@
 #include "shell/Form1Captions.h"
 
-std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages) {
+std::vector<ControlCaption> CaptionsFrom(const Texts& messages) {
     using enum Form1Control;
     return {
         {Label3, messages[kMsgDescription]},         {Label1, messages[kMsgLayoutsFolder] + ":"},
@@ -11,5 +11,5 @@ std::vector<ControlCaption> CaptionsFrom(const MessageTexts& messages) {
 }
 
 std::string UndoItemCaption(UndoKind kind) {
-    return kind == UndoKind::Delete ? "&Undo last delete" : "&Undo last install";
+    return FixedText(kind == UndoKind::Delete ? kFixedUndoDelete : kFixedUndoInstall);
 }

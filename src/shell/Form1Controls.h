@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/Texts.h"
+
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -10,8 +14,8 @@
 
 enum class ControlKind { Label, TextBox, Button, CheckBox, PictureBox };
 
+// In the order of their tab index, which is the order of the table.
 enum class Form1Control {
-    Label3,
     Label1,
     Text1,
     Command1,
@@ -19,13 +23,15 @@ enum class Form1Control {
     Text2,
     Command2,
     Command4,
-    Command6,
+    Command5,
     Command3,
     Check1,
     Check2,
-    Command5,
+    Label3,
     Picture1,
+    Command6,
 };
+inline constexpr size_t kForm1ControlCount = 14;
 
 struct TwipRect {
     int32_t left = 0;
@@ -38,7 +44,9 @@ struct ControlSpec {
     Form1Control id;
     const char* name;
     ControlKind kind;
-    const char* initialText; // before the language's captions are put on
+    // The caption of a control whose caption does not change with the
+    // language; the others get theirs from the language's texts.
+    std::optional<FixedTextId> fixedCaption;
     TwipRect twips;
     int32_t tabIndex;
 };

@@ -83,7 +83,7 @@ void Form1Logic::Form_Unload() {
     SaveSettingsAndLogEnd(values);
 }
 
-void Form1Logic::Browse(FolderField field, MessageNumber title) {
+void Form1Logic::Browse(FolderField field, TextId title) {
     if (guard_.Busy())
         return;
     const auto show = [this](const std::string& startFolder, const std::string& dialogTitle) {

@@ -64,7 +64,7 @@ class Form1Logic : public MainWindowPort {
     void RefreshCaptions();
     void RefreshUndoItem();
     void ChooseLanguage(int32_t language);
-    void Browse(FolderField field, MessageNumber title);
+    void Browse(FolderField field, TextId title);
     void RunOperation(const WindowOperation& operation);
     void Form_QueryUnload();
     void Form_Unload();

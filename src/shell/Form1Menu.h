@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Texts.h"
+
 #include <span>
 
 // The items of the main window's "Menu", in their order. Both shells build
@@ -10,7 +12,7 @@ enum class Form1MenuItem { Language, CheckScreens, Undo, Quit };
 
 struct Form1MenuEntry {
     Form1MenuItem item;
-    const char* caption; // "&" marks the accelerator
+    FixedTextId caption;
 };
 
 std::span<const Form1MenuEntry> Form1MenuEntries();

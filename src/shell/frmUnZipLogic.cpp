@@ -1,5 +1,6 @@
 #include "shell/frmUnZipLogic.h"
 
+#include "app/Texts.h"
 #include "operations/UnzipHelpers.h"
 #include "zip/ZipMessages.h"
 
@@ -7,7 +8,7 @@
 
 namespace {
 
-const char* const kErrorHeading = "Erreur lors de l'extraction du Zip\r\n";
+const std::string kErrorHeading = FixedText(kFixedUnzipErrorHeading) + "\r\n";
 
 } // namespace
 

@@ -64,7 +64,7 @@ CoverageDialog::PaneContent CoverageDialog::DecodedPicture(const std::string& pa
 }
 
 CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs)
-    : QDialog(owner), texts_(CoverageTextsIn(0)), model_(this), boxes_(boxes), dialogs_(dialogs),
+    : QDialog(owner), texts_(TextsIn(0)), model_(this), boxes_(boxes), dialogs_(dialogs),
       counts_(new QLabel(this)), filter_(new QCheckBox(this)), table_(new QTableView(this)),
       screenCaption_(new QLabel(this)), loadingCaption_(new QLabel(this)),
       screenPicture_(NewPane(this, "ScreenPicture")),
@@ -126,7 +126,7 @@ void CoverageDialog::SelectFirstRow() {
 }
 
 void CoverageDialog::SetLanguage(int32_t language) {
-    texts_ = CoverageTextsIn(language);
+    texts_ = TextsIn(language);
     model_.SetTexts(texts_);
     setWindowTitle(Text(texts_[kCovTitle]));
     filter_->setText(Text(texts_[kCovOnlyWithout]));

@@ -37,7 +37,7 @@ class CoverageDialog final : public QDialog {
     // kCovDecoding, kCovCannotShow.
     struct PaneContent {
         QImage picture;
-        CoverageText text = kCovNone;
+        TextId text = kCovNone;
     };
     using RowPictures = std::array<PaneContent, 2>;
 
@@ -49,7 +49,7 @@ class CoverageDialog final : public QDialog {
     void SaveList();
     void RefreshCounts();
 
-    CoverageTexts texts_;
+    Texts texts_;
     CoverageModel model_;
     MessageBoxes& boxes_;
     FolderDialog& dialogs_;

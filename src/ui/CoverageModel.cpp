@@ -8,8 +8,7 @@ QString Text(const std::string& text) {
 
 } // namespace
 
-CoverageModel::CoverageModel(QObject* parent)
-    : QAbstractTableModel(parent), texts_(CoverageTextsIn(0)) {}
+CoverageModel::CoverageModel(QObject* parent) : QAbstractTableModel(parent), texts_(TextsIn(0)) {}
 
 void CoverageModel::SetRows(std::vector<CoverageRow> rows) {
     beginResetModel();
@@ -18,7 +17,7 @@ void CoverageModel::SetRows(std::vector<CoverageRow> rows) {
     endResetModel();
 }
 
-void CoverageModel::SetTexts(const CoverageTexts& texts) {
+void CoverageModel::SetTexts(const Texts& texts) {
     texts_ = texts;
     emit headerDataChanged(Qt::Horizontal, 0, kCoverageColumnCount - 1);
     if (!shown_.empty())

@@ -15,7 +15,7 @@ class CoverageModel final : public QAbstractTableModel {
     explicit CoverageModel(QObject* parent = nullptr);
 
     void SetRows(std::vector<CoverageRow> rows);
-    void SetTexts(const CoverageTexts& texts);
+    void SetTexts(const Texts& texts);
     void SetFilter(bool onlyWithoutScreen);
 
     const std::vector<CoverageRow>& Rows() const { return rows_; }
@@ -32,6 +32,6 @@ class CoverageModel final : public QAbstractTableModel {
 
     std::vector<CoverageRow> rows_;
     std::vector<size_t> shown_; // indices into rows_
-    CoverageTexts texts_;
+    Texts texts_;
     bool onlyWithoutScreen_ = false;
 };

@@ -20,6 +20,10 @@ void FitCaptionsToControls(QWidget& area) {
     area.setFont(font);
 }
 
+QString Text(FixedTextId id) {
+    return QString::fromStdString(FixedText(id));
+}
+
 } // namespace
 
 // The window's icon lives in a static library, whose resources are not
@@ -43,6 +47,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     ui_->Picture1->hide();
     FitCaptionsToControls(*ui_->centralwidget);
     PlaceControls();
+    PutFixedTexts();
     BuildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ConnectHandlers();
@@ -62,22 +67,38 @@ void Form1::PlaceControls() {
                     findChild<QWidget*>(SpecOf(stops[i]).name));
 }
 
+// The texts that the language leaves alone; the others come with Form_Load.
+void Form1::PutFixedTexts() {
+    setWindowTitle(Text(kFixedWindowTitle));
+    for (const ControlSpec& spec : Form1Controls())
+        if (spec.fixedCaption)
+            SetCaption(spec.id, FixedText(*spec.fixedCaption));
+    ui_->Mnu->setTitle(Text(kFixedMenu));
+    ui_->MnuEnglish->setText(Text(kFixedEnglish));
+    ui_->MnuFrench->setText(Text(kFixedFrench));
+    ui_->MnuInfo->setTitle(Text(kFixedInfoMenu));
+    ui_->MnuAuthor->setText(Text(kFixedAuthor));
+}
+
 void Form1::BuildMenu() {
     for (const Form1MenuEntry& entry : Form1MenuEntries()) {
         switch (entry.item) {
         case Form1MenuItem::Language:
+            ui_->MnuLanguage->setTitle(Text(entry.caption));
             ui_->Mnu->addMenu(ui_->MnuLanguage);
             break;
         case Form1MenuItem::CheckScreens: {
-            QAction* item = ui_->Mnu->addAction(QString::fromUtf8(entry.caption));
+            QAction* item = ui_->Mnu->addAction(Text(entry.caption));
             item->setObjectName("MnuCheckScreens");
             connect(item, &QAction::triggered, this, [this] { MnuCheckScreens_Click(); });
             break;
         }
         case Form1MenuItem::Undo:
+            ui_->MnuUndo->setText(Text(entry.caption));
             ui_->Mnu->addAction(ui_->MnuUndo);
             break;
         case Form1MenuItem::Quit:
+            ui_->MnuQuit->setText(Text(entry.caption));
             ui_->Mnu->addAction(ui_->MnuQuit);
             break;
         }

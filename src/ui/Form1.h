@@ -62,6 +62,7 @@ class Form1 : public QMainWindow, public Form1Logic {
 
   private:
     void PlaceControls();
+    void PutFixedTexts();
     void BuildMenu();
     void ConnectHandlers();
     void CentreOnScreen();

@@ -2,6 +2,7 @@
 
 #include "MessageBoxes.h"
 #include "PixelRect.h"
+#include "app/Texts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ frmUnZip::~frmUnZip() {
 
 void frmUnZip::BuildControls() {
     setObjectName("frmUnZip");
-    setWindowTitle("Unzip with zLib");
+    setWindowTitle(QString::fromStdString(FixedText(kFixedUnzipTitle)));
     setFixedSize(PixelRect(kUnzipClient).size());
     setModal(false);
     Shape1 = new QFrame(this);

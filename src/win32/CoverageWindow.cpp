@@ -2,6 +2,7 @@
 
 #include "MessageBoxes.h"
 #include "PictureBitmap.h"
+#include "WindowProcedure.h"
 #include "WindowText.h"
 #include "operations/CoverageCsv.h"
 #include "services/WideText.h"
@@ -60,7 +61,7 @@ std::wstring SaveFilter(const std::string& caption) {
 
 void CoverageWindow::RegisterWindowClass() {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = WindowProcedure<CoverageWindow, &CoverageWindow::HandleMessage>;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -69,7 +70,7 @@ void CoverageWindow::RegisterWindowClass() {
 }
 
 CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
-    : owner_(owner), font_(font), dpi_(dpi), texts_(CoverageTextsIn(0)),
+    : owner_(owner), font_(font), dpi_(dpi), texts_(TextsIn(0)),
       decoder_(std::make_unique<LatestJobWorker>(
           [] { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }, [] { CoUninitialize(); })) {
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
@@ -82,7 +83,7 @@ CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
                               std::max<int>(work.left, (work.left + work.right - width) / 2),
                               std::max<int>(work.top, (work.top + work.bottom - height) / 2), width,
                               height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    AttachObject(window_, this);
     CreateControls();
 }
 
@@ -96,7 +97,7 @@ CoverageWindow::~CoverageWindow() {
         if (pane.bitmap)
             DeleteObject(pane.bitmap);
     if (IsWindow(window_)) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DetachObject(window_);
         DestroyWindow(window_);
     }
 }
@@ -137,7 +138,7 @@ void CoverageWindow::CreateControls() {
 }
 
 void CoverageWindow::Show() {
-    lastFocus_ = nullptr; // a fresh list: the focus starts on it
+    focus_.Forget(); // a fresh list: the focus starts on it
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(list_);
@@ -150,7 +151,7 @@ void CoverageWindow::SetRows(std::vector<CoverageRow> rows) {
 }
 
 void CoverageWindow::SetLanguage(int32_t language) {
-    texts_ = CoverageTextsIn(language);
+    texts_ = TextsIn(language);
     SetWindowTextUtf8(window_, texts_[kCovTitle]);
     SetWindowTextUtf8(filter_, texts_[kCovOnlyWithout]);
     SetWindowTextUtf8(save_, texts_[kCovSaveList]);
@@ -185,14 +186,6 @@ void CoverageWindow::RefreshCounts() {
     SetWindowTextUtf8(counts_, CountsLineOf(CountCoverage(rows_), texts_));
 }
 
-LRESULT CALLBACK CoverageWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* self = reinterpret_cast<CoverageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self)
-        return self->HandleMessage(message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -207,7 +200,7 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ShowDecoded(*std::unique_ptr<Decoded>(reinterpret_cast<Decoded*>(lParam)));
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        focus_.OnActivate(window_, wParam, list_);
         return 0;
     case WM_CLOSE:
         // Hidden, not destroyed: the menu item brings it up again.
@@ -215,17 +208,6 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-// As in a dialog box, the control that had the focus gets it back.
-void CoverageWindow::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
-            lastFocus_ = focus;
-        return;
-    }
-    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : list_);
 }
 
 void CoverageWindow::OnCommand(int id, int code) {
@@ -307,7 +289,7 @@ PictureSize CoverageWindow::PaneBox(const Pane& pane) const {
             static_cast<uint32_t>(std::max<LONG>(box.bottom - box.top, 1))};
 }
 
-void CoverageWindow::ShowPane(Pane& pane, HBITMAP bitmap, CoverageText text) {
+void CoverageWindow::ShowPane(Pane& pane, HBITMAP bitmap, TextId text) {
     if (pane.bitmap)
         DeleteObject(pane.bitmap);
     pane.bitmap = bitmap;

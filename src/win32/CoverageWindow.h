@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FocusKeeper.h"
 #include "operations/CoverageList.h"
 #include "services/LatestJobWorker.h"
 #include "services/PictureFile.h"
@@ -35,7 +36,7 @@ class CoverageWindow final {
     struct Pane {
         HWND control = nullptr;
         HBITMAP bitmap = nullptr;
-        CoverageText text = kCovNone; // shown without a bitmap
+        TextId text = kCovNone; // shown without a bitmap
     };
     // What the decoder posts back for one selection.
     struct Decoded {
@@ -47,17 +48,15 @@ class CoverageWindow final {
         std::array<HBITMAP, 2> bitmaps{};
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
-    void OnActivate(bool active);
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
     void Refilter();
     void RefreshCounts();
     void ShowSelected();
-    void ShowPane(Pane& pane, HBITMAP bitmap, CoverageText text);
+    void ShowPane(Pane& pane, HBITMAP bitmap, TextId text);
     void ShowDecoded(Decoded& decoded);
     PictureSize PaneBox(const Pane& pane) const;
     void DrawPane(const DRAWITEMSTRUCT& item) const;
@@ -74,9 +73,9 @@ class CoverageWindow final {
     HWND screenCaption_ = nullptr;
     HWND loadingCaption_ = nullptr;
     HWND save_ = nullptr;
-    HWND lastFocus_ = nullptr;
+    FocusKeeper focus_;
     std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
-    CoverageTexts texts_;
+    Texts texts_;
     std::vector<CoverageRow> rows_;
     std::vector<size_t> shown_;
     std::wstring cell_; // the text handed to the list view, alive until its next request

@@ -2,8 +2,10 @@
 
 #include "ControlArgs.h"
 #include "MessageLoop.h"
-#include "app/ProgramInfo.h"
+#include "WindowProcedure.h"
+#include "app/Texts.h"
 #include "resource.h"
+#include "services/ProgramTitle.h"
 #include "services/WideText.h"
 #include "shell/Form1Menu.h"
 
@@ -69,6 +71,10 @@ RECT CentredFrame(int width, int height) {
 constexpr int kNarrowPercent = 85;
 constexpr int kCaptionMargin = 8;
 
+std::wstring WideFixedText(FixedTextId id) {
+    return WideFromUtf8(FixedText(id));
+}
+
 int IdOf(Form1Control control) {
     return kFirstControlId + static_cast<int>(control);
 }
@@ -76,7 +82,8 @@ int IdOf(Form1Control control) {
 } // namespace
 
 void Form1::RegisterWindowClass() {
-    RegisterProgramClass(kForm1Class, WindowProc, GetSysColorBrush(COLOR_BTNFACE),
+    RegisterProgramClass(kForm1Class, WindowProcedure<Form1, &Form1::HandleMessage>,
+                         GetSysColorBrush(COLOR_BTNFACE),
                          LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE)));
 }
 
@@ -97,7 +104,7 @@ Form1::~Form1() {
     coverage_.reset();
     picture1_.reset();
     if (IsWindow(window_)) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DetachObject(window_);
         DestroyWindow(window_);
     }
     DeleteObject(font_);
@@ -108,22 +115,28 @@ void Form1::CreateFrame() {
     const TwipRect client = ToPixels(kForm1Client, dpi_);
     const RECT frame = CentredFrame(client.width, client.height);
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    window_ = CreateWindowExW(
-        kFrameExStyle, kForm1Class, WideFromUtf8(kMainWindowCaption).c_str(), kFrameStyle,
-        frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-        LoadMenuW(instance, MAKEINTRESOURCEW(IDR_FORM1_MENU)), instance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateWindowExW(kFrameExStyle, kForm1Class,
+                              WideFromUtf8(FixedText(kFixedWindowTitle)).c_str(), kFrameStyle,
+                              frame.left, frame.top, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, CreateMenu(), instance, nullptr);
+    AttachObject(window_, this);
 }
 
-// The items of "Menu" come from the program's list, in its order; the
-// resource gives the language submenu only.
+// The items of "Menu" come from the program's list, in its order.
 void Form1::BuildMenu() {
     HMENU bar = GetMenu(window_);
-    HMENU popup = GetSubMenu(bar, 0);
-    HMENU language = GetSubMenu(popup, 0);
-    RemoveMenu(popup, 0, MF_BYPOSITION);
+    HMENU popup = CreatePopupMenu();
+    HMENU language = CreatePopupMenu();
+    AppendMenuW(language, MF_STRING, IDM_ENGLISH, WideFixedText(kFixedEnglish).c_str());
+    AppendMenuW(language, MF_STRING, IDM_FRENCH, WideFixedText(kFixedFrench).c_str());
+    HMENU info = CreatePopupMenu();
+    AppendMenuW(info, MF_STRING, IDM_AUTHOR, WideFixedText(kFixedAuthor).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                WideFixedText(kFixedMenu).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(info),
+                WideFixedText(kFixedInfoMenu).c_str());
     for (const Form1MenuEntry& entry : Form1MenuEntries()) {
-        const std::wstring caption = WideFromUtf8(entry.caption);
+        const std::wstring caption = WideFixedText(entry.caption);
         switch (entry.item) {
         case Form1MenuItem::Language:
             AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(language), caption.c_str());
@@ -153,7 +166,8 @@ void Form1::CreateControls() {
         args.pixels = ToPixels(spec.twips, dpi_);
         args.id = IdOf(spec.id);
         args.font = font_;
-        args.text = spec.initialText;
+        if (spec.fixedCaption)
+            args.text = FixedText(*spec.fixedCaption);
         controls_[static_cast<size_t>(spec.id)] = CreateControl(args);
     }
     // A label lies under the other controls, as a windowless one would.
@@ -180,13 +194,6 @@ HWND Form1::Field(FolderField field) const {
     return Control(field == FolderField::Layouts ? Form1Control::Text1 : Form1Control::Text2);
 }
 
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form)
-        return form->HandleMessage(message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -206,7 +213,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_SessionEnding();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        focus_.OnActivate(window_, wParam, Control(Form1Control::Text1));
         return 0;
     case WM_SETCURSOR:
         if (!busy_)
@@ -269,18 +276,6 @@ void Form1::OnControl(Form1Control control, int code) {
     default:
         return;
     }
-}
-
-// The control that had the focus gets it back when the window is active
-// again, after a message box or the folder dialog, as in a dialog box.
-void Form1::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
-            lastFocus_ = focus;
-        return;
-    }
-    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Form1Control::Text1));
 }
 
 void Form1::OnClose() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoverageWindow.h"
+#include "FocusKeeper.h"
 #include "ProgressBox.h"
 #include "shell/Form1Logic.h"
 
@@ -50,14 +51,12 @@ class Form1 final : public Form1Logic {
     void LanguageChanged() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateFrame();
     void BuildMenu();
     void CreateControls();
     void OnCommand(int id, int code);
     void OnControl(Form1Control control, int code);
-    void OnActivate(bool active);
     void OnClose();
     HWND Control(Form1Control control) const;
     HWND Field(FolderField field) const;
@@ -70,7 +69,7 @@ class Form1 final : public Form1Logic {
     HACCEL keys_ = nullptr;
     int dpi_ = kStandardDpi;
     bool busy_ = false;
-    HWND lastFocus_ = nullptr;
+    FocusKeeper focus_;
     std::array<HWND, 14> controls_{};
     std::unique_ptr<ProgressBox> picture1_;
     std::unique_ptr<CoverageWindow> coverage_; // made at its first opening

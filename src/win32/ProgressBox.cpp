@@ -2,6 +2,7 @@
 
 #include "ControlArgs.h"
 #include "MessageLoop.h"
+#include "WindowProcedure.h"
 #include "services/WideText.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ constexpr double kTwipsPerPixel = 15.0;
 } // namespace
 
 void ProgressBox::RegisterWindowClass() {
-    RegisterProgramClass(kPictureBoxClass, WindowProc, nullptr);
+    RegisterProgramClass(kPictureBoxClass,
+                         WindowProcedure<ProgressBox, &ProgressBox::HandleMessage>, nullptr);
 }
 
 ProgressBox::ProgressBox(HWND window, HFONT font) : window_(window) {
@@ -30,13 +32,13 @@ ProgressBox::ProgressBox(HWND window, HFONT font) : window_(window) {
     ReleaseDC(window_, screen);
     oldBitmap_ = SelectObject(memory_, bitmap_);
     oldFont_ = SelectObject(memory_, font);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    AttachObject(window_, this);
     Cls();
 }
 
 ProgressBox::~ProgressBox() {
     if (IsWindow(window_))
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DetachObject(window_);
     SelectObject(memory_, oldFont_);
     SelectObject(memory_, oldBitmap_);
     DeleteObject(bitmap_);
@@ -114,13 +116,14 @@ void ProgressBox::Paint() {
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK ProgressBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<ProgressBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_PAINT && box) {
-        box->Paint();
+// The whole box is painted from its memory picture, so the background is
+// never erased first.
+LRESULT ProgressBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        Paint();
         return 0;
     }
-    if (message == WM_ERASEBKGND && box)
+    if (message == WM_ERASEBKGND)
         return 1;
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }

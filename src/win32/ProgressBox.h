@@ -42,7 +42,7 @@ class ProgressBox final : public ProgressSurface {
     double TextHeight(const std::string& text) const override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void Changed();
 

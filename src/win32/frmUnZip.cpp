@@ -3,8 +3,11 @@
 #include "ControlArgs.h"
 #include "MessageBoxes.h"
 #include "MessageLoop.h"
+#include "WindowProcedure.h"
 #include "WindowText.h"
+#include "app/Texts.h"
 #include "operations/UnzipHelpers.h"
+#include "services/WideText.h"
 
 namespace {
 
@@ -27,17 +30,19 @@ RECT CentredOn(HWND owner, int clientWidth, int clientHeight) {
 } // namespace
 
 void frmUnZip::RegisterWindowClass() {
-    RegisterProgramClass(kUnzipClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+    RegisterProgramClass(kUnzipClass, WindowProcedure<frmUnZip, &frmUnZip::HandleMessage>,
+                         GetSysColorBrush(COLOR_BTNFACE));
 }
 
 frmUnZip::frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi)
     : frmUnZipLogic(program), owner_(owner), shape1_(ToPixels(kUnzipShape1, dpi)) {
     const TwipRect client = ToPixels(kUnzipClient, dpi);
     const RECT frame = CentredOn(owner, client.width, client.height);
-    window_ = CreateWindowExW(0, kUnzipClass, L"Unzip with zLib", kUnzipStyle, frame.left,
-                              frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateWindowExW(0, kUnzipClass, WideFromUtf8(FixedText(kFixedUnzipTitle)).c_str(),
+                              kUnzipStyle, frame.left, frame.top, frame.right - frame.left,
+                              frame.bottom - frame.top, owner, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+    AttachObject(window_, this);
     ControlArgs label;
     label.parent = window_;
     label.style = SS_LEFT | SS_NOPREFIX;
@@ -49,7 +54,7 @@ frmUnZip::frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi)
 
 frmUnZip::~frmUnZip() {
     Form_Unload();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DetachObject(window_);
     DestroyWindow(window_);
     // Hiding an owned window hands the activation back to its owner.
     if (IsWindow(owner_))
@@ -90,18 +95,15 @@ void frmUnZip::Paint() {
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK frmUnZip::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<frmUnZip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT frmUnZip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        if (!form)
-            break;
-        form->Paint();
+        Paint();
         return 0;
     case WM_CLOSE: // the window stays while the engine works
         return 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 bool UnzipArchive(ProgramState& program, const std::string& archive, std::string& destination,

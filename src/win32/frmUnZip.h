@@ -27,7 +27,7 @@ class frmUnZip final : public frmUnZipLogic {
     void YieldToWindow() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
     HWND window_ = nullptr;

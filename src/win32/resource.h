@@ -1,6 +1,5 @@
 // Identifiers shared by the resource script and the window code.
 #define IDI_ORVANE 1
-#define IDR_FORM1_MENU 100
 #define IDR_FORM1_KEYS 101
 #define IDM_ENGLISH 1001
 #define IDM_FRENCH 1002

@@ -56,8 +56,8 @@ TEST_F(StartupTest, TheLockIsFreedWhenTheFirstCopyEnds) {
 }
 
 TEST(Messages, LanguageZeroIsEnglishAnyOtherValueFrench) {
-    EXPECT_EQ(MessagesIn(0)[kMsgOverwriteCaption], "&Overwrite");
-    EXPECT_EQ(MessagesIn(2)[kMsgOverwriteCaption], "E&craser");
+    EXPECT_EQ(TextsIn(0)[kMsgOverwriteCaption], "&Overwrite");
+    EXPECT_EQ(TextsIn(2)[kMsgOverwriteCaption], "E&craser");
     ProgramState program;
     ApplyLanguage(program, -1);
     EXPECT_EQ(program.Language, -1);
@@ -66,7 +66,7 @@ TEST(Messages, LanguageZeroIsEnglishAnyOtherValueFrench) {
 }
 
 TEST(Messages, LineBreakMarkersBecomeCrLf) {
-    EXPECT_EQ(WithLineBreaks(MessagesIn(0)[kMsgDeleteUnzipped]),
+    EXPECT_EQ(WithLineBreaks(TextsIn(0)[kMsgDeleteUnzipped]),
               "The files previously unzipped in the patch are now of no use.\r\n"
               "Do you want to delete them ?");
 }

@@ -99,9 +99,13 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
     EXPECT_EQ(counts.getScreen, 2) << "Pacman, Asteroids";
     EXPECT_EQ(counts.keepTheirs, 2) << "Galaga, Tetris";
     EXPECT_EQ(counts.haveNone, 1) << "Nothing here";
-    const CoverageTexts french = CoverageTextsIn(1);
-    EXPECT_EQ(CountsLineOf({3000, 2870, 80, 50}, CoverageTextsIn(0)).substr(0, 1), "3");
+    const Texts french = TextsIn(1);
+    EXPECT_EQ(CountsLineOf({3000, 2870, 80, 50}, TextsIn(0)).substr(0, 1), "3");
     EXPECT_NE(CountsLineOf(counts, french).find("reçoivent un screen"), std::string::npos);
+    EXPECT_EQ(CountsLineOf({1, 1, 0, 0}, TextsIn(0)),
+              "1 layout: 1 gets a screen, 0 keep theirs, 0 have none");
+    EXPECT_EQ(CountsLineOf({1, 0, 1, 0}, french),
+              "1 layout : 0 reçoit un screen, 1 garde le sien, 0 n'en a aucun");
     EXPECT_EQ(ActionText(ScreenAction::Keep, french), "ignorer (en a déjà un)");
 }
 
@@ -154,7 +158,7 @@ TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWritten
     CoverageRow row;
     row.layout = "Street, \"Fighter\"";
     row.action = ScreenAction::Nothing;
-    const CoverageTexts french = CoverageTextsIn(1);
+    const Texts french = TextsIn(1);
     EXPECT_EQ(CoverageCsv({row}, french),
               "Layout,Screen à copier,loading.png,L'installation va\r\n"
               "\"Street, \"\"Fighter\"\"\",aucun,non,rien (aucun screen trouvé)\r\n");

@@ -88,7 +88,7 @@ TEST_F(CoverageWindow,
     CoverageDialog& view = OpenView();
     EXPECT_EQ(view.Model().rowCount(), 4);
     EXPECT_EQ(Text(view, "CoverageCounts"),
-              "4 layouts: 2 get a screen, 1 keep theirs, 1 have none");
+              "4 layouts: 2 get a screen, 1 keeps its own, 1 has none");
     view.findChild<QCheckBox*>("CoverageFilter")->click();
     ASSERT_EQ(view.Model().rowCount(), 1);
     EXPECT_EQ(view.Model().RowAt(0)->layout, "Frogger");
@@ -178,7 +178,7 @@ TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCanno
     bench.dialog->saveAnswer = bench.folder.Sub("list.csv");
     save->click();
     EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")),
-              CoverageCsv(view.Model().Rows(), CoverageTextsIn(0)));
+              CoverageCsv(view.Model().Rows(), TextsIn(0)));
     EXPECT_EQ(bench.dialog->saveTitles, std::vector<std::string>{"Save list..."});
 
     bench.dialog->saveAnswer = bench.folder.Sub("no such folder/list.csv");

@@ -1,5 +1,5 @@
 #include "FakeDialogs.h"
-#include "app/Messages.h"
+#include "app/Texts.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -55,6 +55,8 @@ TEST(Form1Language, SwitchingLanguageRecaptionsTheControlsAtOnce) {
     WindowBench bench;
     bench.Open();
     const std::vector<std::string> fixed = FixedCaptions(bench);
+    EXPECT_EQ(bench.Find<QAbstractButton>("Command6")->text().toStdString(), "&Unzip screens");
+    EXPECT_EQ(bench.Find<QAbstractButton>("Command1")->text().toStdString(), "...");
     EXPECT_EQ(LanguageCaptions(bench)["Label1"], "Folder of your layouts:");
     EXPECT_EQ(LanguageCaptions(bench)["Check1"], "&Overwrite");
 

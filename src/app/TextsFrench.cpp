@@ -1,0 +1,71 @@
+#include "app/LanguageTable.h"
+
+constexpr LanguageTable kFrenchTexts{
+    PluralRule::ZeroAndOne,
+    {{
+        {kMsgDescription,
+         "Ce petit patch vous permet d'installer des fichiers loading.png dans vos layouts Orvane "
+         "afin d'avoir un \"loading screen\" quand vous lancez un jeu dans Orvane-FE."},
+        {kMsgLayoutsFolder, "Dossier de vos layouts"},
+        {kMsgScreensFolder, "Dossier de vos loading screens"},
+        {kMsgDownloadCaption, "&Download les screens"},
+        {kMsgInstallCaption, "&Installer les loading screens"},
+        {kMsgDeleteCaption, "&Effacer tous les loading screens de vos layouts"},
+        {kMsgOverwriteCaption, "E&craser"},
+        {kMsgUseDefaultCaption, "&Utiliser screen par d\u00e9faut"},
+        {kMsgLayoutsFolderInvalid, "Le dossier des layouts semble invalide."},
+        {kMsgScreensFolderInvalid, "Le dossier des loading screens semble invalide."},
+        {kMsgConfirmDelete, "Confirmez-vous la suppression des loading screens ?"},
+        {kMsgCannotDownload, "Impossible de downloader"},
+        {kMsgFileMissing, "Le fichier n'existe pas"},
+        {kMsgFinished, "Termin\u00e9"},
+        {kMsgNoDefaultScreen, "Impossible de placer les loading.png par d\u00e9faut"},
+        {kMsgDeleteUnzipped,
+         "Les fichiers d\u00e9zipp\u00e9s dans le patch ne servent plus.|Souhaitez-vous les "
+         "effacer ?"},
+        {kMsgOfferUnzip, "Souhaitez-vous d\u00e9zipper les loading screens ?"},
+        {kMsgConfirmUndo, "Remettre %1 loading screens et supprimer %2 copies ?"},
+        {kMsgUndoResult, "Annulation termin\u00e9e : %1 loading screens remis, %2 copies "
+                         "supprim\u00e9es, %3 laiss\u00e9s tels quels (voir le log)."},
+        {kMsgUndoLeftovers,
+         "Les fichiers qui n'ont pas pu \u00eatre remis sont conserv\u00e9s dans :|%1"},
+        {kMsgUndoFolderMissing, "Le dossier des layouts de la derni\u00e8re op\u00e9ration n'est "
+                                "plus l\u00e0 ; rien n'a \u00e9t\u00e9 annul\u00e9 :|%1"},
+        {kMsgUndoStoreUnreadable,
+         "La sauvegarde pour annuler est illisible ; rien n'a \u00e9t\u00e9 annul\u00e9 :|%1"},
+        {kMsgUndoStoreUnsettled,
+         "La sauvegarde pour annuler la derni\u00e8re op\u00e9ration ne peut pas prendre sa place "
+         "(un de ses fichiers est peut-\u00eatre ouvert dans un autre programme) ; rien n'a "
+         "\u00e9t\u00e9 annul\u00e9 :|%1"},
+        {kMsgConfirmUndoPutBack, "Remettre %1 loading screens ?"},
+        {kMsgConfirmUndoRemove, "Supprimer %1 copies ?"},
+        {kCovTitle, "V\u00e9rifier les screens"},
+        {kCovLayoutColumn, "Layout"},
+        {kCovScreenColumn, "Screen \u00e0 copier"},
+        {kCovLoadingPngColumn, "loading.png"},
+        {kCovActionColumn, "L'installation va"},
+        {kCovCopy, "copier"},
+        {kCovKeep, "ignorer (en a d\u00e9j\u00e0 un)"},
+        {kCovCopyDefault, "copier le screen par d\u00e9faut"},
+        {kCovNothing, "rien (aucun screen trouv\u00e9)"},
+        {kCovYes, "oui"},
+        {kCovNo, "non"},
+        {kCovNone, "aucun"},
+        {kCovOnlyWithout, "Seulement les layouts sans screen"},
+        {kCovSaveList, "Enregistrer la liste..."},
+        {kCovScreenPane, "Screen \u00e0 copier"},
+        {kCovLoadingPngPane, "loading.png actuel"},
+        {kCovCannotShow, "impossible d'afficher cette image"},
+        {kCovDecoding, "chargement de l'image..."},
+        {kCovCsvFilter, "Fichiers CSV (*.csv)"},
+        {kCovSaveFailed, "La liste n'a pas pu \u00eatre enregistr\u00e9e."},
+        {kCovCounts, "%1 : %2, %3, %4"},
+    }},
+    {{
+        {kCountLayouts, "%1 layout", "%1 layouts"},
+        {kCountGetScreen, "%1 re\u00e7oit un screen", "%1 re\u00e7oivent un screen"},
+        {kCountKeepTheirs, "%1 garde le sien", "%1 gardent le leur"},
+        {kCountHaveNone, "%1 n'en a aucun", "%1 n'en ont aucun"},
+    }},
+};
+static_assert(InIdOrder(kFrenchTexts));
