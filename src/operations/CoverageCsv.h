@@ -3,6 +3,8 @@
 #include "app/CoverageMessages.h"
 #include "operations/CoverageList.h"
 
+#include "services/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ std::string CsvField(const std::string& text);
 std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageTexts& texts);
 
 // Writes the CSV to `path` as this system's spreadsheet programs read it.
-// On failure the log says so and the file at `path` is as it was.
-bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
+// On failure (ReplaceFileContent's) the log says so and the file at `path`
+// is as it was.
+Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
                      const CoverageTexts& texts);

@@ -23,6 +23,7 @@ enum class FailureCause {
     Damaged,     // the content cannot be read as what it should be
     TooLarge,    // beyond a bound the program sets
     Stopped,     // the user stopped it
+    BadName,     // a name the system or a file format cannot hold (a NUL, a line break)
 };
 
 struct Failure {

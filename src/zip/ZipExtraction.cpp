@@ -170,7 +170,7 @@ void ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::string name)
 // never costs the user the file the entry would have replaced.
 NewFile ZipExtractionClass::CreateDraft(const EntryTarget& target) {
     NewFile draft;
-    if (CreateBeside(target.path, draft) != CreateResult::Created)
+    if (!CreateBeside(target.path, draft))
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
     return draft;
 }
@@ -181,7 +181,7 @@ void ZipExtractionClass::CommitDraft(const EntryTarget& target, NewFile& draft) 
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
     if (MoveOver(written, target.path))
         return;
-    RemoveFile(written);
+    (void)RemoveFile(written); // a leftover draft is tidied at the next start
     if (!target.exists)
         throw ZipWriteError("Impossible d'écrire le fichier " + target.path);
     RefuseEntry(kZipErrorCannotDelete, CannotDeleteText(target.path));
