@@ -4,6 +4,13 @@
 // offset, goes through here: one implementation per platform
 // (FileSystem_posix.cpp, FileSystem_win.cpp), so a rule of the system's
 // lives in one place. Paths are UTF-8 text with native separators.
+// Folders and whole trees are another matter; these do not come here:
+// chains of folders made at once with std::filesystem::create_directories
+// (DownloadFile, ProgramFolder_posix, Trash_posix), the trash's own folders,
+// made private to their owner (Trash_posix), and deletions of whole trees,
+// which ShellDelete hands to the system's shell (Windows) or to
+// std::filesystem::remove_all. The single-instance lock only opens the
+// program folder, and writes nothing.
 //
 // A call that changes the disk returns a Status (services/Result.h): on
 // failure its `what` names the step and the path, its `code` holds errno or
