@@ -23,12 +23,12 @@ struct InternetCloser {
 };
 using Internet = std::unique_ptr<void, InternetCloser>;
 
-int32_t Failure(DWORD error) {
+int32_t FailureCode(DWORD error) {
     return -static_cast<int32_t>(error);
 }
 
 int32_t LastFailure() {
-    return Failure(GetLastError());
+    return FailureCode(GetLastError());
 }
 
 // The parts of an http or https address that the requests need.
@@ -210,7 +210,7 @@ int32_t WaitFailure(Clock::time_point start, std::chrono::milliseconds timeout) 
     if (error == ERROR_INTERNET_TIMEOUT || error == kSocketTimedOut ||
         Clock::now() - start >= timeout)
         return TransferFailureCode(TransferFailure::TimedOut);
-    return Failure(error);
+    return FailureCode(error);
 }
 
 // A refused connection says "cannot connect" at once; said after the
@@ -220,7 +220,7 @@ int32_t SendFailure(Clock::time_point start, const DownloadOptions& options) {
     if (error == ERROR_INTERNET_CANNOT_CONNECT)
         return Clock::now() - start >= options.connectTimeout
                    ? TransferFailureCode(TransferFailure::TimedOut)
-                   : Failure(error);
+                   : FailureCode(error);
     SetLastError(error);
     return WaitFailure(start, options.stallTimeout);
 }
@@ -409,19 +409,19 @@ TransferResult TransferInto(NewFile& sink, const std::string& url, const Downloa
 int32_t TransferFailureCode(TransferFailure failure) {
     switch (failure) {
     case TransferFailure::CannotConnect:
-        return Failure(ERROR_INTERNET_CANNOT_CONNECT);
+        return FailureCode(ERROR_INTERNET_CANNOT_CONNECT);
     case TransferFailure::TimedOut:
-        return Failure(ERROR_INTERNET_TIMEOUT);
+        return FailureCode(ERROR_INTERNET_TIMEOUT);
     case TransferFailure::CutShort:
-        return Failure(ERROR_INTERNET_CONNECTION_ABORTED);
+        return FailureCode(ERROR_INTERNET_CONNECTION_ABORTED);
     case TransferFailure::TooManyRedirects:
-        return Failure(ERROR_HTTP_REDIRECT_FAILED);
+        return FailureCode(ERROR_HTTP_REDIRECT_FAILED);
     case TransferFailure::UnsupportedScheme:
-        return Failure(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+        return FailureCode(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
     case TransferFailure::MalformedAddress:
-        return Failure(ERROR_INTERNET_INVALID_URL);
+        return FailureCode(ERROR_INTERNET_INVALID_URL);
     case TransferFailure::Stopped:
-        return Failure(ERROR_INTERNET_OPERATION_CANCELLED);
+        return FailureCode(ERROR_INTERNET_OPERATION_CANCELLED);
     }
-    return Failure(ERROR_INTERNET_INTERNAL_ERROR);
+    return FailureCode(ERROR_INTERNET_INTERNAL_ERROR);
 }
