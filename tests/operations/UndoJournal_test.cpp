@@ -23,13 +23,13 @@ TEST(UndoJournal, WritesTheStoreAsEarlierVersionsDidAndReadsItBack) {
     EXPECT_TRUE(journal.Begin({3, false, std::nullopt, "Two\nlines", false})
                     .Failed(FailureCause::BadName));
     ASSERT_TRUE(journal.Begin({3, true, std::nullopt, "Galaga\tII", false}));
-    journal.Done(3);
     ASSERT_TRUE(journal.Undone(1));
+    journal.Done(3);
     ASSERT_TRUE(journal.Close()) << "the waiting mark is written";
 
     EXPECT_EQ(FileContent(JournalPathOf(store)),
               kHeader + "entry\t1\tkept\t10:beef\tPacman\ndone\t1\nentry\t2\tnone\t4:1f\tQbert\n"
-                        "fail\t2\nentry\t3\tkept\tnone\tGalaga\tII\ndone\t3\nundone\t1\n");
+                        "fail\t2\nentry\t3\tkept\tnone\tGalaga\tII\nundone\t1\ndone\t3\n");
     EXPECT_EQ(KeptFileOf(store, 3), KeptFolderOf(store) + kSep + "3.png");
     EXPECT_EQ(KindOf(KeptFolderOf(store)), EntryKind::Folder);
 

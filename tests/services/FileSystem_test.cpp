@@ -1,5 +1,6 @@
 // The file-system seam's promises that hold on every platform.
 #include "services/FileSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -53,6 +54,27 @@ TEST(FileSystem, ADraftIsKeptOnlyOnceCommittedAndGoneOtherwise) {
     }
     EXPECT_EQ(FileContent(kept), "abcdef");
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+// A writer may look once at the end: the draft is not kept, and the first
+// failure is the one told.
+TEST(FileSystem, ADraftWithAFailedWriteIsNeverCommitted) {
+    TempFolder folder;
+    NewFile draft;
+    ASSERT_TRUE(CreateBeside(folder.Sub("z"), draft));
+    Status first = Success();
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
+        first = draft.Write(std::string(128 * 1024, 'z').data(), 128 * 1024);
+    }
+    ASSERT_FALSE(first);
+    EXPECT_FALSE(draft.Write("z", 1));
+    const Status committed = draft.Commit();
+    ASSERT_FALSE(committed);
+    EXPECT_EQ(committed.Error().code, first.Error().code);
+    EXPECT_EQ(EntryCount(folder.Path()), 0u);
 }
 
 TEST(FileSystem, ACopyReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
