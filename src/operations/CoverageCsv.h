@@ -2,7 +2,6 @@
 
 #include "app/CoverageMessages.h"
 #include "operations/CoverageList.h"
-
 #include "services/Result.h"
 
 #include <string>
@@ -21,4 +20,4 @@ std::string CoverageCsv(const std::vector<CoverageRow>& rows, const CoverageText
 // On failure (ReplaceFileContent's) the log says so and the file at `path`
 // is as it was.
 Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                     const CoverageTexts& texts);
+                       const CoverageTexts& texts);

@@ -19,4 +19,4 @@ inline constexpr int16_t kFileOperationNoConfirmation = 16;
 // other operations and empty names fail with BadName, a destination kept
 // with NameTaken, a copy's own failure as CopyOver tells it.
 Status ShellFileOperation(const std::string& source, const std::string& destination,
-                        int32_t operation, int16_t flags);
+                          int32_t operation, int16_t flags);

@@ -99,7 +99,6 @@ bool ApplyMark(const std::vector<std::string>& parts, const std::map<int64_t, si
     return true;
 }
 
-
 std::string HeaderLines(UndoKind kind, const std::string& layoutsPath, const std::string& time) {
     return std::string(kMagic) + "\nkind\t" + (kind == UndoKind::Install ? "install" : "delete") +
            "\nlayouts\t" + layoutsPath + "\ntime\t" + time + "\n";
@@ -148,7 +147,6 @@ std::optional<UndoManifest> ParseJournal(const std::string& text) {
     }
     return manifest;
 }
-
 
 Result<UndoManifest> ReadJournal(const std::string& store) {
     const std::string path = JournalPathOf(store);

@@ -44,10 +44,10 @@ Failure Unusable(const std::string& path) {
 // The failure a refused move or creation gives: the causes callers tell apart.
 Failure RefusedAt(const std::string& step, const std::string& path) {
     const DWORD error = GetLastError();
-    const FailureCause cause =
-        error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FailureCause::NameTaken
-        : error == ERROR_NOT_SAME_DEVICE                            ? FailureCause::OtherVolume
-                                                                    : FailureCause::System;
+    const FailureCause cause = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                                   ? FailureCause::NameTaken
+                               : error == ERROR_NOT_SAME_DEVICE ? FailureCause::OtherVolume
+                                                                : FailureCause::System;
     return FailureOf(cause, step + " " + path, static_cast<int32_t>(error));
 }
 

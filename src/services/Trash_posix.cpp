@@ -131,7 +131,8 @@ Status WriteInfo(const std::string& infoPath, const std::string& info) {
 Status MoveInto(const fs::path& path, const TrashPlace& place) {
     const std::string base = path.filename().string();
     const std::string info = InfoText(path, place);
-    Status moved = FailureOf(FailureCause::NameTaken, "find a free name in " + place.folder.string());
+    Status moved =
+        FailureOf(FailureCause::NameTaken, "find a free name in " + place.folder.string());
     for (int attempt = 1; attempt <= kNumberedSlots + 100; ++attempt) {
         const std::string name = SlotName(base, attempt);
         const fs::path infoPath = place.folder / "info" / (name + ".trashinfo");

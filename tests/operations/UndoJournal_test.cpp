@@ -20,8 +20,8 @@ TEST(UndoJournal, WritesTheStoreAsEarlierVersionsDidAndReadsItBack) {
     journal.Done(1);
     ASSERT_TRUE(journal.Begin({2, false, ContentStamp{4, 0x1f}, "Qbert", false}));
     ASSERT_TRUE(journal.Fail(2));
-    EXPECT_TRUE(journal.Begin({3, false, std::nullopt, "Two\nlines", false})
-                    .Failed(FailureCause::BadName));
+    EXPECT_TRUE(
+        journal.Begin({3, false, std::nullopt, "Two\nlines", false}).Failed(FailureCause::BadName));
     ASSERT_TRUE(journal.Begin({3, true, std::nullopt, "Galaga\tII", false}));
     ASSERT_TRUE(journal.Undone(1));
     journal.Done(3);
