@@ -159,7 +159,7 @@ std::optional<Status> MoveByLink(const std::string& source, const std::string& t
     if (::unlink(source.c_str()) == 0)
         return Success();
     const Failure failure = Refused("unlink after linking", source);
-    ::unlink(target.c_str());
+    ::unlink(target.c_str()); // the unlink failure above is the news
     return failure;
 }
 
@@ -202,7 +202,7 @@ namespace {
 Status WriteAndClose(int descriptor, const std::string& bytes, const std::string& path) {
     if (!WriteAllAt(descriptor, bytes.data(), bytes.size(), -1)) {
         const Failure failure = Refused("append to", path);
-        ::close(descriptor);
+        ::close(descriptor); // the write failure is the news
         return failure;
     }
     return ::close(descriptor) == 0 ? Success() : Refused("close", path);
@@ -373,7 +373,7 @@ Status OverwriteInPlace(const std::string& target, const std::string& bytes) {
         return Refused("open to overwrite", target);
     if (!OverwriteOpenFile(descriptor, bytes)) {
         const Failure failure = Refused("overwrite", target);
-        close(descriptor);
+        close(descriptor); // the overwrite failure is the news
         return failure;
     }
     return close(descriptor) == 0 ? Success() : Refused("close", target);
@@ -445,7 +445,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
         return nullptr;
     }
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+        ::close(fd); // read only: nothing to lose
         return nullptr;
     }
     outcome = Opened::Yes;
@@ -454,7 +454,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
 }
 
 FileForReading::~FileForReading() {
-    ::close(static_cast<int>(native_));
+    ::close(static_cast<int>(native_)); // read only: nothing to lose
 }
 
 bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {

@@ -198,7 +198,7 @@ bool VolumeSerial(const std::string& path, DWORD& serial) {
         return false;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     serial = information.dwVolumeSerialNumber;
     return known;
 }
@@ -223,7 +223,7 @@ Status AppendToFile(const std::string& path, const std::string& bytes, bool rest
         return Refused("open to append", path);
     if ((restart && !SetEndOfFile(file)) || !WriteAll(file, bytes.data(), bytes.size())) {
         const Failure failure = Refused("append to", path);
-        CloseHandle(file);
+        CloseHandle(file); // the write failure is the news
         return failure;
     }
     return CloseHandle(file) ? Success() : Refused("close", path);
@@ -296,7 +296,7 @@ std::wstring FinalPath(const std::wstring& path) {
     const DWORD length =
         GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     if (length == 0 || length >= final.size())
         return path;
     final.resize(length);
@@ -421,7 +421,7 @@ DWORD FollowedAttributes(const std::wstring& path) {
         return INVALID_FILE_ATTRIBUTES;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     return known ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
 }
 
@@ -483,7 +483,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
     }
     LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
-        CloseHandle(file);
+        CloseHandle(file); // read only: nothing to lose
         return nullptr;
     }
     outcome = Opened::Yes;
@@ -492,7 +492,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
 }
 
 FileForReading::~FileForReading() {
-    CloseHandle(AsHandle(native_));
+    CloseHandle(AsHandle(native_)); // read only: nothing to lose
 }
 
 bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {

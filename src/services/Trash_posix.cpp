@@ -66,7 +66,7 @@ fs::path TopFolderOf(const fs::path& path, dev_t device) {
 std::optional<TrashPlace> TrashFor(const fs::path& path, dev_t device) {
     std::error_code error;
     if (const auto data = DataHome()) {
-        fs::create_directories(*data, error);
+        fs::create_directories(*data, error); // a missing folder fails below
         const fs::path home = *data / "Trash";
         if (DeviceOf(*data, true) == device)
             return ReadyTrash(home) ? std::optional(TrashPlace{home, {}}) : std::nullopt;
