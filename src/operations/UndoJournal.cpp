@@ -150,11 +150,9 @@ std::optional<UndoManifest> ParseJournal(const std::string& text) {
 
 Result<UndoManifest> ReadJournal(const std::string& store) {
     const std::string path = JournalPathOf(store);
-    const std::optional<std::string> text = ReadWholeFile(path);
+    const Result<std::string> text = ReadWholeFile(path);
     if (!text)
-        return KindOf(path) == EntryKind::Missing
-                   ? FailureOf(FailureCause::NotFound, "read " + path)
-                   : SystemFailure("read " + path, 0);
+        return text.Error();
     std::optional<UndoManifest> manifest = ParseJournal(*text);
     if (!manifest)
         return FailureOf(FailureCause::Damaged, "read the header of " + path);

@@ -187,7 +187,7 @@ Status CopyFlushed(const std::string& source, const std::string& target) {
     return CommitAndMove(output, target, MoveWithoutReplacing);
 }
 
-std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path) {
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path) {
     std::error_code error;
     if (std::filesystem::symlink_status(FsPath(path), error).type() ==
         std::filesystem::file_type::not_found)
@@ -201,13 +201,15 @@ bool IsRegularFileItself(const std::string& path) {
            std::filesystem::file_type::regular;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+Result<std::string> ReadWholeFile(const std::string& path) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> file = FileForReading::Open(path, outcome);
     if (!file)
-        return std::nullopt;
+        return outcome == FileForReading::Opened::Refused
+                   ? SystemFailure("open " + path, LastSystemCode())
+                   : FailureOf(FailureCause::NotFound, "no regular file at " + path);
     std::string content(static_cast<size_t>(file->Size()), '\0');
     if (!file->ReadAt(0, reinterpret_cast<unsigned char*>(content.data()), content.size()))
-        return std::nullopt;
+        return SystemFailure("read " + path, LastSystemCode());
     return content;
 }

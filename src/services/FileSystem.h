@@ -180,12 +180,15 @@ bool IsFileOrLinkItself(const std::string& path);
 // True for a regular file that is no link.
 bool IsRegularFileItself(const std::string& path);
 
-// The whole content of a file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole content of a file. Fails with NotFound when `path` names no
+// regular file (nothing, a folder, a device), with System when the file
+// cannot be opened or read.
+Result<std::string> ReadWholeFile(const std::string& path);
 
-// The content of `path`, or "" when there is no such file; nothing when the
-// file exists but cannot be read (so a rewrite would lose what it holds).
-std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path);
+// The content of `path`, or "" when there is no such file; fails as
+// ReadWholeFile when the file exists but cannot be read (so a rewrite would
+// lose what it holds).
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path);
 
 // A regular file opened for reading at given offsets. Only a regular file is
 // opened: a FIFO would wait for a writer and a device may never end. Every
