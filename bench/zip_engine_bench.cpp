@@ -67,11 +67,11 @@ bool WriteSameFilesBare(const std::string& archive, const std::string& out) {
             fs::create_directories(FsPath(folder), error);
         madeFolder = folder;
         NewFile file;
-        if (CreateBeside(target, file) != CreateResult::Created)
+        if (!CreateBeside(target, file))
             return false;
         for (uint64_t left = size; left > 0;) {
             const uint64_t chunk = std::min<uint64_t>(left, bytes.size());
-            file.Write(bytes.data(), chunk);
+            (void)file.Write(bytes.data(), chunk); // Commit() below tells a failed write
             left -= chunk;
         }
         const std::string temporary = file.Path();

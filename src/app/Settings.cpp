@@ -19,7 +19,9 @@ void LoadSettings(ProgramState& program) {
         program.LayoutsPath = ProposeLayoutsFolder();
     if (program.SourcePath.empty()) {
         program.SourcePath = ProgramFolderWithSeparator() + kScreensFolderName + kSeparator;
-        MakeFolder(program.SourcePath);
+        // A folder there already is the usual case; one that cannot be made
+        // is refused by name when an install or the unzip needs it.
+        (void)MakeFolder(program.SourcePath);
     }
 }
 

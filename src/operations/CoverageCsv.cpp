@@ -41,10 +41,10 @@ std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts
     return csv;
 }
 
-bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                     const Texts& texts) {
-    if (ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts))))
-        return true;
-    WriteLog("Error while saving the list of screens to " + path);
-    return false;
+Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
+                       const Texts& texts) {
+    Status saved = ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts)));
+    if (!saved)
+        WriteLog("Error while saving the list of screens to " + path);
+    return saved;
 }

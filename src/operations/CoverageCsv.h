@@ -2,6 +2,7 @@
 
 #include "app/Texts.h"
 #include "operations/CoverageList.h"
+#include "services/Result.h"
 
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ std::string CsvField(const std::string& text);
 std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts);
 
 // Writes the CSV to `path` as this system's spreadsheet programs read it.
-// On failure the log says so and the file at `path` is as it was.
-bool SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                     const Texts& texts);
+// On failure (ReplaceFileContent's) the log says so and the file at `path`
+// is as it was.
+Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
+                       const Texts& texts);

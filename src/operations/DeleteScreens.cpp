@@ -7,16 +7,16 @@
 
 namespace {
 
-bool DeleteOne(UndoRecorder& undo, const std::string& name, const std::string& target) {
+Status DeleteOne(UndoRecorder& undo, const std::string& name, const std::string& target) {
     if (!undo.Recording())
         return ShellDelete(target, true);
-    const int64_t entry = undo.Begin(name, true, std::nullopt);
-    if (!undo.Keep(entry, target)) {
+    const UndoEntryNumber entry = undo.Begin(name, true, std::nullopt);
+    Status kept = undo.Keep(entry, target);
+    if (kept)
+        undo.Done(entry);
+    else
         undo.Fail(entry);
-        return false;
-    }
-    undo.Done(entry);
-    return true;
+    return kept;
 }
 
 int32_t DeleteListedScreens(MainWindowPort& window, const std::string& layoutsPath,

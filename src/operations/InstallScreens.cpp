@@ -62,8 +62,9 @@ void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string&
     }
     // A folder there makes the copy fail as it always did: nothing to keep.
     const bool keeping = exists && !IsFolder(destination);
-    const int64_t entry =
-        run.undo.Recording() ? run.undo.Begin(name, keeping, StampOfScreen(run, screen)) : 0;
+    const UndoEntryNumber entry = run.undo.Recording()
+                                      ? run.undo.Begin(name, keeping, StampOfScreen(run, screen))
+                                      : UndoEntryNumber(int64_t{0});
     if (keeping && !run.undo.Keep(entry, destination)) {
         run.undo.Fail(entry);
         WriteLog("  Error while copying " + screen + " to " + destination);

@@ -14,15 +14,13 @@ static bool Exists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-bool ShellFileOperation(const std::string& source, const std::string& destination,
-                        int32_t operation, int16_t flags) {
+Status ShellFileOperation(const std::string& source, const std::string& destination,
+                          int32_t operation, int16_t flags) {
     if (operation != kFileOperationCopy || source.empty() || destination.empty())
-        return false;
+        return FailureOf(FailureCause::BadName, "copy " + source + " to " + destination);
     const bool replaceWithoutAsking = (flags & kFileOperationNoConfirmation) != 0;
-    if (!replaceWithoutAsking && Exists(FsPath(destination)))
-        return false;
     // A file never replaces a folder, nor a link that leads to one.
-    if (IsFolder(destination))
-        return false;
+    if ((!replaceWithoutAsking && Exists(FsPath(destination))) || IsFolder(destination))
+        return FailureOf(FailureCause::NameTaken, "copy over " + destination);
     return CopyOver(source, destination);
 }

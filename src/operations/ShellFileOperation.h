@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Result.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,7 +15,8 @@ inline constexpr int16_t kFileOperationNoConfirmation = 16;
 // goes to a temporary name beside `destination` and is renamed over it, so a
 // failed copy never leaves a half-written destination and keeps the
 // previous one. Only regular files (or links to them) are copied, and never
-// over a folder or a link to one. True when
-// the copy is in place; false for any failure and for other operations.
-bool ShellFileOperation(const std::string& source, const std::string& destination,
-                        int32_t operation, int16_t flags);
+// over a folder or a link to one. Succeeds when the copy is in place;
+// other operations and empty names fail with BadName, a destination kept
+// with NameTaken, a copy's own failure as CopyOver tells it.
+Status ShellFileOperation(const std::string& source, const std::string& destination,
+                          int32_t operation, int16_t flags);

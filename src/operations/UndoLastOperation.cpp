@@ -1,6 +1,7 @@
 #include "operations/UndoLastOperation.h"
 
 #include "operations/OperationSteps.h"
+#include "operations/UndoJournal.h"
 #include "services/FileSystem.h"
 #include "services/FileUtils.h"
 #include "services/LogFile.h"
@@ -29,26 +30,24 @@ std::string KindText(UndoKind kind) {
     return kind == UndoKind::Install ? "install" : "delete";
 }
 
-std::string KeptPathOf(const UndoRun& run, const UndoEntry& entry) {
-    return run.store + kSeparator + "kept" + kSeparator + std::to_string(entry.number) + ".png";
-}
-
 void LeaveAlone(UndoRun& run, const UndoEntry& entry, const std::string& why) {
     WriteLog("  " + entry.name + "  " + why + ", left as it is");
     ++run.totals.left;
 }
 
 // A rename when it can, a copy otherwise; the kept file goes only once the
-// copy is in place.
-bool Restore(const std::string& kept, const std::string& target) {
-    if (MoveOver(kept, target))
-        return true;
-    return CopyOver(kept, target) && RemoveFile(kept);
+// copy is in place. The failure told is the last way tried.
+Status Restore(const std::string& kept, const std::string& target) {
+    if (Status moved = MoveOver(kept, target); moved)
+        return moved;
+    if (Status copied = CopyOver(kept, target); !copied)
+        return copied;
+    return RemoveFile(kept);
 }
 
 bool UndoEntryChange(UndoRun& run, const UndoEntry& entry) {
     const std::string target = LoadingPngOf(run.manifest.layoutsPath, entry.name);
-    const std::string kept = KeptPathOf(run, entry);
+    const std::string kept = KeptFileOf(run.store, entry.number);
     if (entry.kept && KindOf(kept) == EntryKind::Missing && !IsLinkItself(kept)) {
         LeaveAlone(run, entry, "the kept loading.png is missing from the undo store");
         return false;
@@ -78,9 +77,12 @@ bool UndoEntryChange(UndoRun& run, const UndoEntry& entry) {
 
 void UndoEntries(UndoRun& run, MainWindowPort& window) {
     // Open for the whole walk (one call per mark, not three), and closed
-    // before the store is moved.
-    AppendingFile journal;
-    journal.Open(run.store + kSeparator + "manifest.txt");
+    // before the store is moved. The marks only spare a second undo the
+    // entries already taken back: one left unmarked finds its kept file or
+    // its copy gone and leaves the layout alone, which loses nothing. So a
+    // journal that cannot be written does not stop the undo.
+    UndoJournal journal;
+    (void)journal.Reopen(run.store);
     const auto& entries = run.manifest.entries;
     const int32_t bound = static_cast<int32_t>(entries.size());
     for (int32_t i = bound - 1; i >= 0; --i) {
@@ -88,8 +90,9 @@ void UndoEntries(UndoRun& run, MainWindowPort& window) {
         const UndoEntry& entry = entries[static_cast<size_t>(i)];
         // Marked as it goes, so an undo that stops halfway is not repeated.
         if (!entry.settled && UndoEntryChange(run, entry))
-            journal.Append(MarkLine("undone", entry.number));
+            (void)journal.Undone(entry.number); // see above
     }
+    (void)journal.Close(); // no mark waits: nothing to lose
     for (int32_t line = 0; line < run.manifest.damagedLines; ++line)
         WriteLog("  An unreadable line of the undo store was skipped");
     run.totals.left += run.manifest.damagedLines;
@@ -100,11 +103,11 @@ void UndoEntries(UndoRun& run, MainWindowPort& window) {
 // Should it not move, it stays the store, and goes to the bin when replaced.
 std::string SetAsideOrRemove(const UndoPlace& place, const std::string& store) {
     if (!HoldsKeptFiles(store)) {
-        ShellDelete(store, true);
+        // An empty store left behind offers nothing: its journal is all settled.
+        (void)ShellDelete(store, true);
         return {};
     }
-    const std::string aside = SetUndoStoreAside(place, store);
-    return aside.empty() ? store : aside;
+    return SetUndoStoreAside(place, store).ValueOr(store);
 }
 
 bool StoreIsSettled(MainWindowPort& window, const ProgramState& program, const UndoPlace& place) {
@@ -118,7 +121,7 @@ bool StoreIsSettled(MainWindowPort& window, const ProgramState& program, const U
 }
 
 bool StoreIsUsable(MainWindowPort& window, const ProgramState& program,
-                   const std::optional<UndoManifest>& manifest, const std::string& store) {
+                   const Result<UndoManifest>& manifest, const std::string& store) {
     if (!manifest) {
         window.ShowMessage(
             WithLineBreaks(WithValues(program.Messages[kMsgUndoStoreUnreadable], {store})),
@@ -170,7 +173,7 @@ void UndoLastOperation(MainWindowPort& window, ProgramState& program, LayoutStat
         return;
     if (!StoreIsSettled(window, program, place))
         return;
-    const std::optional<UndoManifest> manifest = ReadUndoStore(place);
+    const Result<UndoManifest> manifest = ReadUndoStore(place);
     const std::string store = UndoStoreFolder(place);
     if (!StoreIsUsable(window, program, manifest, store))
         return;

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-// The journal of the undo store: what the last install or delete found in
-// each layout it changed and what it left there. One line per event,
-// appended as the operation goes, so that the text read back after a crash
-// still tells where every kept file belongs.
+// What the undo store's journal tells (read and written by UndoJournal):
+// what the last install or delete found in each layout it changed and what
+// it left there.
 
 enum class UndoKind { Install, Delete };
 
@@ -39,16 +38,6 @@ struct UndoManifest {
     std::vector<UndoEntry> entries; // in the order of the operation
     int32_t damagedLines = 0;       // lines that could not be read, skipped
 };
-
-std::string ManifestHeader(UndoKind kind, const std::string& layoutsPath, const std::string& time);
-// Empty when the entry cannot be written on one line (a name holding a line break).
-std::string EntryLine(const UndoEntry& entry);
-// The change of entry `number` ended ("done"), failed and was taken back
-// ("fail"), or was undone ("undone").
-std::string MarkLine(const char* mark, int64_t number);
-
-// Nothing when the header is damaged: without it no layout can be found.
-std::optional<UndoManifest> ParseManifest(const std::string& text);
 
 // Entries still to undo: those that keep a file, and those that only added a copy.
 int64_t KeptCount(const UndoManifest& manifest);

@@ -10,8 +10,6 @@
 namespace {
 
 constexpr const char* kStoreName = "Undo";
-constexpr const char* kManifestName = "manifest.txt";
-constexpr const char* kKeptName = "kept";
 
 std::string NewFolderOf(const UndoPlace& place) {
     return UndoStoreFolder(place) + ".new";
@@ -19,10 +17,6 @@ std::string NewFolderOf(const UndoPlace& place) {
 
 std::string OldFolderOf(const UndoPlace& place) {
     return UndoStoreFolder(place) + ".old";
-}
-
-std::string ManifestOf(const std::string& store) {
-    return store + kSeparator + kManifestName;
 }
 
 bool Exists(const std::string& path) {
@@ -34,40 +28,59 @@ void Step(const UndoPlace& place) {
         place.afterStep();
 }
 
-bool SwapFailed(const UndoPlace& place) {
+Status SwapFailed(const UndoPlace& place, Failure failure) {
     WriteLog(" Undo store cannot be settled: the last operation's store waits in " +
              NewFolderOf(place));
-    return false;
+    return failure;
 }
 
 // A store leaves the way free without losing a picture: to the system's
 // bin, or when no bin takes it, set aside under a name of its own.
-bool LeaveWithoutLoss(const UndoPlace& place, const std::string& store) {
-    if (RetireUndoStore(store))
-        return true;
-    const std::string aside = SetUndoStoreAside(place, store);
-    if (!aside.empty())
-        WriteLog(" The replaced undo store is kept in " + aside);
-    return !aside.empty();
+Status LeaveWithoutLoss(const UndoPlace& place, const std::string& store) {
+    if (Status retired = RetireUndoStore(store); retired)
+        return retired;
+    Result<std::string> aside = SetUndoStoreAside(place, store);
+    if (!aside)
+        return aside.Error();
+    WriteLog(" The replaced undo store is kept in " + *aside);
+    return Success();
 }
 
-bool ClearOldName(const UndoPlace& place) {
+Status ClearOldName(const UndoPlace& place) {
     const std::string old = OldFolderOf(place);
-    return (!Exists(old) && !IsLinkItself(old)) || LeaveWithoutLoss(place, old);
+    if (!Exists(old) && !IsLinkItself(old))
+        return Success();
+    return LeaveWithoutLoss(place, old);
 }
 
 // The old store goes aside first, so that at every moment one of the two
 // names holds a whole store.
-bool SwapIn(const UndoPlace& place) {
+Status SwapIn(const UndoPlace& place) {
     const std::string store = UndoStoreFolder(place);
-    if (!ClearOldName(place) || (Exists(store) && !MoveWithoutReplacing(store, OldFolderOf(place))))
-        return SwapFailed(place);
+    if (Status cleared = ClearOldName(place); !cleared)
+        return SwapFailed(place, cleared.Error());
+    if (Exists(store))
+        if (Status moved = MoveWithoutReplacing(store, OldFolderOf(place)); !moved)
+            return SwapFailed(place, moved.Error());
     Step(place);
-    if (!MoveWithoutReplacing(NewFolderOf(place), store))
-        return SwapFailed(place);
+    if (Status moved = MoveWithoutReplacing(NewFolderOf(place), store); !moved)
+        return SwapFailed(place, moved.Error());
     Step(place);
-    ClearOldName(place);
-    return true;
+    // The new store is in place; an old one left over is cleared next time.
+    (void)ClearOldName(place);
+    return Success();
+}
+
+// A copy made durable, then the original goes. Should the original stay,
+// the copy goes too, unless it cannot: the file is then whole in both
+// places, and the copy in the store is what counts.
+Status MoveAcrossVolumes(const std::string& from, const std::string& to) {
+    if (Status copied = CopyFlushed(from, to); !copied)
+        return copied;
+    Status removed = RemoveFile(from);
+    if (removed || !RemoveFile(to))
+        return Success();
+    return removed;
 }
 
 } // namespace
@@ -81,7 +94,7 @@ std::string UndoStoreFolder(const UndoPlace& place) {
 }
 
 bool HoldsKeptFiles(const std::string& store) {
-    const std::string kept = store + kSeparator + kKeptName;
+    const std::string kept = KeptFolderOf(store);
     bool any = Exists(kept) && !IsFolder(kept);
     ForEachFolderEntry(kept, [&](const std::string&, bool) {
         any = true;
@@ -90,60 +103,61 @@ bool HoldsKeptFiles(const std::string& store) {
     return any;
 }
 
-bool RetireUndoStore(const std::string& store) {
+Status RetireUndoStore(const std::string& store) {
     if (!HoldsKeptFiles(store))
         return ShellDelete(store, true);
-    if (ShellDelete(store, false)) {
-        WriteLog(" The replaced undo store went to the system's bin: " + store);
-        return true;
-    }
-    WriteLog(" No bin takes the replaced undo store: " + store);
-    return false;
+    Status binned = ShellDelete(store, false);
+    WriteLog(binned ? " The replaced undo store went to the system's bin: " + store
+                    : " No bin takes the replaced undo store: " + store);
+    return binned;
 }
 
-std::string SetUndoStoreAside(const UndoPlace& place, const std::string& store) {
+Result<std::string> SetUndoStoreAside(const UndoPlace& place, const std::string& store) {
+    Status moved = FailureOf(FailureCause::NameTaken, "set aside " + store);
     for (int number = 1; number < 1000; ++number) {
         const std::string aside = place.folder + "Undo kept " + std::to_string(number);
-        if (!Exists(aside) && !IsLinkItself(aside) && MoveWithoutReplacing(store, aside))
+        if (Exists(aside) || IsLinkItself(aside))
+            continue;
+        moved = MoveWithoutReplacing(store, aside);
+        if (moved)
             return aside;
     }
-    return {};
+    return moved.Error();
 }
 
-bool SettleUndoStore(const UndoPlace& place) {
+Status SettleUndoStore(const UndoPlace& place) {
     UndoPlace quiet = place;
     quiet.afterStep = nullptr;
     const std::string fresh = NewFolderOf(place);
     // Without its journal an unfinished store holds nothing the undo could
     // put back: no file is taken before the journal exists. Should a picture
     // be there all the same (a journal lost by the disk), it is not destroyed.
-    if (Exists(fresh) && !Exists(ManifestOf(fresh)) && !LeaveWithoutLoss(quiet, fresh))
-        return SwapFailed(place);
+    if (Exists(fresh) && !Exists(JournalPathOf(fresh)))
+        if (Status left = LeaveWithoutLoss(quiet, fresh); !left)
+            return SwapFailed(place, left.Error());
     if (Exists(fresh))
         return SwapIn(quiet);
     // What is left under the old name was replaced by a later operation,
-    // even when no store is there (undone since): it is never offered again.
-    ClearOldName(quiet);
-    return true;
+    // even when no store is there (undone since): it is never offered
+    // again. Should it stay, it is tried again next time.
+    (void)ClearOldName(quiet);
+    return Success();
 }
 
-std::optional<UndoManifest> ReadUndoStore(const UndoPlace& place) {
+Result<UndoManifest> ReadUndoStore(const UndoPlace& place) {
     // An older store read while the last operation's waits would take back
     // the operation before the last.
-    if (!SettleUndoStore(place))
-        return std::nullopt;
-    const std::optional<std::string> text = ReadWholeFile(ManifestOf(UndoStoreFolder(place)));
-    return text ? ParseManifest(*text) : std::nullopt;
+    if (Status settled = SettleUndoStore(place); !settled)
+        return settled.Error();
+    return ReadJournal(UndoStoreFolder(place));
 }
 
 // A store that cannot take its place still names the operation that came
 // last: the item offers it, and the undo says why it cannot go ahead yet.
 std::optional<UndoKind> UndoableOperation(const UndoPlace& place) {
-    std::optional<UndoManifest> manifest = ReadUndoStore(place);
-    if (!manifest && Exists(NewFolderOf(place))) {
-        const std::optional<std::string> text = ReadWholeFile(ManifestOf(NewFolderOf(place)));
-        manifest = text ? ParseManifest(*text) : std::nullopt;
-    }
+    Result<UndoManifest> manifest = ReadUndoStore(place);
+    if (!manifest && Exists(NewFolderOf(place)))
+        manifest = ReadJournal(NewFolderOf(place));
     if (!manifest || KeptCount(*manifest) + AddedCount(*manifest) == 0)
         return std::nullopt;
     return manifest->kind;
@@ -153,11 +167,11 @@ UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::str
     : place_(place) {
     if (!place_)
         return;
-    SettleUndoStore(*place_);
+    // A store that cannot settle is logged there, and keeps "Undo.new"
+    // taken: the start below fails then and says so.
+    (void)SettleUndoStore(*place_);
     folder_ = NewFolderOf(*place_);
-    ready_ = CreateFolder(folder_) && CreateFolder(folder_ + kSeparator + kKeptName) &&
-             journal_.Open(ManifestOf(folder_)) &&
-             journal_.Append(ManifestHeader(kind, layoutsPath, Machine().timeOfDay()));
+    ready_ = journal_.Start(folder_, kind, layoutsPath, Machine().timeOfDay());
     if (!ready_)
         WriteLog(" Undo store cannot be made: " + folder_);
 }
@@ -167,88 +181,80 @@ void UndoRecorder::Step() const {
         place_->afterStep();
 }
 
-// A line reaches the system before the file it names is touched, so a
-// crash of the program leaves the journal ahead of the files. Lines are not
-// forced to the disk one by one: a rename moves no bytes and cannot lose
-// the file, and a copy into the store is made durable on its own. The
-// "done" marks only confirm what the files already show, so they wait for
-// the next line: one write per layout, not two.
-void UndoRecorder::Append(const std::string& line) {
-    if (!journal_.Append(waitingMarks_ + line))
-        ready_ = false;
-    waitingMarks_.clear();
-}
-
-std::string UndoRecorder::KeptPath(int64_t number) const {
-    return folder_ + kSeparator + kKeptName + kSeparator + std::to_string(number) + ".png";
-}
-
-int64_t UndoRecorder::Begin(const std::string& name, bool keeping,
-                            const std::optional<ContentStamp>& after) {
+UndoEntryNumber UndoRecorder::Begin(const std::string& name, bool keeping,
+                                    const std::optional<ContentStamp>& after) {
     if (!place_)
-        return 0;
+        return int64_t{0};
     if (!ready_)
-        return -1;
-    const UndoEntry entry{next_, keeping, after, name, false};
-    const std::string line = EntryLine(entry);
-    if (line.empty())
-        return -1;
-    Append(line);
-    if (!ready_)
-        return -1;
+        return ready_.Error();
+    Status journaled = journal_.Begin(UndoEntry{next_, keeping, after, name, false});
+    if (!journaled) {
+        // A name the journal cannot hold stops that layout only.
+        if (!journaled.Failed(FailureCause::BadName))
+            ready_ = journaled;
+        return journaled.Error();
+    }
     Step();
     ++unsettled_;
     return next_++;
 }
 
-bool UndoRecorder::Keep(int64_t number, const std::string& path) {
+Status UndoRecorder::Keep(const UndoEntryNumber& entry, const std::string& path) {
     if (!place_)
-        return true;
-    if (number < 0 || !ready_)
-        return false;
-    const std::string kept = KeptPath(number);
-    const MoveResult move = MoveWithinVolume(path, kept);
-    const bool moved =
-        move == MoveResult::Moved || (move == MoveResult::OtherVolume && CopyFlushed(path, kept) &&
-                                      (RemoveFile(path) || !RemoveFile(kept)));
+        return Success();
+    if (!entry)
+        return entry.Error();
+    if (!ready_)
+        return ready_;
+    const std::string kept = KeptFileOf(folder_, *entry);
+    Status moved = MoveWithoutReplacing(path, kept);
+    if (moved.Failed(FailureCause::OtherVolume))
+        moved = MoveAcrossVolumes(path, kept);
     if (moved)
         Step();
     return moved;
 }
 
-bool UndoRecorder::PutBack(int64_t number, const std::string& path) {
+Status UndoRecorder::PutBack(const UndoEntryNumber& entry, const std::string& path) {
     if (!place_)
-        return true;
-    const std::string kept = KeptPath(number);
-    const MoveResult move = MoveWithinVolume(kept, path);
-    return move == MoveResult::Moved ||
-           (move == MoveResult::OtherVolume && CopyFlushed(kept, path) && RemoveFile(kept));
+        return Success();
+    if (!entry)
+        return entry.Error();
+    const std::string kept = KeptFileOf(folder_, *entry);
+    Status moved = MoveWithoutReplacing(kept, path);
+    if (!moved.Failed(FailureCause::OtherVolume))
+        return moved;
+    if (Status copied = CopyFlushed(kept, path); !copied)
+        return copied;
+    return RemoveFile(kept);
 }
 
-void UndoRecorder::Done(int64_t number) {
-    if (!place_ || number < 0)
+void UndoRecorder::Done(const UndoEntryNumber& entry) {
+    if (!place_ || !entry)
         return;
     Step();
-    waitingMarks_ += MarkLine("done", number);
+    journal_.Done(*entry);
     Step();
 }
 
-void UndoRecorder::Fail(int64_t number) {
-    if (!place_ || number < 0)
+void UndoRecorder::Fail(const UndoEntryNumber& entry) {
+    if (!place_ || !entry)
         return;
-    Append(MarkLine("fail", number));
+    if (Status marked = journal_.Fail(*entry); !marked)
+        ready_ = marked;
     --unsettled_;
 }
 
 void UndoRecorder::Finish() {
-    if (!waitingMarks_.empty())
-        Append({});
-    journal_.Close();
+    if (Status closed = journal_.Close(); !closed && ready_)
+        ready_ = closed;
     if (!place_ || !ready_)
         return;
     // An operation that changed nothing leaves the store of the one before
     // offered; its own store holds no file.
     if (unsettled_ == 0 && !HoldsKeptFiles(folder_) && ShellDelete(folder_, true))
         return;
-    SwapIn(*place_);
+    // A store that cannot swap in is logged, and waits under "Undo.new" to
+    // be settled at the next start or undo.
+    (void)SwapIn(*place_);
 }

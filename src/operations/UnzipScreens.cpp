@@ -37,7 +37,9 @@ void UnzipScreens(MainWindowPort& window, const ProgramState& program) {
         return;
     }
     const std::string folder = ScreensFolderPath();
-    MakeFolder(folder);
+    // Most often the folder is there already; a folder that cannot be made
+    // makes the extraction itself fail, which is told.
+    (void)MakeFolder(folder);
     window.SetHourglass(true);
     window.SetProgressVisible(true);
     DrawAndYield(window, 50, "Unzipping...");
@@ -56,7 +58,8 @@ void OfferUnzipAtStart(MainWindowPort& window, const ProgramState& program) {
         return;
     if (!window.AskYesNo(program.Messages[kMsgOfferUnzip]))
         return;
-    MakeFolder(folder);
+    (void)MakeFolder(folder); // as above: the extraction tells a missing folder
+    // The unzip window shows its own outcome; nothing follows it here.
     window.UnzipWithWindow(archive, folder, false);
 }
 
@@ -70,7 +73,7 @@ void DeleteTemporaryFiles(MainWindowPort& window, const ProgramState& program) {
     window.YieldToWindow();
     window.SetProgressVisible(true);
     window.DrawProgress(0, 100, "Deleting temporary files");
-    const bool deleted = ShellDelete(folder, true);
+    const Status deleted = ShellDelete(folder, true);
     WriteLog((deleted ? "Deleted : " : "Can't delete ") + folder, "", false, false);
     window.SetHourglass(false);
 }

@@ -36,7 +36,7 @@ struct FetchedFile {
     bool placed = false;
     ~FetchedFile() {
         if (!path.empty() && !placed)
-            RemoveFile(path);
+            (void)RemoveFile(path); // a leftover draft is tidied at the next start
     }
 };
 
@@ -47,7 +47,7 @@ int32_t Download(const std::string& url, const std::string& localFile, bool prep
     // A download that was killed could not remove its temporary file.
     RemoveTemporaryLeftovers(localFile);
     NewFile sink;
-    if (CreateBeside(localFile, sink) != CreateResult::Created)
+    if (!CreateBeside(localFile, sink))
         return kDownloadCannotWrite;
     FetchedFile fetched{sink.Path()};
     if (const Status fetched = FetchInto(sink, url, options); !fetched)

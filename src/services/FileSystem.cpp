@@ -13,6 +13,8 @@
 
 // This process's number, as the platform file gives it.
 const std::string& ProcessTag();
+// errno or GetLastError(), as the platform file gives it.
+int32_t LastSystemCode();
 
 namespace {
 
@@ -41,7 +43,7 @@ NewFile::~NewFile() {
 
 NewFile::NewFile(NewFile&& other) noexcept
     : native_(other.native_), written_(other.written_), path_(std::move(other.path_)),
-      failed_(other.failed_) {
+      failure_(std::move(other.failure_)) {
     other.native_ = kClosed;
 }
 
@@ -51,27 +53,37 @@ NewFile& NewFile::operator=(NewFile&& other) noexcept {
         native_ = other.native_;
         path_ = std::move(other.path_);
         written_ = other.written_;
-        failed_ = other.failed_;
+        failure_ = std::move(other.failure_);
         other.native_ = kClosed;
     }
     return *this;
 }
 
-bool NewFile::Commit() {
+Status NewFile::Refused(const char* step) {
+    if (!failure_)
+        failure_ = SystemFailure(std::string(step) + " " + path_, IsOpen() ? LastSystemCode() : 0);
+    return *failure_;
+}
+
+Status NewFile::Commit() {
     if (!IsOpen())
-        return false;
-    const bool closed = Close();
-    if (closed && !failed_)
-        return true;
-    RemoveFile(path_);
-    return false;
+        return Refused("commit");
+    Status closed = Close();
+    if (closed && !failure_)
+        return closed;
+    if (!failure_)
+        failure_ = closed.Error();
+    // The draft is gone or was never whole; the failure above is the news.
+    (void)RemoveFile(path_);
+    return *failure_;
 }
 
 void NewFile::Discard() {
     if (!IsOpen())
         return;
-    Close();
-    RemoveFile(path_);
+    // Dropped on purpose: a discarded draft has nothing left worth telling.
+    (void)Close();
+    (void)RemoveFile(path_);
 }
 
 std::string TemporaryNameBeside(const std::string& path) {
@@ -89,15 +101,15 @@ bool IsTemporaryNameOf(const std::string& name, const std::string& fileName) {
            IsNumber(numbers.substr(dash + 1));
 }
 
-CreateResult CreateBeside(const std::string& path, NewFile& file, bool ownerOnly) {
-    CreateResult result = CreateResult::Failed;
+Status CreateBeside(const std::string& path, NewFile& file, bool ownerOnly) {
+    Status created = FailureOf(FailureCause::NameTaken, "create beside " + path);
     // A name left by an earlier run is passed over, never opened.
     for (int attempt = 0; attempt < kNamesTried; ++attempt) {
-        result = file.Create(TemporaryNameBeside(path), ownerOnly);
-        if (result != CreateResult::NameTaken)
-            return result;
+        created = file.Create(TemporaryNameBeside(path), ownerOnly);
+        if (!created.Failed(FailureCause::NameTaken))
+            return created;
     }
-    return result;
+    return created;
 }
 
 void RemoveTemporaryLeftovers(const std::string& path) {
@@ -110,61 +122,72 @@ void RemoveTemporaryLeftovers(const std::string& path) {
         return true;
     });
     // Only regular files: a folder or a link of that name is not ours.
+    // A leftover that stays is tried again at the next start; nobody waits for it.
     for (const std::string& leftover : leftovers)
         if (IsRegularFileItself(leftover))
-            RemoveFile(leftover);
+            (void)RemoveFile(leftover);
 }
 
 namespace {
 
 // The source is closed when this returns: Windows lets no file that is open
 // be replaced, and a file may be copied over itself.
-bool CopyInto(const std::string& source, NewFile& output) {
+Status CopyInto(const std::string& source, NewFile& output) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> input = FileForReading::Open(source, outcome);
     if (!input)
-        return false;
+        return outcome == FileForReading::Opened::Refused
+                   ? SystemFailure("open " + source, LastSystemCode())
+                   : FailureOf(FailureCause::NotFound, "no regular file at " + source);
     constexpr uint64_t kChunk = 1 << 20;
     std::vector<unsigned char> buffer(static_cast<size_t>(std::min(input->Size(), kChunk)));
     for (uint64_t done = 0; done < input->Size();) {
         const uint64_t length = std::min(input->Size() - done, kChunk);
-        if (!input->ReadAt(done, buffer.data(), length) || !output.Write(buffer.data(), length))
-            return false;
+        if (!input->ReadAt(done, buffer.data(), length))
+            return SystemFailure("read " + source, LastSystemCode());
+        if (Status written = output.Write(buffer.data(), length); !written)
+            return written;
         done += length;
     }
-    return true;
+    return Success();
+}
+
+// The draft is committed and moved onto `target` by `move`; should the move
+// fail, the draft goes and the move's failure is told.
+template <typename Move>
+Status CommitAndMove(NewFile& output, const std::string& target, Move move) {
+    const std::string written = output.Path();
+    if (Status committed = output.Commit(); !committed)
+        return committed;
+    Status moved = move(written, target);
+    if (!moved)
+        (void)RemoveFile(written); // a leftover draft is tidied at the next start
+    return moved;
 }
 
 } // namespace
 
-bool CopyOver(const std::string& source, const std::string& target) {
+Status CopyOver(const std::string& source, const std::string& target) {
     NewFile output;
-    if (CreateBeside(target, output) != CreateResult::Created || !CopyInto(source, output))
-        return false;
-    const std::string written = output.Path();
-    if (!output.Commit())
-        return false;
-    if (MoveOver(written, target))
-        return true;
-    RemoveFile(written);
-    return false;
+    if (Status created = CreateBeside(target, output); !created)
+        return created;
+    if (Status copied = CopyInto(source, output); !copied)
+        return copied;
+    return CommitAndMove(output, target, MoveOver);
 }
 
-bool CopyFlushed(const std::string& source, const std::string& target) {
+Status CopyFlushed(const std::string& source, const std::string& target) {
     NewFile output;
-    if (CreateBeside(target, output) != CreateResult::Created || !CopyInto(source, output) ||
-        !output.Flush())
-        return false;
-    const std::string written = output.Path();
-    if (!output.Commit())
-        return false;
-    if (MoveWithoutReplacing(written, target))
-        return true;
-    RemoveFile(written);
-    return false;
+    if (Status created = CreateBeside(target, output); !created)
+        return created;
+    if (Status copied = CopyInto(source, output); !copied)
+        return copied;
+    if (Status flushed = output.Flush(); !flushed)
+        return flushed;
+    return CommitAndMove(output, target, MoveWithoutReplacing);
 }
 
-std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path) {
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path) {
     std::error_code error;
     if (std::filesystem::symlink_status(FsPath(path), error).type() ==
         std::filesystem::file_type::not_found)
@@ -178,13 +201,15 @@ bool IsRegularFileItself(const std::string& path) {
            std::filesystem::file_type::regular;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+Result<std::string> ReadWholeFile(const std::string& path) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> file = FileForReading::Open(path, outcome);
     if (!file)
-        return std::nullopt;
+        return outcome == FileForReading::Opened::Refused
+                   ? SystemFailure("open " + path, LastSystemCode())
+                   : FailureOf(FailureCause::NotFound, "no regular file at " + path);
     std::string content(static_cast<size_t>(file->Size()), '\0');
     if (!file->ReadAt(0, reinterpret_cast<unsigned char*>(content.data()), content.size()))
-        return std::nullopt;
+        return SystemFailure("read " + path, LastSystemCode());
     return content;
 }

@@ -4,13 +4,25 @@
 // offset, goes through here: one implementation per platform
 // (FileSystem_posix.cpp, FileSystem_win.cpp), so a rule of the system's
 // lives in one place. Paths are UTF-8 text with native separators.
+// Folders and whole trees are another matter; these do not come here:
+// chains of folders made at once with std::filesystem::create_directories
+// (DownloadFile, ProgramFolder_posix, Trash_posix), the trash's own folders,
+// made private to their owner (Trash_posix), and deletions of whole trees,
+// which ShellDelete hands to the system's shell (Windows) or to
+// std::filesystem::remove_all. The single-instance lock only opens the
+// program folder, and writes nothing.
+//
+// A call that changes the disk returns a Status (services/Result.h): on
+// failure its `what` names the step and the path, its `code` holds errno or
+// GetLastError(). A name the system cannot take (empty, holding a NUL)
+// fails with BadName before the system is asked.
+
+#include "services/Result.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-
-enum class CreateResult { Created, NameTaken, Failed };
 
 // A file this process has just created and is writing. Until Commit()
 // succeeds the file is only a draft: the destructor and Discard() close it
@@ -24,35 +36,37 @@ class NewFile {
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
 
-    // Creates `path`, which must not exist: NameTaken when something is
-    // there, whatever it is (a file is never opened over, nor a link
-    // followed), Failed when the file cannot be made.
+    // Creates `path`, which must not exist: fails with NameTaken when
+    // something is there, whatever it is (a file is never opened over, nor
+    // a link followed), with System when the file cannot be made.
     // `ownerOnly`: nobody else may open the draft (for content that takes
     // the place of a file whose permissions are set afterwards).
-    CreateResult Create(const std::string& path, bool ownerOnly = false);
+    Status Create(const std::string& path, bool ownerOnly = false);
     bool IsOpen() const { return native_ != kClosed; }
     const std::string& Path() const { return path_; }
 
     // Writes all `size` bytes or fails; after a failure every later call
-    // fails too, so a caller may check once at the end.
-    bool Write(const void* bytes, uint64_t size);
+    // fails too (with the first failure's code), so a caller may check once
+    // at the end. A file that is not open fails with code 0.
+    Status Write(const void* bytes, uint64_t size);
     // Makes what was written durable before the file takes another's place.
-    bool Flush();
-    // Closes the file and keeps it. False (and the file removed) when any
-    // write failed or the close itself did.
-    bool Commit();
+    Status Flush();
+    // Closes the file and keeps it. Fails (and the file is removed) when any
+    // write failed, with that failure, or when the close itself did.
+    Status Commit();
     // Closes the file and removes it.
     void Discard();
 
   private:
     friend struct NewFileAccess; // the platform file's own helpers
     static constexpr intptr_t kClosed = -1;
-    bool Close();
+    Status Close();
+    Status Refused(const char* step);
 
     intptr_t native_ = kClosed; // the platform's own handle
     uint64_t written_ = 0;
     std::string path_;
-    bool failed_ = false;
+    std::optional<Failure> failure_; // the first write or flush that failed
 };
 
 // A name beside `path` for a temporary file: `path`, ".tmp-", this process's
@@ -63,9 +77,10 @@ std::string TemporaryNameBeside(const std::string& path);
 // True when `name` is one that TemporaryNameBeside gives for `fileName`.
 bool IsTemporaryNameOf(const std::string& name, const std::string& fileName);
 
-// Creates a new file under a temporary name beside `path`; Failed only when
-// the folder refuses it (names already taken are passed over).
-CreateResult CreateBeside(const std::string& path, NewFile& file, bool ownerOnly = false);
+// Creates a new file under a temporary name beside `path`; fails only when
+// the folder refuses it (names already taken are passed over; NameTaken
+// when a thousand of them were).
+Status CreateBeside(const std::string& path, NewFile& file, bool ownerOnly = false);
 
 // Removes the regular files beside `path` that TemporaryNameBeside named for
 // it, left behind by an earlier run that ended before it could tidy up.
@@ -76,12 +91,13 @@ void RemoveTemporaryLeftovers(const std::string& path);
 // too (Windows refuses that unless its attribute is cleared first, and
 // keeps the attribute when the rename still fails). On failure `source` is
 // left where it was.
-bool MoveOver(const std::string& source, const std::string& target);
+Status MoveOver(const std::string& source, const std::string& target);
 
 // Copies the regular file `source` to `target` through a temporary file
 // beside it, which then moves over `target` (see MoveOver). A source that
-// is no regular file (a FIFO, a device) fails at once and never blocks.
-bool CopyOver(const std::string& source, const std::string& target);
+// is no regular file (a FIFO, a device) fails at once and never blocks;
+// on any failure `target` is as it was.
+Status CopyOver(const std::string& source, const std::string& target);
 
 // Makes `bytes` the content of the file `path` names, a link being followed
 // to its target. A write that cannot complete leaves the old file exactly as
@@ -89,30 +105,29 @@ bool CopyOver(const std::string& source, const std::string& target);
 // takes its place with the old file's permissions and attributes. Only when
 // the folder refuses new files is an existing file written in place, and
 // then only once room for all of it is reserved. A file nobody may write (a
-// read-only one included) is left alone. True on success.
-bool ReplaceFileContent(const std::string& path, const std::string& bytes);
+// read-only one included) is left alone and fails with code 0, as does a
+// link that leads nowhere or round in circles.
+Status ReplaceFileContent(const std::string& path, const std::string& bytes);
 
-// Renames `source` (a file, a folder or a link itself) to `target`, which must not
-// exist: whatever is at `target` stays untouched and the call fails. Fails
-// too across volumes, where a rename cannot be done.
-bool MoveWithoutReplacing(const std::string& source, const std::string& target);
-
-// MoveWithoutReplacing, telling apart the failure the volumes alone cause:
-// trying the rename costs less than asking each name for its volume.
-enum class MoveResult { Moved, OtherVolume, Failed };
-MoveResult MoveWithinVolume(const std::string& source, const std::string& target);
+// Renames `source` (a file, a folder or a link itself) to `target`, which
+// must not exist: whatever is at `target` stays untouched and the call
+// fails with NameTaken. Across volumes,
+// where a rename cannot be done, it fails with OtherVolume: trying the
+// rename costs less than asking each name for its volume.
+Status MoveWithoutReplacing(const std::string& source, const std::string& target);
 
 // Copies the regular file `source` to `target`, which must not exist, and
 // makes the copy durable before returning, so the caller may then remove
 // `source`. A failed copy (a full disk) leaves nothing at `target`.
-bool CopyFlushed(const std::string& source, const std::string& target);
+Status CopyFlushed(const std::string& source, const std::string& target);
 
 // True when the two existing entries sit on one volume, where a rename
 // between them moves no bytes.
 bool SameVolume(const std::string& first, const std::string& second);
 
-// Appends `bytes` to `path`, creating it; `restart` empties it first.
-bool AppendToFile(const std::string& path, const std::string& bytes, bool restart);
+// Appends `bytes` to `path`, creating it; `restart` empties it first. On
+// failure part of `bytes` may have been written.
+Status AppendToFile(const std::string& path, const std::string& bytes, bool restart);
 
 // A file kept open to append lines to, each handed to the system at once
 // (nothing is held back in the program), so a line appended is kept even
@@ -125,26 +140,29 @@ class AppendingFile {
     AppendingFile(const AppendingFile&) = delete;
     AppendingFile& operator=(const AppendingFile&) = delete;
 
-    // Opens `path` for appending, creating it when missing.
-    bool Open(const std::string& path);
-    // Writes all of `bytes` at the end; false when the file is not open or
-    // the write fails.
-    bool Append(const std::string& bytes);
+    // Opens `path` for appending, creating it when missing; fails with
+    // code 0 when a file is open already.
+    Status Open(const std::string& path);
+    // Writes all of `bytes` at the end; fails (code 0) when the file is not
+    // open, or when the write fails.
+    Status Append(const std::string& bytes);
     // Windows renames no folder that holds an open file.
     void Close();
 
   private:
     static constexpr intptr_t kClosed = -1;
     intptr_t native_ = kClosed;
+    std::string path_; // for the failures' text
 };
 
 // Removes the file `path` (a link itself, never its target), read-only or
-// not. True when nothing is left there.
-bool RemoveFile(const std::string& path);
+// not. Succeeds when nothing is left there, nothing having been there
+// included.
+Status RemoveFile(const std::string& path);
 
-// Creates the folder `path` in an existing folder. True only when this call
-// made it.
-bool CreateFolder(const std::string& path);
+// Creates the folder `path` in an existing folder. Succeeds only when this
+// call made it: NameTaken when something is there already.
+Status CreateFolder(const std::string& path);
 
 enum class EntryKind { Missing, File, Folder };
 
@@ -162,12 +180,15 @@ bool IsFileOrLinkItself(const std::string& path);
 // True for a regular file that is no link.
 bool IsRegularFileItself(const std::string& path);
 
-// The whole content of a file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole content of a file. Fails with NotFound when `path` names no
+// regular file (nothing, a folder, a device), with System when the file
+// cannot be opened or read.
+Result<std::string> ReadWholeFile(const std::string& path);
 
-// The content of `path`, or "" when there is no such file; nothing when the
-// file exists but cannot be read (so a rewrite would lose what it holds).
-std::optional<std::string> ContentOrEmptyIfMissing(const std::string& path);
+// The content of `path`, or "" when there is no such file; fails as
+// ReadWholeFile when the file exists but cannot be read (so a rewrite would
+// lose what it holds).
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path);
 
 // A regular file opened for reading at given offsets. Only a regular file is
 // opened: a FIFO would wait for a writer and a device may never end. Every

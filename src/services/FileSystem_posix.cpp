@@ -22,6 +22,10 @@ const std::string& ProcessTag() {
     return tag;
 }
 
+int32_t LastSystemCode() {
+    return errno;
+}
+
 namespace {
 
 constexpr uint64_t kLargestTransfer = 1 << 30;
@@ -29,6 +33,22 @@ constexpr uint64_t kLargestTransfer = 1 << 30;
 // The system would cut a name holding a NUL there and reach another file.
 bool IsUsableName(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+Failure Refused(const std::string& step, const std::string& path) {
+    return SystemFailure(step + " " + path, errno);
+}
+
+Failure Unusable(const std::string& path) {
+    return FailureOf(FailureCause::BadName, "unusable name " + path);
+}
+
+// The failure a refused move or creation gives: the causes callers tell apart.
+Failure RefusedAt(const std::string& step, const std::string& path) {
+    const FailureCause cause = errno == EEXIST  ? FailureCause::NameTaken
+                               : errno == EXDEV ? FailureCause::OtherVolume
+                                                : FailureCause::System;
+    return FailureOf(cause, step + " " + path, errno);
 }
 
 // At `offset`, or at the file's own position when `offset` is negative.
@@ -73,48 +93,53 @@ struct NewFileAccess {
     static int Descriptor(const NewFile& file) { return static_cast<int>(file.native_); }
 };
 
-CreateResult NewFile::Create(const std::string& path, bool ownerOnly) {
+Status NewFile::Create(const std::string& path, bool ownerOnly) {
     Discard();
-    failed_ = false;
+    failure_.reset();
     written_ = 0;
     if (!IsUsableName(path))
-        return CreateResult::Failed;
+        return Unusable(path);
     // O_EXCL never opens what is there, and refuses a link even when it dangles.
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
                                   ownerOnly ? 0600 : 0666);
     if (descriptor < 0)
-        return errno == EEXIST ? CreateResult::NameTaken : CreateResult::Failed;
+        return RefusedAt("create", path);
     native_ = descriptor;
     path_ = path;
-    return CreateResult::Created;
+    return Success();
 }
 
-bool NewFile::Write(const void* bytes, uint64_t size) {
-    if (!IsOpen() || failed_)
-        return false;
-    failed_ = !WriteAllAt(static_cast<int>(native_), bytes, size, static_cast<off_t>(written_));
+Status NewFile::Write(const void* bytes, uint64_t size) {
+    if (!IsOpen() || failure_)
+        return Refused("write");
+    const bool written =
+        WriteAllAt(static_cast<int>(native_), bytes, size, static_cast<off_t>(written_));
     written_ += size;
-    return !failed_;
+    return written ? Success() : Refused("write");
 }
 
-bool NewFile::Flush() {
-    if (!IsOpen() || failed_)
-        return false;
-    failed_ = FileCalls().fsync(static_cast<int>(native_)) != 0;
-    return !failed_;
+Status NewFile::Flush() {
+    if (!IsOpen() || failure_)
+        return Refused("flush");
+    return FileCalls().fsync(static_cast<int>(native_)) == 0 ? Success() : Refused("flush");
 }
 
-bool NewFile::Close() {
+Status NewFile::Close() {
     const int descriptor = static_cast<int>(native_);
     native_ = kClosed;
-    return ::close(descriptor) == 0;
+    if (::close(descriptor) == 0)
+        return Success();
+    return ::Refused("close", path_);
 }
 
 // ---- Moving, appending, removing ----
 
-bool MoveOver(const std::string& source, const std::string& target) {
-    return IsUsableName(source) && IsUsableName(target) &&
-           FileCalls().rename(source.c_str(), target.c_str()) == 0;
+Status MoveOver(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return Unusable(source + " -> " + target);
+    if (FileCalls().rename(source.c_str(), target.c_str()) == 0)
+        return Success();
+    return Refused("move " + source + " over", target);
 }
 
 // The system's own rename that refuses a taken name comes first. File
@@ -122,37 +147,46 @@ bool MoveOver(const std::string& source, const std::string& target) {
 // without hard links either (FAT drives), and links and folders, which
 // cannot be hard-linked, on a rename once the name is seen free: the
 // target lies in the program's own folder, where nobody else writes.
-MoveResult MoveWithinVolume(const std::string& source, const std::string& target) {
-    if (!IsUsableName(source) || !IsUsableName(target))
-        return MoveResult::Failed;
-    const auto failed = [] {
-        return errno == EXDEV ? MoveResult::OtherVolume : MoveResult::Failed;
-    };
-    if (FileCalls().renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(),
-                              RENAME_NOREPLACE) == 0)
-        return MoveResult::Moved;
-    if (errno != EINVAL && errno != ENOSYS)
-        return failed();
-    struct stat info {};
-    if (::lstat(source.c_str(), &info) != 0)
-        return MoveResult::Failed;
-    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode)) {
-        if (::link(source.c_str(), target.c_str()) == 0) {
-            if (::unlink(source.c_str()) == 0)
-                return MoveResult::Moved;
-            ::unlink(target.c_str());
-            return MoveResult::Failed;
-        }
-        if (errno == EXDEV)
-            return MoveResult::OtherVolume;
-    }
-    if (errno == EEXIST || ::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
-        return MoveResult::Failed;
-    return FileCalls().rename(source.c_str(), target.c_str()) == 0 ? MoveResult::Moved : failed();
+namespace {
+
+// For file systems without a rename that refuses a taken name: a hard link
+// refuses one too. Nothing when links cannot be made there at all.
+std::optional<Status> MoveByLink(const std::string& source, const std::string& target,
+                                 const std::string& step) {
+    if (::link(source.c_str(), target.c_str()) != 0)
+        return errno == EXDEV || errno == EEXIST ? std::optional<Status>(RefusedAt(step, target))
+                                                 : std::nullopt;
+    if (::unlink(source.c_str()) == 0)
+        return Success();
+    const Failure failure = Refused("unlink after linking", source);
+    ::unlink(target.c_str()); // the unlink failure above is the news
+    return failure;
 }
 
-bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
-    return MoveWithinVolume(source, target) == MoveResult::Moved;
+} // namespace
+
+Status MoveWithoutReplacing(const std::string& source, const std::string& target) {
+    if (!IsUsableName(source) || !IsUsableName(target))
+        return Unusable(source + " -> " + target);
+    const std::string step = "move " + source + " to";
+    if (FileCalls().renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(),
+                              RENAME_NOREPLACE) == 0)
+        return Success();
+    if (errno != EINVAL && errno != ENOSYS)
+        return RefusedAt(step, target);
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) != 0)
+        return Refused("look at", source);
+    if (!S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode))
+        if (std::optional<Status> linked = MoveByLink(source, target, step))
+            return std::move(*linked);
+    if (::lstat(target.c_str(), &info) == 0)
+        return FailureOf(FailureCause::NameTaken, step + " " + target, EEXIST);
+    if (errno != ENOENT)
+        return Refused("look at", target);
+    if (FileCalls().rename(source.c_str(), target.c_str()) == 0)
+        return Success();
+    return RefusedAt(step, target);
 }
 
 bool SameVolume(const std::string& first, const std::string& second) {
@@ -162,33 +196,55 @@ bool SameVolume(const std::string& first, const std::string& second) {
            ::lstat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev;
 }
 
-bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
+namespace {
+
+// The write's failure, or else the close's.
+Status WriteAndClose(int descriptor, const std::string& bytes, const std::string& path) {
+    if (!WriteAllAt(descriptor, bytes.data(), bytes.size(), -1)) {
+        const Failure failure = Refused("append to", path);
+        ::close(descriptor); // the write failure is the news
+        return failure;
+    }
+    return ::close(descriptor) == 0 ? Success() : Refused("close", path);
+}
+
+} // namespace
+
+Status AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
     if (!IsUsableName(path))
-        return false;
+        return Unusable(path);
     const int descriptor =
         ::open(path.c_str(),
                O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | (restart ? O_TRUNC : O_APPEND), 0666);
     if (descriptor < 0)
-        return false;
-    const bool written = WriteAllAt(descriptor, bytes.data(), bytes.size(), -1);
-    return ::close(descriptor) == 0 && written;
+        return Refused("open to append", path);
+    return WriteAndClose(descriptor, bytes, path);
 }
 
-bool AppendingFile::Open(const std::string& path) {
-    if (native_ != kClosed || !IsUsableName(path))
-        return false;
+Status AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed)
+        return SystemFailure("open again " + path, 0);
+    if (!IsUsableName(path))
+        return Unusable(path);
     const int descriptor =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY, 0666);
-    native_ = descriptor < 0 ? kClosed : descriptor;
-    return native_ != kClosed;
+    if (descriptor < 0)
+        return Refused("open to append", path);
+    native_ = descriptor;
+    path_ = path;
+    return Success();
 }
 
-bool AppendingFile::Append(const std::string& bytes) {
-    return native_ != kClosed &&
-           WriteAllAt(static_cast<int>(native_), bytes.data(), bytes.size(), -1);
+Status AppendingFile::Append(const std::string& bytes) {
+    if (native_ == kClosed)
+        return SystemFailure("append to a closed " + path_, 0);
+    if (WriteAllAt(static_cast<int>(native_), bytes.data(), bytes.size(), -1))
+        return Success();
+    return Refused("append to", path_);
 }
 
 void AppendingFile::Close() {
+    // Every line went to the system already: a failing close loses none.
     if (native_ != kClosed)
         ::close(static_cast<int>(native_));
     native_ = kClosed;
@@ -198,8 +254,12 @@ AppendingFile::~AppendingFile() {
     Close();
 }
 
-bool RemoveFile(const std::string& path) {
-    return IsUsableName(path) && (::unlink(path.c_str()) == 0 || errno == ENOENT);
+Status RemoveFile(const std::string& path) {
+    if (!IsUsableName(path))
+        return Unusable(path);
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT)
+        return Success();
+    return Refused("remove", path);
 }
 
 // ---- Replacing a file's content ----
@@ -240,30 +300,40 @@ bool TakeOverOwnerAndMode(int descriptor, const struct stat& old) {
     return fchmod(descriptor, old.st_mode & 07777) == 0;
 }
 
-enum class Outcome { Written, FolderRefused, Failed };
-
-bool IsRefusal(int error) {
-    return error == EACCES || error == EPERM;
+bool IsRefusal(const Status& status) {
+    return !status && (status.Error().code == EACCES || status.Error().code == EPERM);
 }
 
-Outcome ReplaceThroughTemporary(const std::string& target, const std::string& bytes,
+Status WriteDraft(NewFile& draft, const std::string& bytes, const struct stat* old) {
+    if (Status written = draft.Write(bytes.data(), bytes.size()); !written)
+        return written;
+    if (old && !TakeOverOwnerAndMode(NewFileAccess::Descriptor(draft), *old))
+        return Refused("take over the mode of", draft.Path());
+    return draft.Flush();
+}
+
+struct Attempt {
+    Status status;
+    // The folder takes no new file, or lets none replace another (sticky,
+    // say); a failure while the draft is written is no such refusal.
+    bool folderRefused = false;
+};
+
+Attempt ReplaceThroughTemporary(const std::string& target, const std::string& bytes,
                                 const struct stat* old) {
     NewFile draft;
-    if (CreateBeside(target, draft, old != nullptr) != CreateResult::Created)
-        return IsRefusal(errno) ? Outcome::FolderRefused : Outcome::Failed;
-    const bool written =
-        draft.Write(bytes.data(), bytes.size()) &&
-        (old == nullptr || TakeOverOwnerAndMode(NewFileAccess::Descriptor(draft), *old)) &&
-        draft.Flush();
+    if (Status created = CreateBeside(target, draft, old != nullptr); !created)
+        return {created, IsRefusal(created)};
+    Status written = WriteDraft(draft, bytes, old);
     const std::string temporary = draft.Path();
-    if (!written || !draft.Commit())
-        return Outcome::Failed;
-    if (MoveOver(temporary, target))
-        return Outcome::Written;
-    const int error = errno;
-    RemoveFile(temporary);
-    // A folder that lets us create but not replace (sticky, say) refuses too.
-    return IsRefusal(error) ? Outcome::FolderRefused : Outcome::Failed;
+    if (written)
+        written = draft.Commit();
+    if (!written)
+        return {written}; // the draft is gone with its NewFile
+    Status moved = MoveOver(temporary, target);
+    if (!moved)
+        (void)RemoveFile(temporary); // a leftover draft is tidied at the next start
+    return {moved, IsRefusal(moved)};
 }
 
 // Puts the old content back, as far as the file system lets us.
@@ -297,41 +367,42 @@ bool OverwriteOpenFile(int descriptor, const std::string& bytes) {
     return false;
 }
 
-bool OverwriteInPlace(const std::string& target, const std::string& bytes) {
+Status OverwriteInPlace(const std::string& target, const std::string& bytes) {
     const int descriptor = open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (descriptor < 0)
-        return false;
-    const bool written = OverwriteOpenFile(descriptor, bytes);
-    return close(descriptor) == 0 && written;
+        return Refused("open to overwrite", target);
+    if (!OverwriteOpenFile(descriptor, bytes)) {
+        const Failure failure = Refused("overwrite", target);
+        close(descriptor); // the overwrite failure is the news
+        return failure;
+    }
+    return close(descriptor) == 0 ? Success() : Refused("close", target);
 }
 
 } // namespace
 
-bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+Status ReplaceFileContent(const std::string& path, const std::string& bytes) {
     if (!IsUsableName(path))
-        return false;
+        return Unusable(path);
     const std::optional<std::string> target = FollowLinks(path);
     if (!target)
-        return false;
+        return SystemFailure("follow the links of " + path, 0);
     struct stat old {};
     const bool exists = lstat(target->c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return false;
+        return Refused("look at", *target);
     if (exists && !MayWrite(*target, old))
-        return false;
-    switch (ReplaceThroughTemporary(*target, bytes, exists ? &old : nullptr)) {
-    case Outcome::Written:
-        return true;
-    case Outcome::FolderRefused:
-        return exists && OverwriteInPlace(*target, bytes);
-    case Outcome::Failed:
-        break;
-    }
-    return false;
+        return SystemFailure("write the frozen file " + *target, 0);
+    Attempt replaced = ReplaceThroughTemporary(*target, bytes, exists ? &old : nullptr);
+    if (exists && replaced.folderRefused)
+        return OverwriteInPlace(*target, bytes);
+    return replaced.status;
 }
 
-bool CreateFolder(const std::string& path) {
-    return IsUsableName(path) && ::mkdir(path.c_str(), 0777) == 0;
+Status CreateFolder(const std::string& path) {
+    if (!IsUsableName(path))
+        return Unusable(path);
+    return ::mkdir(path.c_str(), 0777) == 0 ? Success() : RefusedAt("create folder", path);
 }
 
 // ---- Looking ----
@@ -374,7 +445,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
         return nullptr;
     }
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+        ::close(fd); // read only: nothing to lose
         return nullptr;
     }
     outcome = Opened::Yes;
@@ -383,7 +454,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
 }
 
 FileForReading::~FileForReading() {
-    ::close(static_cast<int>(native_));
+    ::close(static_cast<int>(native_)); // read only: nothing to lose
 }
 
 bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {

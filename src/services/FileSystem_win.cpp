@@ -19,6 +19,10 @@ WindowsFileCalls& FileCalls() {
     return calls;
 }
 
+int32_t LastSystemCode() {
+    return static_cast<int32_t>(GetLastError());
+}
+
 namespace {
 
 constexpr uint64_t kLargestTransfer = 1 << 30;
@@ -27,6 +31,24 @@ constexpr size_t kLongestClassicPath = MAX_PATH - 12;
 
 bool IsUsableName(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+Failure Refused(const std::string& step, const std::string& path) {
+    return SystemFailure(step + " " + path, LastSystemCode());
+}
+
+Failure Unusable(const std::string& path) {
+    return FailureOf(FailureCause::BadName, "unusable name " + path);
+}
+
+// The failure a refused move or creation gives: the causes callers tell apart.
+Failure RefusedAt(const std::string& step, const std::string& path) {
+    const DWORD error = GetLastError();
+    const FailureCause cause = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                                   ? FailureCause::NameTaken
+                               : error == ERROR_NOT_SAME_DEVICE ? FailureCause::OtherVolume
+                                                                : FailureCause::System;
+    return FailureOf(cause, step + " " + path, static_cast<int32_t>(error));
 }
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
@@ -70,11 +92,16 @@ template <typename Change> bool EvenIfReadOnly(const std::wstring& path, Change 
     if (error != ERROR_ACCESS_DENIED || !IsReadOnlyFile(attributes))
         return false;
     const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
-    if (!SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) {
+        SetLastError(error); // the caller tells the change's own refusal
         return false;
+    }
     if (change())
         return true;
+    const DWORD refusal = GetLastError();
+    // Best effort: the change failed either way, and that is what is told.
     SetFileAttributesW(path.c_str(), attributes);
+    SetLastError(refusal);
     return false;
 }
 
@@ -98,73 +125,67 @@ std::wstring WidePath(const std::string& path) {
 
 // ---- NewFile ----
 
-CreateResult NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
+Status NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
     Discard();
-    failed_ = false;
+    failure_.reset();
     written_ = 0;
     if (!IsUsableName(path))
-        return CreateResult::Failed;
+        return Unusable(path);
     // CREATE_NEW: never opened over what is there (the C runtime's "x" mode
     // is unknown to msvcrt.dll).
     const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::NameTaken
-                                                                           : CreateResult::Failed;
-    }
+    if (file == INVALID_HANDLE_VALUE)
+        return RefusedAt("create", path);
     native_ = reinterpret_cast<intptr_t>(file);
     path_ = path;
-    return CreateResult::Created;
+    return Success();
 }
 
-bool NewFile::Write(const void* bytes, uint64_t size) {
-    if (!IsOpen() || failed_)
-        return false;
-    failed_ = !WriteAll(AsHandle(native_), bytes, size);
+Status NewFile::Write(const void* bytes, uint64_t size) {
+    if (!IsOpen() || failure_)
+        return Refused("write");
+    const bool written = WriteAll(AsHandle(native_), bytes, size);
     written_ += size;
-    return !failed_;
+    return written ? Success() : Refused("write");
 }
 
-bool NewFile::Flush() {
-    if (!IsOpen() || failed_)
-        return false;
-    failed_ = !FlushFileBuffers(AsHandle(native_));
-    return !failed_;
+Status NewFile::Flush() {
+    if (!IsOpen() || failure_)
+        return Refused("flush");
+    return FlushFileBuffers(AsHandle(native_)) ? Success() : Refused("flush");
 }
 
-bool NewFile::Close() {
+Status NewFile::Close() {
     const HANDLE file = AsHandle(native_);
     native_ = kClosed;
-    return CloseHandle(file) != 0;
+    return CloseHandle(file) != 0 ? Success() : ::Refused("close", path_);
 }
 
 // ---- Moving, appending, removing ----
 
-bool MoveOver(const std::string& source, const std::string& target) {
+Status MoveOver(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
-        return false;
+        return Unusable(source + " -> " + target);
     const std::wstring from = WidePath(source);
     const std::wstring to = WidePath(target);
-    return EvenIfReadOnly(to, [&] {
-        return FileCalls().moveFileEx(from.c_str(), to.c_str(),
-                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    });
+    if (EvenIfReadOnly(to, [&] {
+            return FileCalls().moveFileEx(from.c_str(), to.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        }))
+        return Success();
+    return Refused("move " + source + " over", target);
 }
 
-MoveResult MoveWithinVolume(const std::string& source, const std::string& target) {
+Status MoveWithoutReplacing(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
-        return MoveResult::Failed;
+        return Unusable(source + " -> " + target);
     // Without MOVEFILE_COPY_ALLOWED a move to another volume fails, as the
     // caller expects; without MOVEFILE_REPLACE_EXISTING a taken name does.
     if (FileCalls().moveFileEx(WidePath(source).c_str(), WidePath(target).c_str(),
                                MOVEFILE_WRITE_THROUGH) != 0)
-        return MoveResult::Moved;
-    return GetLastError() == ERROR_NOT_SAME_DEVICE ? MoveResult::OtherVolume : MoveResult::Failed;
-}
-
-bool MoveWithoutReplacing(const std::string& source, const std::string& target) {
-    return MoveWithinVolume(source, target) == MoveResult::Moved;
+        return Success();
+    return RefusedAt("move " + source + " to", target);
 }
 
 namespace {
@@ -177,7 +198,7 @@ bool VolumeSerial(const std::string& path, DWORD& serial) {
         return false;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     serial = information.dwVolumeSerialNumber;
     return known;
 }
@@ -190,36 +211,49 @@ bool SameVolume(const std::string& first, const std::string& second) {
            VolumeSerial(second, b) && a == b;
 }
 
-bool AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
+Status AppendToFile(const std::string& path, const std::string& bytes, bool restart) {
     if (!IsUsableName(path))
-        return false;
+        return Unusable(path);
     // Opened, never created afresh: CREATE_ALWAYS would refuse a hidden log.
     const HANDLE file =
         CreateFileW(WidePath(path).c_str(), restart ? GENERIC_WRITE : FILE_APPEND_DATA,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool written =
-        (!restart || SetEndOfFile(file)) && WriteAll(file, bytes.data(), bytes.size());
-    return CloseHandle(file) && written;
+        return Refused("open to append", path);
+    if ((restart && !SetEndOfFile(file)) || !WriteAll(file, bytes.data(), bytes.size())) {
+        const Failure failure = Refused("append to", path);
+        CloseHandle(file); // the write failure is the news
+        return failure;
+    }
+    return CloseHandle(file) ? Success() : Refused("close", path);
 }
 
-bool AppendingFile::Open(const std::string& path) {
-    if (native_ != kClosed || !IsUsableName(path))
-        return false;
+Status AppendingFile::Open(const std::string& path) {
+    if (native_ != kClosed)
+        return SystemFailure("open again " + path, 0);
+    if (!IsUsableName(path))
+        return Unusable(path);
     const HANDLE file = CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    native_ = file == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<intptr_t>(file);
-    return native_ != kClosed;
+    if (file == INVALID_HANDLE_VALUE)
+        return Refused("open to append", path);
+    native_ = reinterpret_cast<intptr_t>(file);
+    path_ = path;
+    return Success();
 }
 
-bool AppendingFile::Append(const std::string& bytes) {
-    return native_ != kClosed && WriteAll(AsHandle(native_), bytes.data(), bytes.size());
+Status AppendingFile::Append(const std::string& bytes) {
+    if (native_ == kClosed)
+        return SystemFailure("append to a closed " + path_, 0);
+    if (WriteAll(AsHandle(native_), bytes.data(), bytes.size()))
+        return Success();
+    return Refused("append to", path_);
 }
 
 void AppendingFile::Close() {
+    // Every line went to the system already: a failing close loses none.
     if (native_ != kClosed)
         CloseHandle(AsHandle(native_));
     native_ = kClosed;
@@ -229,14 +263,16 @@ AppendingFile::~AppendingFile() {
     Close();
 }
 
-bool RemoveFile(const std::string& path) {
+Status RemoveFile(const std::string& path) {
     if (!IsUsableName(path))
-        return false;
+        return Unusable(path);
     const std::wstring wide = WidePath(path);
     if (EvenIfReadOnly(wide, [&] { return FileCalls().deleteFile(wide.c_str()) != 0; }))
-        return true;
+        return Success();
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return Success();
+    return Refused("remove", path);
 }
 
 // ---- Replacing a file's content ----
@@ -260,7 +296,7 @@ std::wstring FinalPath(const std::wstring& path) {
     const DWORD length =
         GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     if (length == 0 || length >= final.size())
         return path;
     final.resize(length);
@@ -299,10 +335,11 @@ bool ReplaceWithBackup(const std::wstring& draft, const std::wstring& target) {
         replaced = FileCalls().moveFileEx(draft.c_str(), target.c_str(),
                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         if (!replaced && backupName && Attributes(target) == INVALID_FILE_ATTRIBUTES)
+            // Best effort: should it fail, the old file is still the backup.
             FileCalls().moveFileEx(backupName, target.c_str(), MOVEFILE_WRITE_THROUGH);
     }
     if (replaced && backupName)
-        FileCalls().deleteFile(backupName);
+        FileCalls().deleteFile(backupName); // a backup left over is the old file, harmless
     return replaced;
 }
 
@@ -317,40 +354,57 @@ bool PutInPlace(const std::wstring& draft, const std::wstring& target, DWORD old
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (oldAttributes & kKept)
-        SetFileAttributesW(target.c_str(), oldAttributes & kKept);
+        SetFileAttributesW(target.c_str(), oldAttributes & kKept); // the content is in: best effort
     return true;
 }
 
 } // namespace
 
-bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
+namespace {
+
+Status WrittenDraft(const std::wstring& target, const std::string& bytes, NewFile& draft) {
+    if (Status created = CreateBeside(Utf8FromWide(target), draft); !created)
+        return created;
+    if (Status written = draft.Write(bytes.data(), bytes.size()); !written)
+        return written;
+    return draft.Flush();
+}
+
+} // namespace
+
+Status ReplaceFileContent(const std::string& path, const std::string& bytes) {
     if (!IsUsableName(path))
-        return false;
+        return Unusable(path);
     const std::wstring target = FinalPath(WidePath(path));
     if (target.empty())
-        return false;
+        return SystemFailure("follow the link " + path, 0);
     const DWORD attributes = Attributes(target);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // A read-only file was frozen by its user, and a folder is no file.
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
+        return SystemFailure("write the frozen file " + path, 0);
     NewFile draft;
-    if (CreateBeside(Utf8FromWide(target), draft) != CreateResult::Created)
-        return false;
-    const bool written = draft.Write(bytes.data(), bytes.size()) && draft.Flush();
+    if (Status written = WrittenDraft(target, bytes, draft); !written)
+        return written;
     const std::string temporary = draft.Path();
-    if (!written || !draft.Commit())
-        return false;
+    if (Status committed = draft.Commit(); !committed)
+        return committed;
     if (PutInPlace(WidePath(temporary), target, attributes))
-        return true;
-    // After a half-failed replacement the draft may be the only copy left.
+        return Success();
+    const Failure failure = Refused("put in place", path);
+    // After a half-failed replacement the draft may be the only copy left;
+    // one left over is tidied at the next start.
     if (Attributes(target) != INVALID_FILE_ATTRIBUTES)
-        RemoveFile(temporary);
-    return false;
+        (void)RemoveFile(temporary);
+    return failure;
 }
 
-bool CreateFolder(const std::string& path) {
-    return IsUsableName(path) && CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+Status CreateFolder(const std::string& path) {
+    if (!IsUsableName(path))
+        return Unusable(path);
+    if (CreateDirectoryW(WidePath(path).c_str(), nullptr))
+        return Success();
+    return RefusedAt("create folder", path);
 }
 
 // ---- Looking ----
@@ -367,7 +421,7 @@ DWORD FollowedAttributes(const std::wstring& path) {
         return INVALID_FILE_ATTRIBUTES;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information);
-    CloseHandle(file);
+    CloseHandle(file); // read only: nothing to lose
     return known ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
 }
 
@@ -429,7 +483,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
     }
     LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
-        CloseHandle(file);
+        CloseHandle(file); // read only: nothing to lose
         return nullptr;
     }
     outcome = Opened::Yes;
@@ -438,7 +492,7 @@ std::unique_ptr<FileForReading> FileForReading::Open(const std::string& path, Op
 }
 
 FileForReading::~FileForReading() {
-    CloseHandle(AsHandle(native_));
+    CloseHandle(AsHandle(native_)); // read only: nothing to lose
 }
 
 bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {

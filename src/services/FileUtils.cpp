@@ -29,12 +29,12 @@ std::string FolderOfField(const std::string& text) {
     return WithTrailingSeparator(text);
 }
 
-bool MakeFolder(const std::string& path) {
+Status MakeFolder(const std::string& path) {
     std::string folder = path;
     if (EndsWithSeparator(folder) && folder.size() > 1)
         folder.pop_back();
     if (folder.empty())
-        return false;
+        return FailureOf(FailureCause::BadName, "make a folder of an empty path");
     return CreateFolder(folder);
 }
 

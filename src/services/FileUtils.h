@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Result.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,15 +23,18 @@ std::string WithTrailingSeparator(const std::string& path);
 // the root of the disk). A root typed as such stays that root.
 std::string FolderOfField(const std::string& text);
 
-// Creates the last level of `path` (one trailing separator ignored). True
-// only when this call created the folder.
-bool MakeFolder(const std::string& path);
+// Creates the last level of `path` (one trailing separator ignored).
+// Succeeds only when this call created the folder: NameTaken when something
+// is there already, BadName for an empty path.
+Status MakeFolder(const std::string& path);
 
 // Deletes a file, or a folder with everything in it. A symbolic link is
 // deleted as a link, final separator or not; what it points to stays. With
 // `permanent` false it goes to the system's bin instead (the Recycle Bin,
 // the freedesktop.org Trash), and stays where it is when no bin takes it.
-bool ShellDelete(const std::string& path, bool permanent);
+// Fails with NotFound when nothing is at `path`, with System (and the
+// system's code where it gives one) when anything is left there.
+Status ShellDelete(const std::string& path, bool permanent);
 
 inline constexpr int32_t kProgramFilesFolder = 38;
 

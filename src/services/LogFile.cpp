@@ -21,7 +21,9 @@ LogKeptOpen::LogKeptOpen() : owner_(keptLog == nullptr) {
     if (!owner_)
         return;
     keptLog = new KeptLog{DefaultLogPath(), {}};
-    keptLog->file.Open(keptLog->path);
+    // A log that cannot be kept open is opened line by line instead, and a
+    // log that cannot be written at all is skipped: the program runs on.
+    (void)keptLog->file.Open(keptLog->path);
 }
 
 LogKeptOpen::~LogKeptOpen() {
@@ -44,5 +46,6 @@ void WriteLog(const std::string& text, const std::string& file, bool timeStamp, 
     // if the program stops abruptly afterwards.
     if (!restart && keptLog && keptLog->path == path && keptLog->file.Append(line))
         return;
-    AppendToFile(path, line, restart);
+    // Nowhere left to tell that the log cannot be written: skipped silently.
+    (void)AppendToFile(path, line, restart);
 }

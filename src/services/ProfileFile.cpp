@@ -109,7 +109,9 @@ void WriteSetting(const std::string& key, const std::string& value, const std::s
         stored.MakeRoomFor({&sectionName, &key, &value});
         ProfileText profile = ProfileText::Parse(stored.body);
         profile.Set(stored.Stored(sectionName), stored.Stored(key), stored.Stored(value));
-        ReplaceFileContent(path, stored.Bytes(profile.Serialize()));
+        // Settings are kept as a courtesy: one that cannot be stored leaves
+        // the file as it was, and the program runs on with the value it has.
+        (void)ReplaceFileContent(path, stored.Bytes(profile.Serialize()));
     }
 }
 

@@ -25,6 +25,7 @@ enum class FailureCause {
     Stopped,     // the user stopped it
     Connection,  // an HTTP client failed; `code` is its own code, 0 when it gave none
     Refused,     // a server answered no; `code` is its HTTP status
+    BadName,     // a name the system or a file format cannot hold (a NUL, a line break)
 };
 
 struct Failure {

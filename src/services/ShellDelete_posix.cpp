@@ -16,17 +16,19 @@ static std::string WithoutTrailingSeparators(std::string path) {
     return path;
 }
 
-bool ShellDelete(const std::string& path, bool permanent) {
+Status ShellDelete(const std::string& path, bool permanent) {
     const std::string trimmed = WithoutTrailingSeparators(path);
     if (trimmed.empty())
-        return false;
+        return FailureOf(FailureCause::BadName, "delete an empty path");
     if (!permanent)
         return MoveToTrash(trimmed);
     const fs::path target = FsPath(trimmed);
     std::error_code error;
     if (!fs::exists(fs::symlink_status(target, error)))
-        return false;
+        return FailureOf(FailureCause::NotFound, "delete " + trimmed, error.value());
     // remove_all does not follow links, neither at the top nor inside.
     fs::remove_all(target, error);
-    return !error && !fs::exists(fs::symlink_status(target, error));
+    if (!error && !fs::exists(fs::symlink_status(target, error)))
+        return Success();
+    return SystemFailure("delete " + trimmed, error.value());
 }

@@ -30,12 +30,15 @@ std::wstring FullPathWithoutTrailingSeparators(const std::string& path) {
 
 } // namespace
 
-bool ShellDelete(const std::string& path, bool permanent) {
+Status ShellDelete(const std::string& path, bool permanent) {
     if (path.empty() || path.find('\0') != std::string::npos)
-        return false;
+        return FailureOf(FailureCause::BadName, "delete " + path);
     std::wstring source = FullPathWithoutTrailingSeparators(path);
-    if (source.empty() || GetFileAttributesW(WidePath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
-        return false;
+    if (source.empty())
+        return SystemFailure("find the full path of " + path, static_cast<int32_t>(GetLastError()));
+    if (GetFileAttributesW(WidePath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return FailureOf(FailureCause::NotFound, "delete " + path,
+                         static_cast<int32_t>(GetLastError()));
     // The shell takes no path past the classic limit; a file there is
     // deleted the way the shell deletes one for good.
     if (source.size() >= MAX_PATH && permanent && KindOf(path) != EntryKind::Folder)
@@ -49,5 +52,8 @@ bool ShellDelete(const std::string& path, bool permanent) {
     // shell delete for good in silence: the user is asked first then.
     operation.fFlags =
         FOF_SILENT | FOF_NOCONFIRMATION | (permanent ? 0 : FOF_ALLOWUNDO | FOF_WANTNUKEWARNING);
-    return FileCalls().shFileOperation(&operation) == 0 && !operation.fAnyOperationsAborted;
+    const int code = FileCalls().shFileOperation(&operation);
+    if (code == 0 && !operation.fAnyOperationsAborted)
+        return Success();
+    return SystemFailure("delete " + path, code);
 }

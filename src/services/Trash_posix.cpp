@@ -66,7 +66,7 @@ fs::path TopFolderOf(const fs::path& path, dev_t device) {
 std::optional<TrashPlace> TrashFor(const fs::path& path, dev_t device) {
     std::error_code error;
     if (const auto data = DataHome()) {
-        fs::create_directories(*data, error);
+        fs::create_directories(*data, error); // a missing folder fails below
         const fs::path home = *data / "Trash";
         if (DeviceOf(*data, true) == device)
             return ReadyTrash(home) ? std::optional(TrashPlace{home, {}}) : std::nullopt;
@@ -116,41 +116,56 @@ std::string SlotName(const std::string& base, int attempt) {
            "-" + std::to_string(attempt);
 }
 
+Status WriteInfo(const std::string& infoPath, const std::string& info) {
+    NewFile file;
+    Status written = file.Create(infoPath, true);
+    if (written)
+        written = file.Write(info.data(), info.size());
+    if (written)
+        written = file.Flush();
+    return written ? file.Commit() : written;
+}
+
 // The info file is written first and claims its name exclusively, so two
 // programs trashing the same name at once never take one slot.
-bool MoveInto(const fs::path& path, const TrashPlace& place) {
+Status MoveInto(const fs::path& path, const TrashPlace& place) {
     const std::string base = path.filename().string();
     const std::string info = InfoText(path, place);
+    Status moved =
+        FailureOf(FailureCause::NameTaken, "find a free name in " + place.folder.string());
     for (int attempt = 1; attempt <= kNumberedSlots + 100; ++attempt) {
         const std::string name = SlotName(base, attempt);
         const fs::path infoPath = place.folder / "info" / (name + ".trashinfo");
-        NewFile file;
-        const CreateResult created = file.Create(infoPath.string(), true);
-        if (created == CreateResult::NameTaken)
+        const Status claimed = WriteInfo(infoPath.string(), info);
+        if (claimed.Failed(FailureCause::NameTaken))
             continue;
-        if (created != CreateResult::Created || !file.Write(info.data(), info.size()) ||
-            !file.Flush() || !file.Commit())
-            return false;
-        if (MoveWithoutReplacing(path.string(), (place.folder / "files" / name).string()))
-            return true;
-        const bool taken = errno == EEXIST;
-        RemoveFile(infoPath.string());
-        if (!taken)
-            return false;
+        if (!claimed)
+            return claimed;
+        moved = MoveWithoutReplacing(path.string(), (place.folder / "files" / name).string());
+        if (moved)
+            return moved;
+        // An info file without its file only misleads the file manager;
+        // should it stay, the move's failure is still what is told.
+        (void)RemoveFile(infoPath.string());
+        if (!moved.Failed(FailureCause::NameTaken))
+            return moved;
     }
-    return false;
+    return moved;
 }
 
 } // namespace
 
-bool MoveToTrash(const std::string& path) {
+Status MoveToTrash(const std::string& path) {
     std::error_code error;
     const fs::path absolute = fs::absolute(fs::path(path), error).lexically_normal();
     if (error || !absolute.has_relative_path() || !absolute.has_filename())
-        return false;
+        return FailureOf(FailureCause::BadName, "trash " + path, error.value());
     const std::optional<dev_t> device = DeviceOf(absolute);
     if (!device)
-        return false;
+        return FailureOf(errno == ENOENT ? FailureCause::NotFound : FailureCause::System,
+                         "look at " + path, errno);
     const std::optional<TrashPlace> place = TrashFor(absolute, *device);
-    return place && MoveInto(absolute, *place);
+    if (!place)
+        return SystemFailure("find a trash for " + path, 0);
+    return MoveInto(absolute, *place);
 }

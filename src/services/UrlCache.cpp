@@ -9,7 +9,9 @@ bool PurgeUrlCache(const std::string& urlEnding) {
         // An address shorter than the ending is compared whole.
         const size_t tail = std::min(url.size(), ending.size());
         if (UpperAscii(url.substr(url.size() - tail)) == ending) {
-            DeleteCachedUrl(url);
+            // An entry the cache keeps (in use, say) only means the server
+            // is asked anyway: the download sends "no-cache" too.
+            (void)DeleteCachedUrl(url);
             requested = true;
         }
     }

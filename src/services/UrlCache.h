@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -8,8 +10,9 @@
 // cache between transfers, so elsewhere the list is always empty.
 std::vector<std::string> ListCachedUrls();
 
-// Removes the cache entry of `url`; true when the cache let it go.
-bool DeleteCachedUrl(const std::string& url);
+// Removes the cache entry of `url`; fails with the system's code when the
+// cache keeps it, with NotFound where there is no cache.
+Status DeleteCachedUrl(const std::string& url);
 
 // Deletes the cached entries whose address ends with `urlEnding` (letter
 // case ignored); true when at least one deletion was requested. With no

@@ -6,6 +6,6 @@ std::vector<std::string> ListCachedUrls() {
     return {};
 }
 
-bool DeleteCachedUrl(const std::string& /*url*/) {
-    return false;
+Status DeleteCachedUrl(const std::string& url) {
+    return FailureOf(FailureCause::NotFound, "no cache holds " + url);
 }

@@ -63,6 +63,8 @@ std::vector<std::string> ListCachedUrls() {
     return urls;
 }
 
-bool DeleteCachedUrl(const std::string& url) {
-    return DeleteUrlCacheEntryW(WideFromUtf8(url).c_str()) != FALSE;
+Status DeleteCachedUrl(const std::string& url) {
+    if (DeleteUrlCacheEntryW(WideFromUtf8(url).c_str()))
+        return Success();
+    return SystemFailure("delete the cache entry of " + url, static_cast<int32_t>(GetLastError()));
 }

@@ -174,7 +174,7 @@ Result<void> ZipExtractionClass::ExtractFileStep(ExtractionWalk& walk, std::stri
 // never costs the user the file the entry would have replaced.
 Result<NewFile> ZipExtractionClass::CreateDraft(const EntryTarget& target) {
     NewFile draft;
-    if (CreateBeside(target.path, draft) != CreateResult::Created)
+    if (!CreateBeside(target.path, draft))
         return CannotWrite(target.path);
     return draft;
 }
@@ -187,7 +187,7 @@ Result<void> ZipExtractionClass::CommitDraft(const EntryTarget& target, NewFile&
         return CannotWrite(target.path);
     if (MoveOver(written, target.path))
         return Success();
-    RemoveFile(written);
+    (void)RemoveFile(written); // a leftover draft is tidied at the next start
     if (!target.exists)
         return CannotWrite(target.path);
     RefuseEntry(kZipErrorCannotDelete, CannotDeleteText(target.path));

@@ -22,7 +22,7 @@ static std::vector<std::string> SplitAtSeparator(const std::string& path) {
 static bool MakeMissingFolder(const std::string& path) {
     if (IsFolder(path))
         return true;
-    CreateFolder(path);
+    (void)CreateFolder(path); // another may have made it meanwhile: what is there counts
     return IsFolder(path);
 }
 

@@ -180,6 +180,29 @@ TEST_F(UndoTest, ADamagedStoreUndoesWhatItCanAndDeletesNothingItCannotPutBack) {
     EXPECT_TRUE(galagaKept);
 }
 
+// A store as the earlier versions left it, from its own bytes: Pacman's
+// screen comes back, Galaga's changed since stays, and the journal set aside
+// gains the mark they wrote, byte for byte.
+TEST_F(UndoTest, AStoreWrittenByAnEarlierVersionIsUndoneAndMarkedTheSameWay) {
+    const std::string journal = "OrvanePatchLayouts undo store 1\nkind\tdelete\nlayouts\t" +
+                                layouts + kSep +
+                                "\ntime\t10:00:00\nentry\t1\tkept\tnone\tPacman\ndone\t1\n"
+                                "entry\t2\tkept\tnone\tGalaga\ndone\t2\n";
+    folder.Write("Undo/manifest.txt", journal);
+    folder.Write("Undo/kept/1.png", "kept pacman");
+    folder.Write("Undo/kept/2.png", "kept galaga");
+    ASSERT_TRUE(fs::remove(FsPath(layouts + Native("/Pacman/loading.png"))));
+    EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
+
+    Undo();
+
+    EXPECT_EQ(LoadingOf("Pacman"), "kept pacman");
+    EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
+    EXPECT_TRUE(Contains(Log(), "Total: 1 put back, 0 copies removed, 1 left."));
+    EXPECT_EQ(FileContent(folder.Sub("Undo kept 1/manifest.txt")), journal + "undone\t1\n");
+    EXPECT_EQ(FileContent(folder.Sub("Undo kept 1/kept/2.png")), "kept galaga");
+}
+
 TEST_F(UndoTest, AStoreWithoutItsHeaderOffersNothingAndIsRefusedWhenAsked) {
     Delete();
     folder.Write("Undo/manifest.txt", "OrvanePatchLayouts undo store 1\nkind\tinstall\n");

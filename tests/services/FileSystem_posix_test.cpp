@@ -19,9 +19,10 @@ TEST(PosixFileSystem, ACopyWhoseFlushFailsLeavesNothingAndKeepsTheSource) {
     TempFolder folder;
     const std::string source = folder.Write("a.png", "picture");
     FileCalls().fsync = &FailingFsync;
-    const bool copied = CopyFlushed(source, folder.Sub("b.png"));
+    const Status copied = CopyFlushed(source, folder.Sub("b.png"));
     FileCalls() = PosixFileCalls{};
-    EXPECT_FALSE(copied);
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.Error().code, EIO) << "the flush's own code, not the removal's";
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("b.png")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
     EXPECT_EQ(FileContent(source), "picture");

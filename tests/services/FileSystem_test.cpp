@@ -1,5 +1,6 @@
 // The file-system seam's promises that hold on every platform.
 #include "services/FileSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -18,7 +19,10 @@ TEST(FileSystem, CreatingANewFileNeverOpensOneThatExists) {
     TempFolder folder;
     const std::string existing = folder.Write("loadscr.zip", "the user's archive");
     NewFile file;
-    EXPECT_EQ(file.Create(existing), CreateResult::NameTaken);
+    const Status created = file.Create(existing);
+    ASSERT_TRUE(created.Failed(FailureCause::NameTaken));
+    EXPECT_NE(created.Error().what.find(existing), std::string::npos) << "the log names the path";
+    EXPECT_NE(created.Error().code, 0) << "and keeps the system's code";
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(FileContent(existing), "the user's archive");
     // Temporary names already taken (by a run that was killed) are passed
@@ -28,8 +32,8 @@ TEST(FileSystem, CreatingANewFileNeverOpensOneThatExists) {
     const std::string stem = probe.substr(0, probe.rfind('-') + 1);
     const unsigned next = std::stoul(probe.substr(stem.size())) + 1;
     for (unsigned n = next; n < next + 3; ++n)
-        AppendToFile(stem + std::to_string(n), "kept", true);
-    ASSERT_EQ(CreateBeside(target, file), CreateResult::Created);
+        ASSERT_TRUE(AppendToFile(stem + std::to_string(n), "kept", true));
+    ASSERT_TRUE(CreateBeside(target, file));
     EXPECT_TRUE(IsTemporaryNameOf(file.Path().substr(folder.Path().size() + 1), "a.png"));
     EXPECT_EQ(file.Path(), stem + std::to_string(next + 3));
     EXPECT_EQ(FileContent(stem + std::to_string(next)), "kept");
@@ -40,16 +44,37 @@ TEST(FileSystem, ADraftIsKeptOnlyOnceCommittedAndGoneOtherwise) {
     std::string kept;
     {
         NewFile committed;
-        ASSERT_EQ(CreateBeside(folder.Sub("x"), committed), CreateResult::Created);
+        ASSERT_TRUE(CreateBeside(folder.Sub("x"), committed));
         EXPECT_TRUE(committed.Write("abc", 3) && committed.Write("def", 3));
         kept = committed.Path();
         EXPECT_TRUE(committed.Commit());
         NewFile dropped;
-        ASSERT_EQ(CreateBeside(folder.Sub("y"), dropped), CreateResult::Created);
+        ASSERT_TRUE(CreateBeside(folder.Sub("y"), dropped));
         EXPECT_TRUE(dropped.Write("half", 4));
     }
     EXPECT_EQ(FileContent(kept), "abcdef");
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+// A writer may look once at the end: the draft is not kept, and the first
+// failure is the one told.
+TEST(FileSystem, ADraftWithAFailedWriteIsNeverCommitted) {
+    TempFolder folder;
+    NewFile draft;
+    ASSERT_TRUE(CreateBeside(folder.Sub("z"), draft));
+    Status first = Success();
+    {
+        FileSizeLimit fullDisk(64 * 1024);
+        if (!fullDisk.Active())
+            GTEST_SKIP() << kNoFullDisk;
+        first = draft.Write(std::string(128 * 1024, 'z').data(), 128 * 1024);
+    }
+    ASSERT_FALSE(first);
+    EXPECT_FALSE(draft.Write("z", 1));
+    const Status committed = draft.Commit();
+    ASSERT_FALSE(committed);
+    EXPECT_EQ(committed.Error().code, first.Error().code);
+    EXPECT_EQ(EntryCount(folder.Path()), 0u);
 }
 
 TEST(FileSystem, ACopyReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
@@ -71,8 +96,8 @@ TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {
     const std::string source = folder.Write("loading.png", "the user's screen");
     const std::string taken = folder.Write("kept.png", "already kept");
     EXPECT_TRUE(SameVolume(source, folder.Path()));
-    EXPECT_FALSE(MoveWithoutReplacing(source, taken));
-    EXPECT_EQ(MoveWithinVolume(source, taken), MoveResult::Failed) << "not a matter of volumes";
+    const Status moved = MoveWithoutReplacing(source, taken);
+    EXPECT_TRUE(moved.Failed(FailureCause::NameTaken)) << "not a matter of volumes";
     EXPECT_EQ(FileContent(source), "the user's screen");
     EXPECT_EQ(FileContent(taken), "already kept");
     EXPECT_FALSE(CopyFlushed(source, taken));

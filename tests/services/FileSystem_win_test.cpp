@@ -122,9 +122,13 @@ TEST_F(WindowsRules, AReplacementThatStillFailsLeavesTheFileReadOnlyAndWhole) {
 TEST_F(WindowsRules, AMoveToAnotherDriveIsToldFromOtherRefusals) {
     const std::string source = folder.Write("loading.png", "screen");
     FileCalls().moveFileEx = &MoveToOtherDrive;
-    EXPECT_EQ(MoveWithinVolume(source, folder.Sub("1.png")), MoveResult::OtherVolume);
+    const Status acrossDrives = MoveWithoutReplacing(source, folder.Sub("1.png"));
+    EXPECT_TRUE(acrossDrives.Failed(FailureCause::OtherVolume));
+    EXPECT_EQ(acrossDrives.Error().code, ERROR_NOT_SAME_DEVICE);
     FileCalls().moveFileEx = &RefusedMove;
-    EXPECT_EQ(MoveWithinVolume(source, folder.Sub("1.png")), MoveResult::Failed);
+    const Status refused = MoveWithoutReplacing(source, folder.Sub("1.png"));
+    ASSERT_FALSE(refused);
+    EXPECT_FALSE(refused.Failed(FailureCause::OtherVolume));
     EXPECT_EQ(FileContent(source), "screen");
 }
 

@@ -73,7 +73,7 @@ TEST_F(TrashTest, AFileOnAnotherVolumeGoesToThatVolumesBin) {
         GTEST_SKIP() << "no second volume here";
     const fs::path bin = other / (".Trash-" + std::to_string(geteuid()));
     const bool binExisted = fs::exists(bin);
-    const bool moved = ShellDelete((other / name).string(), false);
+    const Status moved = ShellDelete((other / name).string(), false);
     const std::string info = FileContent((bin / "info" / (name.string() + ".trashinfo")).string());
     const bool inBin = fs::exists(bin / "files" / name);
     fs::remove_all(other / name, error);

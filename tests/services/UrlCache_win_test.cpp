@@ -40,7 +40,7 @@ TEST(UrlCacheTest, PurgeDeletesTheArchiveFromAnyServerAndLeavesTheRest) {
     EXPECT_FALSE(IsCached(archive));
     EXPECT_TRUE(IsCached(other));
     EXPECT_FALSE(PurgeUrlCache("loadscr.zip")) << "nothing left to delete";
-    DeleteCachedUrl(other);
+    EXPECT_TRUE(DeleteCachedUrl(other));
 }
 
 } // namespace
