@@ -16,7 +16,9 @@ ScreenLinks ScreenLinks::FromText(const std::string& text) {
 }
 
 std::string ScreenLinks::ToText() const {
-    std::string text;
+    // The mark tells spreadsheets the text is UTF-8; it also keeps a first
+    // layout whose name starts with one from losing it when read back.
+    std::string text = "\xEF\xBB\xBF";
     for (const Pair& pair : pairs_)
         text += QuotedCsvField(pair.layout) + "," + QuotedCsvField(pair.screen) + "\r\n";
     return text;

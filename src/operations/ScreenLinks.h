@@ -15,7 +15,8 @@ class ScreenLinks {
   public:
     // The links in `text`; lines that hold no pair are counted and skipped.
     static ScreenLinks FromText(const std::string& text);
-    // One pair a line, in the order the links were made, lines ended by CR LF.
+    // One pair a line, in the order the links were made, lines ended by CR
+    // LF, after a UTF-8 byte-order mark.
     std::string ToText() const;
 
     // The screen linked to `layout` (its name ignoring letter case): a
