@@ -8,7 +8,7 @@
 #   ./dev.sh test-windows  cross-build, run the core tests and the program itself under Wine,
 #                       in English and in French
 #   ./dev.sh bench      build the benchmarks and run them
-#   ./dev.sh fuzz [s]   build the archive fuzzer (clang) and run it for s seconds
+#   ./dev.sh fuzz [s] [zip|names]  build the fuzzers (clang) and run one for s seconds
 #   ./dev.sh package    build the Debian package (and the Windows archive when
 #                       this tree has a Windows build) and check them
 #   ./dev.sh test-package  build the Debian package, install it, run it as an
@@ -150,8 +150,11 @@ test-windows)
 fuzz)
     install_missing "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     build fuzz
-    mkdir -p build/fuzz/corpus
-    build/fuzz/fuzz/zip_fuzzer -max_total_time="${2:-600}" build/fuzz/corpus
+    fuzzer=${3:-zip}
+    corpus=build/fuzz/corpus
+    [ "$fuzzer" = zip ] || corpus=build/fuzz/corpus-$fuzzer
+    mkdir -p "$corpus"
+    "build/fuzz/fuzz/${fuzzer}_fuzzer" -max_total_time="${2:-600}" "$corpus"
     ;;
 package)
     install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"

@@ -1,5 +1,7 @@
 #include "support/PictureBytes.h"
 
+#include <zlib.h>
+
 namespace {
 
 void Put16(std::string& bytes, uint32_t value, bool bigEndian) {
@@ -107,4 +109,53 @@ std::string Gif(uint16_t screenWidth, uint16_t screenHeight, const std::vector<G
         gif += std::string("\0\x02\x01\x2C\0", 5); // no local table, clear + end of data
     }
     return gif + "\x3B";
+}
+
+namespace {
+
+std::string BigEndian32(uint32_t value) {
+    std::string bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += static_cast<char>((value >> shift) & 0xFF);
+    return bytes;
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+    const std::string typed = type + data;
+    const uLong crc =
+        crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()));
+    return BigEndian32(static_cast<uint32_t>(data.size())) + typed +
+           BigEndian32(static_cast<uint32_t>(crc));
+}
+
+// The filtered rows of a grey picture: a filter byte and a byte a pixel,
+// pass by pass when interlaced.
+std::string GreyRows(uint32_t width, uint32_t height, bool interlaced) {
+    if (!interlaced)
+        return std::string(size_t{height} * (1 + width), '\0');
+    const uint32_t passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                   {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    std::string rows;
+    for (const auto& [x, y, dx, dy] : passes) {
+        const uint32_t w = width > x ? (width - x + dx - 1) / dx : 0;
+        const uint32_t h = height > y ? (height - y + dy - 1) / dy : 0;
+        if (w > 0 && h > 0)
+            rows += std::string(size_t{h} * (1 + w), '\0');
+    }
+    return rows;
+}
+
+} // namespace
+
+std::string Png(uint32_t width, uint32_t height, bool interlaced) {
+    const std::string rows = GreyRows(width, height, interlaced);
+    std::string deflated(compressBound(static_cast<uLong>(rows.size())), '\0');
+    uLongf length = static_cast<uLongf>(deflated.size());
+    compress(reinterpret_cast<Bytef*>(deflated.data()), &length,
+             reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()));
+    deflated.resize(length);
+    const std::string header = BigEndian32(width) + BigEndian32(height) +
+                               std::string("\x08\0\0\0", 4) + static_cast<char>(interlaced ? 1 : 0);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
+           PngChunk("IDAT", deflated) + PngChunk("IEND", "");
 }

@@ -21,3 +21,7 @@ struct GifFrame {
 // A GIF of the given logical screen, with a colour table, and each frame
 // after a graphic control extension, its pixel data an empty LZW stream.
 std::string Gif(uint16_t screenWidth, uint16_t screenHeight, const std::vector<GifFrame>& frames);
+
+// A whole grey 8-bit PNG of black pixels, its data deflated by zlib, each
+// chunk with its CRC.
+std::string Png(uint32_t width, uint32_t height, bool interlaced = false);

@@ -1,0 +1,123 @@
+#include "operations/NearScreens.h"
+
+#include "operations/NearNames.h"
+#include "services/NameCase.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t kShortestWord = 3;
+constexpr size_t kKeyBeginning = 4;
+
+bool IsCommonWord(std::string_view word) {
+    return word == "the" || word == "and";
+}
+
+// What a close name has to share with the layout's to be compared at all:
+// a word, or the beginning of its comparison key ("pacman", "pac-man").
+std::vector<std::string> CloseNameTerms(const std::string& lowerCased) {
+    std::vector<std::string> terms;
+    std::string word;
+    const auto endWord = [&] {
+        if (word.size() >= kShortestWord && !IsCommonWord(word))
+            terms.push_back(word);
+        word.clear();
+    };
+    for (const char c : lowerCased) {
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+            word += c;
+        else
+            endWord();
+    }
+    endWord();
+    const std::string key = ComparisonKey(lowerCased);
+    if (!key.empty())
+        terms.push_back("#" + key.substr(0, kKeyBeginning));
+    return terms;
+}
+
+void Add(std::unordered_map<std::string, std::vector<uint32_t>>& index, const std::string& key,
+         uint32_t screen) {
+    if (key.empty())
+        return;
+    std::vector<uint32_t>& screens = index[key];
+    if (screens.empty() || screens.back() != screen)
+        screens.push_back(screen);
+}
+
+} // namespace
+
+NearScreens::NearScreens(std::vector<std::string> screens) : screens_(std::move(screens)) {
+    lowerCased_.reserve(screens_.size());
+    episodes_.reserve(screens_.size());
+    for (uint32_t i = 0; i < screens_.size(); ++i) {
+        const std::string& name = screens_[i];
+        lowerCased_.push_back(LowerCased(name));
+        episodes_.push_back(EpisodeNumbers(lowerCased_.back()));
+        counts_.push_back(CountCharacters(lowerCased_.back()));
+        Add(byName_, NameCaseKey(name), i);
+        Add(byShortName_, NameCaseKey(ShortName(name)), i);
+        Add(byKey_, ComparisonKey(name), i);
+        for (const std::string& term : CloseNameTerms(lowerCased_.back()))
+            Add(byWord_, term, i);
+    }
+}
+
+std::optional<NearProposal> NearScreens::Propose(std::string_view layout) const {
+    if (auto found = Only(byName_, NameCaseKey(WithReservedCharactersReplaced(layout)),
+                          NearRule::ReservedCharacters))
+        return found;
+    if (auto found = Only(byShortName_, NameCaseKey(ShortName(layout)), NearRule::ShortName))
+        return found;
+    if (auto found = Only(byKey_, ComparisonKey(layout), NearRule::ComparisonKey))
+        return found;
+    return Closest(layout);
+}
+
+std::optional<NearProposal> NearScreens::Only(const Index& index, const std::string& key,
+                                              NearRule rule) const {
+    const auto found = index.find(key);
+    if (key.empty() || found == index.end() || found->second.size() != 1)
+        return std::nullopt;
+    return NearProposal{screens_[found->second.front()], rule, 100};
+}
+
+std::vector<uint32_t> NearScreens::Candidates(const std::string& lowerCased) const {
+    std::vector<uint32_t> candidates;
+    for (const std::string& term : CloseNameTerms(lowerCased)) {
+        const auto found = byWord_.find(term);
+        if (found != byWord_.end())
+            candidates.insert(candidates.end(), found->second.begin(), found->second.end());
+    }
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    return candidates;
+}
+
+std::optional<NearProposal> NearScreens::Closest(std::string_view layout) const {
+    const std::string lowerCased = LowerCased(layout);
+    const std::vector<int> episodes = EpisodeNumbers(lowerCased);
+    const CharacterCounts counts = CountCharacters(lowerCased);
+    int best = kCloseNameFloor - 1;
+    std::optional<uint32_t> chosen;
+    bool tied = false;
+    for (const uint32_t screen : Candidates(lowerCased)) {
+        if (episodes_[screen] != episodes)
+            continue; // "Street Fighter II" is not "Street Fighter 3"
+        const size_t longer = std::max(lowerCased.size(), lowerCased_[screen].size());
+        if (DistanceAtLeast(counts, counts_[screen]) * 100 > longer * (100 - kCloseNameFloor))
+            continue;
+        const int score = CloseNameScore(lowerCased, lowerCased_[screen], kCloseNameFloor);
+        if (score > best) {
+            best = score;
+            chosen = screen;
+            tied = false;
+        } else if (score == best && chosen) {
+            tied = true;
+        }
+    }
+    if (!chosen || tied)
+        return std::nullopt;
+    return NearProposal{screens_[*chosen], NearRule::CloseName, best};
+}

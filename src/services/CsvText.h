@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Comma-separated text as spreadsheets write it: a field that holds the
+// separator, a quote or a line break is quoted, its quotes doubled.
+
+std::string QuotedCsvField(std::string_view text, char separator = ',');
+
+// The records of `text`, each a list of fields; quoted fields may hold line
+// breaks. Lines end with LF or CR LF; a UTF-8 byte-order mark at the start
+// is skipped, and empty lines give no record. A quote that never closes
+// runs to the end of the text.
+std::vector<std::vector<std::string>> ParseCsv(std::string_view text, char separator = ',');

@@ -1,0 +1,58 @@
+#include "operations/ScreenLinks.h"
+#include "services/CsvText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScreenLinks, NamesWithCommasQuotesAndAccentsComeBackAsWritten) {
+    ScreenLinks links;
+    links.MarkNoScreenWanted("\xEF\xBB\xBF"
+                             "BIOS"); // first: after the file's own mark
+    links.Link("Legend of Zelda, The (USA)", "The Legend of Zelda");
+    links.Link("Say \"Hi\"", "Pokémon Snap");
+    links.Link("legend OF zelda, the (usa)", "Zelda"); // the same layout, linked again
+    const ScreenLinks read = ScreenLinks::FromText(links.ToText());
+    EXPECT_EQ(read.Count(), 3u);
+    EXPECT_EQ(read.ScreenOf("Legend of Zelda, The (USA)"), "Zelda");
+    EXPECT_EQ(read.ScreenOf("say \"hi\""), "Pokémon Snap");
+    EXPECT_EQ(read.ScreenOf("\xEF\xBB\xBF"
+                            "BIOS"),
+              "")
+        << "no screen wanted";
+    EXPECT_EQ(read.ScreenOf("Other"), std::nullopt);
+    EXPECT_EQ(read.SkippedLines(), 0);
+}
+
+TEST(ScreenLinks, LinesThatHoldNoPairAreSkippedAndCounted) {
+    const ScreenLinks read = ScreenLinks::FromText(
+        "A,a.png\r\n\r\nonly one field\n,no layout\nB,b,extra\n\"C\nD\",cd\n\"E,e");
+    EXPECT_EQ(read.ScreenOf("A"), "a.png");
+    EXPECT_EQ(read.ScreenOf("C\nD"), "cd") << "a quoted line break";
+    EXPECT_EQ(read.Count(), 2u);
+    EXPECT_EQ(read.SkippedLines(), 4) << "one field, no layout, three fields, unclosed quote";
+}
+
+TEST(ScreenLinks, UnlinkingKeepsTheOthersFindable) {
+    ScreenLinks links;
+    links.Link("A", "a");
+    links.Link("B", "b");
+    links.Link("C", "c");
+    links.Unlink("a");
+    links.Unlink("missing");
+    EXPECT_EQ(links.ScreenOf("A"), std::nullopt);
+    EXPECT_EQ(links.ScreenOf("C"), "c");
+    EXPECT_EQ(links.ToText(), "\xEF\xBB\xBF"
+                              "B,b\r\nC,c\r\n");
+}
+
+TEST(CsvText, SeparatorsQuotesAndLineBreaksAreQuoted) {
+    EXPECT_EQ(QuotedCsvField("plain"), "plain");
+    EXPECT_EQ(QuotedCsvField("a;b", ';'), "\"a;b\"");
+    EXPECT_EQ(QuotedCsvField("a;b"), "a;b");
+    EXPECT_EQ(QuotedCsvField("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(ParseCsv("a;\"b;c\";\n", ';'),
+              (std::vector<std::vector<std::string>>{{"a", "b;c", ""}}));
+}
+
+} // namespace
