@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     window.screens = argv[3];
     ProgramState program;
     LayoutState state;
-    const UndoPlace place = ProgramUndoPlace();
+    const UndoPlace place = ProgramUndoPlace(program.machine);
     const auto start = Clock::now();
     if (operation == "install")
         InstallLoadingScreens(window, program, state, &place);

@@ -117,7 +117,7 @@ double HeadlessInstall(const Setup& setup, const fs::path& root, bool undo) {
     window.screens = setup.Screens().string();
     ProgramState program;
     LayoutState state;
-    const UndoPlace place = ProgramUndoPlace();
+    const UndoPlace place = ProgramUndoPlace(program.machine);
     const auto start = Clock::now();
     InstallLoadingScreens(window, program, state, undo ? &place : nullptr);
     return Seconds(start);
@@ -129,7 +129,7 @@ double HeadlessDelete(const fs::path& root, bool undo) {
     window.layouts = (root / "layouts").string();
     ProgramState program;
     LayoutState state;
-    const UndoPlace place = ProgramUndoPlace();
+    const UndoPlace place = ProgramUndoPlace(program.machine);
     const auto start = Clock::now();
     DeleteLoadingScreens(window, program, state, undo ? &place : nullptr);
     return Seconds(start);

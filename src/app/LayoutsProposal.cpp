@@ -47,15 +47,16 @@ std::string FrontEndIn(const std::string& folder) {
 
 } // namespace
 
-std::string ProposeLayoutsFolder() {
-    const std::string programFiles = WithTrailingSeparator(SpecialFolderPath(kProgramFilesFolder));
+std::string ProposeLayoutsFolder(const MachineFacts& machine) {
+    const std::string programFiles =
+        WithTrailingSeparator(SpecialFolderPath(machine, kProgramFilesFolder));
     // The root of the program-files drive on Windows; on POSIX the user's
     // home folder, where a POSIX user unpacks a front-end.
-    std::string found = FrontEndIn(Machine().homeFolder);
+    std::string found = FrontEndIn(machine.homeFolder);
     if (found.empty())
         found = FrontEndIn(programFiles);
     // A front-end on another disk is still better than no proposal.
-    for (const std::string& root : Machine().otherDriveRoots)
+    for (const std::string& root : machine.otherDriveRoots)
         if (found.empty())
             found = FrontEndIn(root);
     std::string proposal = WithLevelIfPresent(found, "Projects");

@@ -2,6 +2,7 @@
 
 #include "app/OperationGuard.h"
 #include "app/Texts.h"
+#include "services/Machine.h"
 
 #include <cstdint>
 #include <string>
@@ -9,6 +10,11 @@
 // What the program knows while it runs. The start-up fills it, the main
 // window owns it, and the operations and the unzip window receive it.
 struct ProgramState {
+    // The machine the program runs on: its folder, regional formats and
+    // clock. The program's are taken when the state is made; a test builds
+    // a state with facts of its own.
+    MachineFacts machine = Machine();
+
     // Interface language: 0 English, any other value French (the menu stores 1).
     int32_t Language = 0;
     // The texts of Language.

@@ -12,21 +12,22 @@
 void LoadSettings(ProgramState& program) {
     program.Language = SettingNumber(ReadSetting(kKeyLanguage, "", "-1", ""));
     if (program.Language == -1)
-        program.Language = DecimalSeparatorIsNotComma() ? 0 : 1;
+        program.Language = DecimalSeparatorIsNotComma(program.machine) ? 0 : 1;
     program.LayoutsPath = ReadSetting(kKeyLayoutsPath, "", "", "");
     program.SourcePath = ReadSetting(kKeySourcePath, "", "", "");
     if (program.LayoutsPath.empty())
-        program.LayoutsPath = ProposeLayoutsFolder();
+        program.LayoutsPath = ProposeLayoutsFolder(program.machine);
     if (program.SourcePath.empty()) {
-        program.SourcePath = ProgramFolderWithSeparator() + kScreensFolderName + kSeparator;
+        program.SourcePath =
+            WithTrailingSeparator(program.machine.programFolder) + kScreensFolderName + kSeparator;
         // A folder there already is the usual case; one that cannot be made
         // is refused by name when an install or the unzip needs it.
         (void)MakeFolder(program.SourcePath);
     }
 }
 
-bool DecimalSeparatorIsNotComma() {
-    const std::string tenth = Machine().formatDecimal(0.1);
+bool DecimalSeparatorIsNotComma(const MachineFacts& machine) {
+    const std::string tenth = machine.formatDecimal(0.1);
     return !(tenth.size() >= 2 && tenth[1] == ',');
 }
 

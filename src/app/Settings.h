@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Machine.h"
+
 #include <cstdint>
 #include <string>
 
@@ -22,10 +24,10 @@ inline constexpr const char* kScreensFolderName = "Screens";
 void LoadSettings(ProgramState& program);
 
 // A layouts folder found below the front-end's installation, or empty text.
-std::string ProposeLayoutsFolder();
+std::string ProposeLayoutsFolder(const MachineFacts& machine);
 
 // True unless the user's regional format writes one tenth with a comma.
-bool DecimalSeparatorIsNotComma();
+bool DecimalSeparatorIsNotComma(const MachineFacts& machine);
 
 // A stored check-box setting ("OverWrite", "UseDefault") as a box state:
 // 0 unchecked, 1 checked, 2 grayed; anything else reads as unchecked.

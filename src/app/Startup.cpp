@@ -3,11 +3,10 @@
 #include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "services/LogFile.h"
-#include "services/Machine.h"
 #include "services/SingleInstance.h"
 
 bool StartUp(SingleInstanceLock& lock, ProgramState& program) {
-    if (!lock.TryAcquire(Machine().programFolder))
+    if (!lock.TryAcquire(program.machine.programFolder))
         return false;
     WriteLog("Start", "", true, true);
     if (!lock.WhyNotHeld().empty())

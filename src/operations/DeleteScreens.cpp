@@ -57,7 +57,7 @@ void DeleteLoadingScreens(MainWindowPort& window, ProgramState& program, LayoutS
     window.SetProgressVisible(true);
     ListLayouts(program.LayoutsPath, state, window);
 
-    UndoRecorder recorder(undo, UndoKind::Delete, program.LayoutsPath);
+    UndoRecorder recorder(undo, UndoKind::Delete, program.LayoutsPath, program.machine.timeOfDay());
     const int32_t deleted = DeleteListedScreens(window, program.LayoutsPath, state, recorder);
     recorder.Finish();
     WriteLog("Total: " + std::to_string(deleted) + " files deleted.");

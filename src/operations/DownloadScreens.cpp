@@ -54,7 +54,8 @@ void RunDownload(MainWindowPort& window, const ProgramState& program,
     window.YieldToWindow();
 
     PurgeUrlCache(kCachedArchiveEnding);
-    if (DownloadFile(url, ScreensArchivePath(), "", true, 0, ForWindow(window, options)) != 0)
+    if (DownloadFile(url, ScreensArchivePath(program.machine), "", true, 0,
+                     ForWindow(window, options)) != 0)
         ReportFailure(window, program, url);
 
     window.SetHourglass(false);

@@ -131,7 +131,8 @@ void InstallLoadingScreens(MainWindowPort& window, ProgramState& program, Layout
     window.SetProgressVisible(true);
     ListLayouts(program.LayoutsPath, state, window);
 
-    UndoRecorder recorder(undo, UndoKind::Install, program.LayoutsPath);
+    UndoRecorder recorder(undo, UndoKind::Install, program.LayoutsPath,
+                          program.machine.timeOfDay());
     InstallRun run{window, program, state, recorder};
     CopyOwnScreens(run);
     WriteLog("Total: " + std::to_string(run.copies) + " copies.");

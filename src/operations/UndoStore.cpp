@@ -85,8 +85,8 @@ Status MoveAcrossVolumes(const std::string& from, const std::string& to) {
 
 } // namespace
 
-UndoPlace ProgramUndoPlace() {
-    return UndoPlace{ProgramFolderWithSeparator(), {}};
+UndoPlace ProgramUndoPlace(const MachineFacts& machine) {
+    return UndoPlace{WithTrailingSeparator(machine.programFolder), {}};
 }
 
 std::string UndoStoreFolder(const UndoPlace& place) {
@@ -163,7 +163,8 @@ std::optional<UndoKind> UndoableOperation(const UndoPlace& place) {
     return manifest->kind;
 }
 
-UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::string& layoutsPath)
+UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::string& layoutsPath,
+                           const std::string& time)
     : place_(place) {
     if (!place_)
         return;
@@ -171,7 +172,7 @@ UndoRecorder::UndoRecorder(const UndoPlace* place, UndoKind kind, const std::str
     // taken: the start below fails then and says so.
     (void)SettleUndoStore(*place_);
     folder_ = NewFolderOf(*place_);
-    ready_ = journal_.Start(folder_, kind, layoutsPath, Machine().timeOfDay());
+    ready_ = journal_.Start(folder_, kind, layoutsPath, time);
     if (!ready_)
         WriteLog(" Undo store cannot be made: " + folder_);
 }

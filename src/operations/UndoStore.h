@@ -2,6 +2,7 @@
 
 #include "operations/UndoJournal.h"
 #include "operations/UndoManifest.h"
+#include "services/Machine.h"
 #include "services/Result.h"
 
 #include <functional>
@@ -20,7 +21,7 @@ struct UndoPlace {
 };
 
 // The program's own place: beside the settings.
-UndoPlace ProgramUndoPlace();
+UndoPlace ProgramUndoPlace(const MachineFacts& machine);
 
 std::string UndoStoreFolder(const UndoPlace& place);
 
@@ -62,7 +63,9 @@ using UndoEntryNumber = Result<int64_t>;
 // recorder not ready from then on.
 class UndoRecorder {
   public:
-    UndoRecorder(const UndoPlace* place, UndoKind kind, const std::string& layoutsPath);
+    // `time`: the moment the operation starts, as the journal shows it.
+    UndoRecorder(const UndoPlace* place, UndoKind kind, const std::string& layoutsPath,
+                 const std::string& time);
     UndoRecorder(const UndoRecorder&) = delete;
     UndoRecorder& operator=(const UndoRecorder&) = delete;
 

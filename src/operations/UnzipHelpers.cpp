@@ -1,7 +1,6 @@
 #include "operations/UnzipHelpers.h"
 
 #include "app/ProgramState.h"
-#include "services/Machine.h"
 #include "services/PathText.h"
 #include "services/RegionalFormat.h"
 #include "zip/ZipExtractionClass.h"
@@ -9,7 +8,7 @@
 
 void PrepareUnzip(ProgramState& program, const std::string& archive, std::string& destination) {
     if (destination.empty())
-        destination = Machine().programFolder;
+        destination = program.machine.programFolder;
     program.ZipArchivePath = archive;
     program.ExtractFolder = destination;
     if (EndsWithSeparator(program.ExtractFolder))

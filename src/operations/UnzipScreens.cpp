@@ -18,25 +18,25 @@ void DrawAndYield(MainWindowPort& window, int32_t value, const std::string& capt
 
 } // namespace
 
-std::string ScreensArchivePath() {
-    return ProgramFolderWithSeparator() + kArchiveName;
+std::string ScreensArchivePath(const MachineFacts& machine) {
+    return WithTrailingSeparator(machine.programFolder) + kArchiveName;
 }
 
 // One spelling for every use: on a case-sensitive file system "screens" and
 // "Screens" would be two folders.
-std::string ScreensFolderPath() {
-    return ProgramFolderWithSeparator() + kScreensFolderName;
+std::string ScreensFolderPath(const MachineFacts& machine) {
+    return WithTrailingSeparator(machine.programFolder) + kScreensFolderName;
 }
 
 void UnzipScreens(MainWindowPort& window, const ProgramState& program) {
-    const std::string archive = ScreensArchivePath();
+    const std::string archive = ScreensArchivePath(program.machine);
     if (!IsFile(archive)) {
         window.ShowMessage(program.Messages[kMsgFileMissing] + "\r\n" + archive,
                            MessageIcon::Information);
         window.SetProgressVisible(false);
         return;
     }
-    const std::string folder = ScreensFolderPath();
+    const std::string folder = ScreensFolderPath(program.machine);
     // Most often the folder is there already; a folder that cannot be made
     // makes the extraction itself fail, which is told.
     (void)MakeFolder(folder);
@@ -52,8 +52,8 @@ void UnzipScreens(MainWindowPort& window, const ProgramState& program) {
 }
 
 void OfferUnzipAtStart(MainWindowPort& window, const ProgramState& program) {
-    const std::string folder = ScreensFolderPath() + kSeparator;
-    const std::string archive = ScreensArchivePath();
+    const std::string folder = ScreensFolderPath(program.machine) + kSeparator;
+    const std::string archive = ScreensArchivePath(program.machine);
     if (IsFolder(folder) || !IsFile(archive))
         return;
     if (!window.AskYesNo(program.Messages[kMsgOfferUnzip]))
@@ -64,7 +64,7 @@ void OfferUnzipAtStart(MainWindowPort& window, const ProgramState& program) {
 }
 
 void DeleteTemporaryFiles(MainWindowPort& window, const ProgramState& program) {
-    const std::string folder = ScreensFolderPath();
+    const std::string folder = ScreensFolderPath(program.machine);
     if (!IsFolder(folder))
         return;
     if (!window.AskYesNo(WithLineBreaks(program.Messages[kMsgDeleteUnzipped]) + "\r\n" + folder))

@@ -4,6 +4,7 @@
 
 class MainWindowPort;
 struct ProgramState;
+struct MachineFacts;
 
 // The unzip button: unpacks the downloaded archive into the screens folder.
 void UnzipScreens(MainWindowPort& window, const ProgramState& program);
@@ -16,6 +17,6 @@ void OfferUnzipAtStart(MainWindowPort& window, const ProgramState& program);
 void DeleteTemporaryFiles(MainWindowPort& window, const ProgramState& program);
 
 // The downloaded archive and the screens folder (no trailing separator),
-// both in the program folder.
-std::string ScreensArchivePath();
-std::string ScreensFolderPath();
+// both in the program folder of `machine`.
+std::string ScreensArchivePath(const MachineFacts& machine);
+std::string ScreensFolderPath(const MachineFacts& machine);

@@ -38,8 +38,8 @@ Status MakeFolder(const std::string& path) {
     return CreateFolder(folder);
 }
 
-std::string SpecialFolderPath(int32_t folder) {
+std::string SpecialFolderPath(const MachineFacts& machine, int32_t folder) {
     if (folder == kProgramFilesFolder)
-        return Machine().programFilesFolder;
+        return machine.programFilesFolder;
     return {};
 }

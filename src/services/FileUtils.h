@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Machine.h"
 #include "services/Result.h"
 
 #include <cstdint>
@@ -38,5 +39,5 @@ Status ShellDelete(const std::string& path, bool permanent);
 
 inline constexpr int32_t kProgramFilesFolder = 38;
 
-// Path of a special folder; only the program-files folder is known.
-std::string SpecialFolderPath(int32_t folder);
+// Path of a special folder of `machine`; only the program-files folder is known.
+std::string SpecialFolderPath(const MachineFacts& machine, int32_t folder);

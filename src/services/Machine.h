@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-// Everything the program learns from the machine it runs on. The program
-// reads these facts through Machine() only, so tests can stand in for the
-// program folder, the program-files folder, the home folder, the regional
-// formats and the clock.
+// Everything the program learns from the machine it runs on: the program
+// folder, the program-files folder, the home folder, the regional formats
+// and the clock. They travel in the program's state (ProgramState::machine),
+// where a test puts facts of its own.
 struct MachineFacts {
     std::string programFolder;      // where the program keeps its files, no trailing separator
     std::string programFilesFolder; // special folder 38; empty when unknown
@@ -21,7 +21,10 @@ struct MachineFacts {
     std::function<std::string()> timeOfDay;           // regional current time of day
 };
 
-// The facts in force. Starts as RealMachine(); tests may replace fields.
+// The process's facts, which a new ProgramState starts from. Read
+// directly only by the routines that take no state: the log (its folder and
+// clock) and the settings file (its folder). Starts as RealMachine(); a test
+// points those routines elsewhere through it.
 MachineFacts& Machine();
 
 // The facts of the running system.

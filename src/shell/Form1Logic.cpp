@@ -20,7 +20,7 @@ void Form1Logic::Form_Load() {
 // Asked again after every operation: the store changes only through them.
 void Form1Logic::RefreshUndoItem() {
     const std::optional<UndoKind> kind =
-        operations_.undoable ? operations_.undoable() : std::nullopt;
+        operations_.undoable ? operations_.undoable(program_) : std::nullopt;
     SetUndoItem(kind.has_value(), UndoItemCaption(kind.value_or(UndoKind::Install)));
 }
 

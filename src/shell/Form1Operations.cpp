@@ -11,18 +11,20 @@ Form1Operations DefaultOperations() {
     // The place is read at each run: the program folder is known only once
     // the start-up has run.
     operations.install = [](MainWindowPort& window, ProgramState& program, LayoutState& state) {
-        const UndoPlace place = ProgramUndoPlace();
+        const UndoPlace place = ProgramUndoPlace(program.machine);
         InstallLoadingScreens(window, program, state, &place);
     };
     operations.deleteLoadingScreens = [](MainWindowPort& window, ProgramState& program,
                                          LayoutState& state) {
-        const UndoPlace place = ProgramUndoPlace();
+        const UndoPlace place = ProgramUndoPlace(program.machine);
         DeleteLoadingScreens(window, program, state, &place);
     };
     operations.undo = [](MainWindowPort& window, ProgramState& program, LayoutState& state) {
-        UndoLastOperation(window, program, state, ProgramUndoPlace());
+        UndoLastOperation(window, program, state, ProgramUndoPlace(program.machine));
     };
-    operations.undoable = [] { return UndoableOperation(ProgramUndoPlace()); };
+    operations.undoable = [](const ProgramState& program) {
+        return UndoableOperation(ProgramUndoPlace(program.machine));
+    };
     operations.download = [](MainWindowPort& window, ProgramState& program, LayoutState&) {
         DownloadScreens(window, program);
     };

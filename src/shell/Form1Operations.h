@@ -21,7 +21,7 @@ struct Form1Operations {
     WindowOperation deleteTemporaryFiles; // closing after an install
     WindowOperation undo;                 // MnuUndo
     // What the undo item would take back; nothing keeps it disabled.
-    std::function<std::optional<UndoKind>()> undoable;
+    std::function<std::optional<UndoKind>(const ProgramState&)> undoable;
 };
 
 // The program's own operations.

@@ -23,7 +23,7 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, FirstStartInADecimalCommaRegionIsFrenchAndSavesOne) {
-    machine.Facts().formatDecimal = [](double) { return std::string("0,1"); };
+    program.machine.formatDecimal = [](double) { return std::string("0,1"); };
     LoadSettings(program);
     EXPECT_EQ(program.Language, 1);
     CloseWindow();
@@ -38,7 +38,7 @@ TEST_F(SettingsTest, FirstStartInADecimalPointRegionIsEnglishAndSavesZero) {
 }
 
 TEST_F(SettingsTest, StoredLanguageValues) {
-    machine.Facts().formatDecimal = [](double) { return std::string("0,1"); };
+    program.machine.formatDecimal = [](double) { return std::string("0,1"); };
     Store("Language=-1\r\n");
     LoadSettings(program);
     EXPECT_EQ(program.Language, 1) << "-1 behaves like a missing key";
@@ -94,6 +94,7 @@ TEST_F(SettingsTest, CheckBoxSettingsOutsideTheBoxStatesReadAsUnchecked) {
 
 TEST_F(SettingsTest, AnUnwritableProgramFolderStillStartsAndWritesNothing) {
     MachineScope elsewhere(folder.Sub("missing-folder"));
+    program.machine = elsewhere.Facts();
     LoadSettings(program);
     CloseWindow();
     EXPECT_FALSE(std::filesystem::exists(folder.Sub("missing-folder")));

@@ -77,11 +77,10 @@ TEST(FileUtils, ShellDeleteOfALinkLeavesItsTargetAlone) {
 }
 
 TEST(FileUtils, SpecialFolder38IsTheProgramFilesFolder) {
-    TempFolder folder;
-    MachineScope machine(folder.Path());
-    machine.Facts().programFilesFolder = "/opt";
-    EXPECT_EQ(SpecialFolderPath(38), "/opt");
-    EXPECT_EQ(SpecialFolderPath(5), "");
+    MachineFacts machine;
+    machine.programFilesFolder = "/opt";
+    EXPECT_EQ(SpecialFolderPath(machine, 38), "/opt");
+    EXPECT_EQ(SpecialFolderPath(machine, 5), "");
 }
 
 } // namespace

@@ -29,15 +29,15 @@ TEST(WindowsPaths, TheFirstRootSearchedIsTheProgramFilesDrive) {
 
 TEST(WindowsPaths, TheProposalSearchesTheOtherDrivesLast) {
     TempFolder folder;
-    MachineScope machine(folder.Path());
+    MachineFacts machine;
     const std::string other = folder.MakeDir("D");
     folder.MakeDir("D/Orvane-FE/Projects/Layouts");
-    machine.Facts().homeFolder = folder.MakeDir("C");
-    machine.Facts().programFilesFolder = folder.MakeDir("C/Program Files");
-    machine.Facts().otherDriveRoots = {other + "\\"};
-    EXPECT_EQ(ProposeLayoutsFolder(), other + "\\Orvane-FE\\Projects\\Layouts\\");
+    machine.homeFolder = folder.MakeDir("C");
+    machine.programFilesFolder = folder.MakeDir("C/Program Files");
+    machine.otherDriveRoots = {other + "\\"};
+    EXPECT_EQ(ProposeLayoutsFolder(machine), other + "\\Orvane-FE\\Projects\\Layouts\\");
     folder.MakeDir("C/Program Files/OrvaneFE");
-    EXPECT_EQ(ProposeLayoutsFolder(), folder.Sub("C/Program Files/OrvaneFE") + "\\");
+    EXPECT_EQ(ProposeLayoutsFolder(machine), folder.Sub("C/Program Files/OrvaneFE") + "\\");
 }
 
 } // namespace

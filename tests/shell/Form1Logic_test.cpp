@@ -211,7 +211,7 @@ TEST_F(Form1LogicTest, TheUndoItemFollowsTheStoreAndRunsTheUndo) {
     std::optional<UndoKind> stored;
     int asked = 0;
     RecordingForm* self = nullptr;
-    operations.undoable = [&] {
+    operations.undoable = [&](const ProgramState&) {
         ++asked;
         return stored;
     };
