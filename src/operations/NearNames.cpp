@@ -1,5 +1,7 @@
 #include "operations/NearNames.h"
 
+#include "services/PathText.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -57,26 +59,9 @@ char32_t NextCharacter(std::string_view text, size_t& at) {
     return code;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Latin letters lose their accents and their case; other scripts stay.
-void AppendFolded(std::string& out, char32_t code) {
+// Latin letters lose their accents and their case; other scripts stay as
+// `spelt`.
+void AppendFolded(std::string& out, char32_t code, std::string_view spelt) {
     if (code < 0x80) {
         out += static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code);
         return;
@@ -84,7 +69,7 @@ void AppendFolded(std::string& out, char32_t code) {
     const bool latin1 = code >= 0xC0 && code < 0x100;
     const bool extended = code >= 0x100 && code < 0x180;
     if (!latin1 && !extended) {
-        AppendUtf8(out, code);
+        out += spelt;
         return;
     }
     const char base = latin1 ? kLatin1Bases[code - 0xC0] : kLatinExtendedBases[code - 0x100];
@@ -98,11 +83,12 @@ std::string Folded(std::string_view name) {
     std::string out;
     out.reserve(name.size());
     for (size_t at = 0; at < name.size();) {
+        const size_t start = at;
         const char32_t code = NextCharacter(name, at);
         if (code == '&')
             out += " and ";
         else
-            AppendFolded(out, code);
+            AppendFolded(out, code, name.substr(start, at - start));
     }
     return out;
 }
@@ -179,11 +165,7 @@ std::string ComparisonKey(std::string_view name) {
 }
 
 std::string LowerCased(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return LowerAscii(name);
 }
 
 int CloseNameScore(std::string_view a, std::string_view b, int floor) {

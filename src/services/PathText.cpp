@@ -51,12 +51,24 @@ size_t PathRootLength(std::string_view path, char separator) {
     return !path.empty() && path[0] == separator ? 1 : 0;
 }
 
-std::string UpperAscii(std::string_view text) {
+namespace {
+
+std::string ShiftedAscii(std::string_view text, char first, char last, int shift) {
     std::string result(text);
     for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= first && c <= last)
+            c = static_cast<char>(c + shift);
     return result;
+}
+
+} // namespace
+
+std::string UpperAscii(std::string_view text) {
+    return ShiftedAscii(text, 'a', 'z', 'A' - 'a');
+}
+
+std::string LowerAscii(std::string_view text) {
+    return ShiftedAscii(text, 'A', 'Z', 'a' - 'A');
 }
 
 std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name) {

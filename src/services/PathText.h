@@ -39,6 +39,7 @@ size_t PathRootLength(std::string_view path, char separator = kSeparator);
 // (settings keys, file endings); names found on disk go through NameCase.h.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 std::string UpperAscii(std::string_view text);
+std::string LowerAscii(std::string_view text);
 
 // Name of the entry of `folder` that is `name` ignoring letter case, the exact
 // spelling first; empty text when there is none. An empty folder means the
