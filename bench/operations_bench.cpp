@@ -3,6 +3,7 @@
 // against (bench/win32_window_bench.sh runs both under Wine, alternating).
 //
 //   operations_bench PROGRAM-FOLDER LAYOUTS SCREENS install|delete|undo
+//   operations_bench PROGRAM-FOLDER LAYOUTS SCREENS install-without-undo
 //   operations_bench PROGRAM-FOLDER ARCHIVE FOLDER unzip
 //
 // The undo store lives in PROGRAM-FOLDER, as the program keeps it beside
@@ -38,7 +39,8 @@ bool Unzip(const std::string& archive, const std::string& folder) {
 int main(int argc, char** argv) {
     if (argc != 5) {
         std::fprintf(stderr, "usage: operations_bench PROGRAM-FOLDER LAYOUTS SCREENS "
-                             "install|delete|undo, or PROGRAM-FOLDER ARCHIVE FOLDER unzip\n");
+                             "install|install-without-undo|delete|undo, or PROGRAM-FOLDER "
+                             "ARCHIVE FOLDER unzip\n");
         return 2;
     }
     Machine().programFolder = argv[1];
@@ -52,6 +54,8 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     if (operation == "install")
         InstallLoadingScreens(window, program, state, &place);
+    else if (operation == "install-without-undo")
+        InstallLoadingScreens(window, program, state);
     else if (operation == "delete")
         DeleteLoadingScreens(window, program, state, &place);
     else if (operation == "undo")

@@ -55,13 +55,15 @@ void LogHeader(const MainWindowPort& window, const ProgramState& program) {
 // while the run goes on.
 void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string& screen) {
     const std::string destination = LoadingPngOf(run.program.LayoutsPath, name);
-    const bool exists = LoadingPngExists(destination);
+    // One look serves the decision, the keeping and the copy.
+    const ItselfKind kind = KindOfItself(destination);
+    const bool exists = kind == ItselfKind::File || kind == ItselfKind::Link;
     if (!CopyGoesAhead(exists, run.window.OverwriteState() != 0)) {
         WriteLog("  " + name + "  skipped because already exists.");
         return;
     }
     // A folder there makes the copy fail as it always did: nothing to keep.
-    const bool keeping = exists && !IsFolder(destination);
+    const bool keeping = kind == ItselfKind::File || (exists && !IsFolder(destination));
     const UndoEntryNumber entry = run.undo.Recording()
                                       ? run.undo.Begin(name, keeping, StampOfScreen(run, screen))
                                       : UndoEntryNumber(int64_t{0});
@@ -70,7 +72,8 @@ void CopyUnlessKept(InstallRun& run, const std::string& name, const std::string&
         WriteLog("  Error while copying " + screen + " to " + destination);
         return;
     }
-    if (ShellFileOperation(screen, destination, kFileOperationCopy, kFileOperationNoConfirmation)) {
+    if (ShellFileOperationOnto(screen, destination, kind, kFileOperationCopy,
+                               kFileOperationNoConfirmation)) {
         WriteLog("  " + name + "  Ok");
         ++run.copies;
         run.undo.Done(entry);

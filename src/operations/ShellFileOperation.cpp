@@ -5,6 +5,7 @@
 #include "services/PathText.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -14,13 +15,36 @@ static bool Exists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-Status ShellFileOperation(const std::string& source, const std::string& destination,
-                          int32_t operation, int16_t flags) {
+namespace {
+
+// A file never replaces a folder, nor a link that leads to one.
+bool MayCopyOnto(const std::string& destination, std::optional<ItselfKind> known,
+                 bool replaceWithoutAsking) {
+    if (known == ItselfKind::Missing)
+        return true;
+    if (known == ItselfKind::File)
+        return replaceWithoutAsking;
+    return (replaceWithoutAsking || !Exists(FsPath(destination))) && !IsFolder(destination);
+}
+
+Status Copy(const std::string& source, const std::string& destination,
+            std::optional<ItselfKind> known, int32_t operation, int16_t flags) {
     if (operation != kFileOperationCopy || source.empty() || destination.empty())
         return FailureOf(FailureCause::BadName, "copy " + source + " to " + destination);
     const bool replaceWithoutAsking = (flags & kFileOperationNoConfirmation) != 0;
-    // A file never replaces a folder, nor a link that leads to one.
-    if ((!replaceWithoutAsking && Exists(FsPath(destination))) || IsFolder(destination))
+    if (!MayCopyOnto(destination, known, replaceWithoutAsking))
         return FailureOf(FailureCause::NameTaken, "copy over " + destination);
     return CopyOver(source, destination);
+}
+
+} // namespace
+
+Status ShellFileOperation(const std::string& source, const std::string& destination,
+                          int32_t operation, int16_t flags) {
+    return Copy(source, destination, std::nullopt, operation, flags);
+}
+
+Status ShellFileOperationOnto(const std::string& source, const std::string& destination,
+                              ItselfKind destinationKind, int32_t operation, int16_t flags) {
+    return Copy(source, destination, destinationKind, operation, flags);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/FileSystem.h"
 #include "services/Result.h"
 
 #include <cstdint>
@@ -20,3 +21,9 @@ inline constexpr int16_t kFileOperationNoConfirmation = 16;
 // with NameTaken, a copy's own failure as CopyOver tells it.
 Status ShellFileOperation(const std::string& source, const std::string& destination,
                           int32_t operation, int16_t flags);
+
+// The same copy for a caller that has just looked at `destination` itself
+// and found no folder there, nor a link (nothing, or a file): it is not
+// looked at again. Anything else is looked at as above.
+Status ShellFileOperationOnto(const std::string& source, const std::string& destination,
+                              ItselfKind destinationKind, int32_t operation, int16_t flags);

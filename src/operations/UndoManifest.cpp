@@ -3,7 +3,6 @@
 #include "services/FileSystem.h"
 
 #include <memory>
-#include <vector>
 #include <zlib.h>
 
 std::optional<ContentStamp> StampOf(const std::string& path) {
@@ -12,14 +11,15 @@ std::optional<ContentStamp> StampOf(const std::string& path) {
     if (!file)
         return std::nullopt;
     ContentStamp stamp{file->Size(), crc32_z(0, Z_NULL, 0)};
-    constexpr uint64_t kChunk = 1 << 16;
-    std::vector<unsigned char> buffer(kChunk);
+    // A screen is read in one piece, into a buffer each thread keeps.
+    constexpr uint64_t kChunk = 1 << 20;
+    thread_local const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kChunk]);
     for (uint64_t done = 0; done < stamp.size;) {
         const uint64_t length = std::min(stamp.size - done, kChunk);
-        if (!file->ReadAt(done, buffer.data(), length))
+        if (!file->ReadAt(done, buffer.get(), length))
             return std::nullopt;
         stamp.hash =
-            crc32_z(static_cast<uLong>(stamp.hash), buffer.data(), static_cast<size_t>(length));
+            crc32_z(static_cast<uLong>(stamp.hash), buffer.get(), static_cast<size_t>(length));
         done += length;
     }
     return stamp;

@@ -15,6 +15,26 @@
 const std::string& ProcessTag();
 // errno or GetLastError(), as the platform file gives it.
 int32_t LastSystemCode();
+// Copies all of `input` into the empty `output` the platform's cheapest
+// way; the platform file gives it.
+Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source);
+
+// The bytes of `input` from `from` on, through a buffer each thread reuses:
+// no copy allocates, nor fills, a buffer of its own.
+Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+                         const std::string& source) {
+    constexpr uint64_t kChunk = 1 << 20;
+    thread_local const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kChunk]);
+    for (uint64_t done = from; done < input.Size();) {
+        const uint64_t length = std::min(input.Size() - done, kChunk);
+        if (!input.ReadAt(done, buffer.get(), length))
+            return SystemFailure("read " + source, LastSystemCode());
+        if (Status written = output.Write(buffer.get(), length); !written)
+            return written;
+        done += length;
+    }
+    return Success();
+}
 
 namespace {
 
@@ -139,17 +159,7 @@ Status CopyInto(const std::string& source, NewFile& output) {
         return outcome == FileForReading::Opened::Refused
                    ? SystemFailure("open " + source, LastSystemCode())
                    : FailureOf(FailureCause::NotFound, "no regular file at " + source);
-    constexpr uint64_t kChunk = 1 << 20;
-    std::vector<unsigned char> buffer(static_cast<size_t>(std::min(input->Size(), kChunk)));
-    for (uint64_t done = 0; done < input->Size();) {
-        const uint64_t length = std::min(input->Size() - done, kChunk);
-        if (!input->ReadAt(done, buffer.data(), length))
-            return SystemFailure("read " + source, LastSystemCode());
-        if (Status written = output.Write(buffer.data(), length); !written)
-            return written;
-        done += length;
-    }
-    return Success();
+    return CopyContent(*input, output, source);
 }
 
 // The draft is committed and moved onto `target` by `move`; should the move

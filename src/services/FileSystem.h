@@ -170,6 +170,11 @@ enum class EntryKind { Missing, File, Folder };
 // the system cannot tell (a dangling link, say). A path of any length.
 EntryKind KindOf(const std::string& path);
 
+// What `path` is itself, a link not followed, in one look: File for
+// anything that is neither a folder nor a link.
+enum class ItselfKind { Missing, File, Folder, Link };
+ItselfKind KindOfItself(const std::string& path);
+
 // True for a symbolic link, whether what it points to exists or not.
 bool IsLinkItself(const std::string& path);
 
@@ -208,6 +213,7 @@ class FileForReading {
     bool ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
 
   private:
+    friend struct NewFileAccess; // the platform's copy reads through the handle itself
     FileForReading(intptr_t native, uint64_t size) : native_(native), size_(size) {}
 
     intptr_t native_;

@@ -91,6 +91,8 @@ bool ReadAllAt(int descriptor, unsigned char* output, uint64_t length, uint64_t 
 
 struct NewFileAccess {
     static int Descriptor(const NewFile& file) { return static_cast<int>(file.native_); }
+    static int Descriptor(const FileForReading& file) { return static_cast<int>(file.native_); }
+    static void Wrote(NewFile& file, uint64_t size) { file.written_ += size; }
 };
 
 Status NewFile::Create(const std::string& path, bool ownerOnly) {
@@ -130,6 +132,33 @@ Status NewFile::Close() {
     if (::close(descriptor) == 0)
         return Success();
     return ::Refused("close", path_);
+}
+
+// ---- Copying ----
+
+Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+                         const std::string& source);
+
+// The kernel copies without the bytes passing through the program (and
+// shares the blocks where the file system can). Where it refuses (another
+// volume, a file system that cannot) or stops short, the rest goes through
+// the buffer, whose own read or write tells any real failure.
+Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source) {
+    const int from = NewFileAccess::Descriptor(input);
+    const int to = NewFileAccess::Descriptor(output);
+    off64_t in = 0;
+    off64_t out = 0;
+    while (static_cast<uint64_t>(in) < input.Size()) {
+        const auto length = static_cast<size_t>(
+            std::min(input.Size() - static_cast<uint64_t>(in), kLargestTransfer));
+        const ssize_t copied = FileCalls().copyFileRange(from, &in, to, &out, length, 0);
+        if (copied < 0 && errno == EINTR)
+            continue;
+        if (copied <= 0)
+            break;
+        NewFileAccess::Wrote(output, static_cast<uint64_t>(copied));
+    }
+    return CopyThroughBuffer(input, static_cast<uint64_t>(in), output, source);
 }
 
 // ---- Moving, appending, removing ----
@@ -406,6 +435,15 @@ Status CreateFolder(const std::string& path) {
 }
 
 // ---- Looking ----
+
+ItselfKind KindOfItself(const std::string& path) {
+    struct stat info {};
+    if (!IsUsableName(path) || ::lstat(path.c_str(), &info) != 0)
+        return ItselfKind::Missing;
+    return S_ISLNK(info.st_mode)   ? ItselfKind::Link
+           : S_ISDIR(info.st_mode) ? ItselfKind::Folder
+                                   : ItselfKind::File;
+}
 
 EntryKind KindOf(const std::string& path) {
     std::error_code error;

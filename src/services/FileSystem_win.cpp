@@ -162,6 +162,15 @@ Status NewFile::Close() {
     return CloseHandle(file) != 0 ? Success() : ::Refused("close", path_);
 }
 
+// ---- Copying ----
+
+Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+                         const std::string& source);
+
+Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source) {
+    return CopyThroughBuffer(input, 0, output, source);
+}
+
 // ---- Moving, appending, removing ----
 
 Status MoveOver(const std::string& source, const std::string& target) {
@@ -437,6 +446,16 @@ EntryKind KindOf(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return EntryKind::Missing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File;
+}
+
+ItselfKind KindOfItself(const std::string& path) {
+    const DWORD attributes =
+        IsUsableName(path) ? Attributes(WidePath(path)) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ItselfKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? ItselfKind::Link
+           : (attributes & FILE_ATTRIBUTE_DIRECTORY)   ? ItselfKind::Folder
+                                                       : ItselfKind::File;
 }
 
 bool IsLinkItself(const std::string& path) {

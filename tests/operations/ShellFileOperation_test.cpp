@@ -42,6 +42,19 @@ TEST_F(ShellFileOperationTest, WithoutTheNoConfirmationFlagAnExistingFileIsKept)
     EXPECT_EQ(FileContent(target), "old");
 }
 
+// A caller that has looked already is believed, and asked as the shell would be.
+TEST_F(ShellFileOperationTest, WhatTheCallerFoundAtTheDestinationDecidesAsALookWould) {
+    EXPECT_TRUE(ShellFileOperationOnto(screen, target, ItselfKind::Missing, kCopy, 0));
+    EXPECT_FALSE(ShellFileOperationOnto(screen, target, ItselfKind::File, kCopy, 0));
+    folder.Write("screens/b.png", "second");
+    EXPECT_TRUE(ShellFileOperationOnto(folder.Sub("screens/b.png"), target, ItselfKind::File, kCopy,
+                                       kNoAsk));
+    EXPECT_EQ(FileContent(target), "second");
+    const std::string inner = folder.MakeDir("layouts/a/loading.png.d");
+    EXPECT_FALSE(ShellFileOperationOnto(screen, inner, ItselfKind::Folder, kCopy, kNoAsk));
+    EXPECT_EQ(EntryCount(layout), 2u);
+}
+
 TEST_F(ShellFileOperationTest, OnlyTheCopyOperationIsKnown) {
     EXPECT_FALSE(ShellFileOperation(screen, target, 1, kNoAsk)); // move
     EXPECT_FALSE(ShellFileOperation(screen, target, 3, kNoAsk)); // delete

@@ -3,11 +3,26 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
 const std::string kHeader = "OrvanePatchLayouts undo store 1\nkind\tinstall\nlayouts\t/games/"
                             "layouts/\ntime\t12:00:00\n";
+
+// A stamp journalled by an earlier version is compared with one taken now:
+// both are zlib's CRC-32 of the whole file, however it is read in pieces.
+TEST(UndoJournal, AStampIsTheSizeAndCrcOfTheWholeFile) {
+    TempFolder folder;
+    EXPECT_EQ(StampOf(folder.Write("check.png", "123456789")), (ContentStamp{9, 0xcbf43926}));
+    for (const size_t size : {size_t{1} << 20, (size_t{1} << 20) + 1}) {
+        std::string bytes(size, 'a');
+        bytes.back() = 'z';
+        const uLong crc = crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), size);
+        EXPECT_EQ(StampOf(folder.Write("big.png", bytes)), (ContentStamp{size, crc}));
+    }
+    EXPECT_EQ(StampOf(folder.Sub("missing.png")), std::nullopt);
+}
 
 // The bytes are those every earlier version wrote: a store left by one is
 // read and undone unchanged.

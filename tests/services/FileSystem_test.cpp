@@ -118,15 +118,20 @@ TEST(FileSystem, AFileOrALinkItselfIsToldInOneLook) {
     EXPECT_TRUE(IsFileOrLinkItself(folder.Write("loading.png", "x")));
     EXPECT_FALSE(IsFileOrLinkItself(folder.MakeDir("folder.png")));
     EXPECT_FALSE(IsFileOrLinkItself(folder.Sub("missing.png")));
+    EXPECT_EQ(KindOfItself(folder.Sub("loading.png")), ItselfKind::File);
+    EXPECT_EQ(KindOfItself(folder.Sub("folder.png")), ItselfKind::Folder);
+    EXPECT_EQ(KindOfItself(folder.Sub("missing.png")), ItselfKind::Missing);
     std::error_code error;
     std::filesystem::create_symlink(folder.Sub("missing.png"), folder.Sub("dangling.png"), error);
     if (!error) {
         EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("dangling.png")));
+        EXPECT_EQ(KindOfItself(folder.Sub("dangling.png")), ItselfKind::Link);
     }
     std::filesystem::create_directory_symlink(folder.Sub("folder.png"), folder.Sub("to.png"),
                                               error);
     if (!error) {
         EXPECT_TRUE(IsFileOrLinkItself(folder.Sub("to.png")));
+        EXPECT_EQ(KindOfItself(folder.Sub("to.png")), ItselfKind::Link);
     }
 }
 
