@@ -25,12 +25,12 @@ namespace {
 
 bool Unzip(const std::string& archive, const std::string& folder) {
     ZipExtractionClass zip;
-    try {
-        return zip.ZipOpen(archive) && zip.ExtractAllFiles(folder, true, false);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "engine: %s\n", error.what());
-        return false;
-    }
+    const Result<bool> opened = zip.ZipOpen(archive);
+    const Result<bool> extracted =
+        opened && *opened ? zip.ExtractAllFiles(folder, true, false) : opened;
+    if (!extracted)
+        std::fprintf(stderr, "engine: %s\n", extracted.Error().what.c_str());
+    return extracted && *extracted;
 }
 
 } // namespace

@@ -37,12 +37,12 @@ namespace {
 
 bool ExtractWithEngine(const std::string& archive, const std::string& out) {
     ZipExtractionClass zip;
-    try {
-        return zip.ZipOpen(archive) && zip.ExtractAllFiles(out, true, false);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "engine: %s\n", error.what());
-        return false;
-    }
+    const Result<bool> opened = zip.ZipOpen(archive);
+    const Result<bool> extracted =
+        opened && *opened ? zip.ExtractAllFiles(out, true, false) : opened;
+    if (!extracted)
+        std::fprintf(stderr, "engine: %s\n", extracted.Error().what.c_str());
+    return extracted && *extracted;
 }
 
 // The floor: the same files created, written and renamed into place with no
@@ -50,7 +50,7 @@ bool ExtractWithEngine(const std::string& archive, const std::string& out) {
 // made once each, as the engine makes them.
 bool WriteSameFilesBare(const std::string& archive, const std::string& out) {
     ZipExtractionClass zip;
-    if (!zip.ZipOpen(archive))
+    if (const Result<bool> opened = zip.ZipOpen(archive); !opened || !*opened)
         return false;
     const std::vector<unsigned char> bytes(1 << 20, 0x5A);
     std::string madeFolder;

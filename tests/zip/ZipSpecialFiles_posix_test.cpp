@@ -17,7 +17,7 @@ TEST(ZipSpecialFiles, FifoAndDeviceFailLikeAMissingArchive) {
     ZipEventLog events(zip);
     for (const std::string& path : {fifo, std::string("/dev/zero")}) {
         events.Clear();
-        EXPECT_FALSE(zip.ZipOpen(path)) << path;
+        EXPECT_FALSE(zip.ZipOpen(path).Value()) << path;
         EXPECT_FALSE(zip.ZipIsOpen());
         EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                      {10, "Le fichier " + path + " n'existe pas"}}));
