@@ -11,6 +11,7 @@
 #include "operations/InstallScreens.h"
 #include "operations/UndoLastOperation.h"
 #include "services/Machine.h"
+#include "support/BenchArchives.h"
 #include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
 #include "zip/ZipExtractionClass.h"
@@ -24,13 +25,7 @@ using namespace bench;
 namespace {
 
 bool Unzip(const std::string& archive, const std::string& folder) {
-    ZipExtractionClass zip;
-    const Result<bool> opened = zip.ZipOpen(archive);
-    const Result<bool> extracted =
-        opened && *opened ? zip.ExtractAllFiles(folder, true, false) : opened;
-    if (!extracted)
-        std::fprintf(stderr, "engine: %s\n", extracted.Error().what.c_str());
-    return extracted && *extracted;
+    return ExtractArchiveWhole(archive, folder);
 }
 
 } // namespace

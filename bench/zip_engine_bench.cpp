@@ -36,13 +36,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool ExtractWithEngine(const std::string& archive, const std::string& out) {
-    ZipExtractionClass zip;
-    const Result<bool> opened = zip.ZipOpen(archive);
-    const Result<bool> extracted =
-        opened && *opened ? zip.ExtractAllFiles(out, true, false) : opened;
-    if (!extracted)
-        std::fprintf(stderr, "engine: %s\n", extracted.Error().what.c_str());
-    return extracted && *extracted;
+    return ExtractArchiveWhole(archive, out);
 }
 
 // The floor: the same files created, written and renamed into place with no

@@ -87,13 +87,7 @@ RunResult RunInChild(const std::function<bool(double& setupSeconds)>& work) {
 }
 
 bool ExtractWithEngine(const fs::path& archive, const fs::path& out) {
-    ZipExtractionClass zip;
-    const Result<bool> opened = zip.ZipOpen(archive.string());
-    const Result<bool> extracted =
-        opened && *opened ? zip.ExtractAllFiles(out.string(), true, false) : opened;
-    if (!extracted)
-        std::fprintf(stderr, "%s\n", extracted.Error().what.c_str());
-    return extracted && *extracted;
+    return ExtractArchiveWhole(archive.string(), out.string());
 }
 
 #ifdef ORVANE_BENCH_WINDOW

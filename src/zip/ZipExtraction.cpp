@@ -28,7 +28,8 @@ int32_t ProgressPercent(int32_t pass, uint64_t totalRecords) {
 } // namespace
 
 Result<std::optional<ExtractionWalk>>
-ZipExtractionClass::BeginExtraction(const std::string& FolderPath) {
+ZipExtractionClass::BeginExtraction(const std::string& FolderPath, bool PreservePath,
+                                    bool Overwrite) {
     using NoWalk = std::optional<ExtractionWalk>;
     if (ZLibVersion().empty())
         return NoWalk();
@@ -52,6 +53,8 @@ ZipExtractionClass::BeginExtraction(const std::string& FolderPath) {
     entryRefused_ = false;
     std::optional<ExtractionWalk> walk(std::in_place);
     walk->folderPath = FolderPath;
+    walk->preservePath = PreservePath;
+    walk->overwrite = Overwrite;
     walk->resolvedFolder = ResolvedFolder(FolderPath).value_or(std::string());
     return walk;
 }
@@ -79,11 +82,10 @@ Result<bool> ZipExtractionClass::ReadNextListedHeader(std::string& name) {
 
 Result<bool> ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool PreservePath,
                                                  bool Overwrite) {
-    Result<std::optional<ExtractionWalk>> walk = BeginExtraction(FolderPath);
+    Result<std::optional<ExtractionWalk>> walk =
+        BeginExtraction(FolderPath, PreservePath, Overwrite);
     if (!walk || !*walk)
         return walk ? Result<bool>(false) : walk.Error();
-    (*walk)->preservePath = PreservePath;
-    (*walk)->overwrite = Overwrite;
     StartPrefetch(**walk);
     bool cancel = false;
     const int32_t total = fileTotal_;
@@ -108,11 +110,10 @@ Result<bool> ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, 
 Result<bool> ZipExtractionClass::ExtractSingleFile(int32_t FileNumber,
                                                    const std::string& FolderPath, bool PreservePath,
                                                    bool Overwrite) {
-    Result<std::optional<ExtractionWalk>> walk = BeginExtraction(FolderPath);
+    Result<std::optional<ExtractionWalk>> walk =
+        BeginExtraction(FolderPath, PreservePath, Overwrite);
     if (!walk || !*walk)
         return walk ? Result<bool>(false) : walk.Error();
-    (*walk)->preservePath = PreservePath;
-    (*walk)->overwrite = Overwrite;
     bool ignoredCancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {

@@ -84,7 +84,9 @@ class ZipExtractionClass {
     const ZipEntry& EntryAt(int32_t Index) const;
 
     // Extraction.
-    Result<std::optional<ExtractionWalk>> BeginExtraction(const std::string& FolderPath);
+    // Nothing after a ZipError event.
+    Result<std::optional<ExtractionWalk>> BeginExtraction(const std::string& FolderPath,
+                                                          bool PreservePath, bool Overwrite);
     Result<bool> ReadNextListedHeader(std::string& name);
     // The steps of one entry refuse it with a ZipError event; they fail
     // (`what` the text for the user) when a folder or file cannot be
