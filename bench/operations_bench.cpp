@@ -12,6 +12,7 @@
 #include "operations/InstallScreens.h"
 #include "operations/UndoLastOperation.h"
 #include "services/Machine.h"
+#include "support/BenchArchives.h"
 #include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
 #include "zip/ZipExtractionClass.h"
@@ -25,13 +26,7 @@ using namespace bench;
 namespace {
 
 bool Unzip(const std::string& archive, const std::string& folder) {
-    ZipExtractionClass zip;
-    try {
-        return zip.ZipOpen(archive) && zip.ExtractAllFiles(folder, true, false);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "engine: %s\n", error.what());
-        return false;
-    }
+    return ExtractArchiveWhole(archive, folder);
 }
 
 } // namespace

@@ -36,13 +36,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool ExtractWithEngine(const std::string& archive, const std::string& out) {
-    ZipExtractionClass zip;
-    try {
-        return zip.ZipOpen(archive) && zip.ExtractAllFiles(out, true, false);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "engine: %s\n", error.what());
-        return false;
-    }
+    return ExtractArchiveWhole(archive, out);
 }
 
 // The floor: the same files created, written and renamed into place with no
@@ -50,7 +44,7 @@ bool ExtractWithEngine(const std::string& archive, const std::string& out) {
 // made once each, as the engine makes them.
 bool WriteSameFilesBare(const std::string& archive, const std::string& out) {
     ZipExtractionClass zip;
-    if (!zip.ZipOpen(archive))
+    if (const Result<bool> opened = zip.ZipOpen(archive); !opened || !*opened)
         return false;
     const std::vector<unsigned char> bytes(1 << 20, 0x5A);
     std::string madeFolder;

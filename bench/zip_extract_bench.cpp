@@ -87,8 +87,7 @@ RunResult RunInChild(const std::function<bool(double& setupSeconds)>& work) {
 }
 
 bool ExtractWithEngine(const fs::path& archive, const fs::path& out) {
-    ZipExtractionClass zip;
-    return zip.ZipOpen(archive.string()) && zip.ExtractAllFiles(out.string(), true, false);
+    return ExtractArchiveWhole(archive.string(), out.string());
 }
 
 #ifdef ORVANE_BENCH_WINDOW

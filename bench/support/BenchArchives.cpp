@@ -1,5 +1,7 @@
 #include "support/BenchArchives.h"
 
+#include "zip/ZipExtractionClass.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -79,4 +81,14 @@ void PrintMethodTimes(const MethodTimes& method, const MethodTimes& engine) {
     for (const double time : method.seconds)
         std::printf(" %.2f", time);
     std::printf("\n");
+}
+
+bool ExtractArchiveWhole(const std::string& archive, const std::string& out) {
+    ZipExtractionClass zip;
+    const Result<bool> opened = zip.ZipOpen(archive);
+    const Result<bool> extracted =
+        opened && *opened ? zip.ExtractAllFiles(out, true, false) : opened;
+    if (!extracted)
+        std::fprintf(stderr, "engine: %s\n", extracted.Error().what.c_str());
+    return extracted && *extracted;
 }

@@ -26,6 +26,10 @@ void WarmUp(const std::filesystem::path& archive);
 // The median of run times; the values must not be empty.
 double Median(std::vector<double> values);
 
+// Opens `archive` with the engine alone and extracts it whole into `out`;
+// false, with the failure on stderr when there is one, if it did not.
+bool ExtractArchiveWhole(const std::string& archive, const std::string& out);
+
 // Regular files below `folder`, to check that an extraction wrote them all.
 std::size_t CountFiles(const std::filesystem::path& folder);
 

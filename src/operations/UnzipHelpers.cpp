@@ -23,9 +23,12 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
     return EqualsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
 }
 
-void ReopenIfClosed(ZipExtractionClass& zip, const std::string& archivePath) {
-    if (!zip.ZipIsOpen())
-        zip.ZipOpen(archivePath);
+// An archive that does not open lists no entry: its ZipError event said why.
+Status ReopenIfClosed(ZipExtractionClass& zip, const std::string& archivePath) {
+    if (zip.ZipIsOpen())
+        return Success();
+    const Result<bool> opened = zip.ZipOpen(archivePath);
+    return opened ? Success() : Status(opened.Error());
 }
 
 // The ratio of an entry whose compressed size is 0 has no value; such an
@@ -50,23 +53,28 @@ std::string ListingLine(const ZipExtractionClass& zip, int32_t index) {
 
 } // namespace
 
-bool ExtractNamedEntry(ZipExtractionClass& zip, const ProgramState& program) {
-    ReopenIfClosed(zip, program.ZipArchivePath);
+Result<bool> ExtractNamedEntry(ZipExtractionClass& zip, const ProgramState& program) {
+    if (Status open = ReopenIfClosed(zip, program.ZipArchivePath); !open)
+        return open.Error();
     for (int32_t i = 1; i <= zip.FileCount(); ++i)
         if (EqualsIgnoringCase(zip.FileName(i), NativeEntryName(program.ExtractSelector)))
             return zip.ExtractSingleFile(i, program.ExtractFolder, false, true);
     return false;
 }
 
-int32_t ExtractEntriesEndingWith(ZipExtractionClass& zip, const ProgramState& program) {
-    ReopenIfClosed(zip, program.ZipArchivePath);
+Result<int32_t> ExtractEntriesEndingWith(ZipExtractionClass& zip, const ProgramState& program) {
+    if (Status open = ReopenIfClosed(zip, program.ZipArchivePath); !open)
+        return open.Error();
     int32_t extracted = 0;
     bool matched = false;
     for (int32_t i = 1; i <= zip.FileCount(); ++i) {
         if (!EndsWithIgnoringCase(zip.FileName(i), NativeEntryName(program.ExtractSelector)))
             continue;
         matched = true;
-        extracted += zip.ExtractSingleFile(i, program.ExtractFolder, false, true) ? 1 : 0;
+        const Result<bool> one = zip.ExtractSingleFile(i, program.ExtractFolder, false, true);
+        if (!one)
+            return one.Error();
+        extracted += *one ? 1 : 0;
     }
     return matched ? extracted : -1;
 }

@@ -28,12 +28,19 @@ void frmUnZipLogic::Form_Load(int32_t designedBarWidth, std::shared_ptr<const Zl
     ShowWaiting();
 }
 
-template <class Result, class Call> Result frmUnZipLogic::Guarded(Call call, Result failed) {
+template <class T, class Call> T frmUnZipLogic::Guarded(Call call, T failed) {
     try {
-        return call();
+        return Shown<T>(call(), failed);
     } catch (const std::exception& error) {
         ShowError(kErrorHeading + std::string(error.what()));
     }
+    return failed;
+}
+
+template <class T> T frmUnZipLogic::Shown(Result<T> outcome, T failed) {
+    if (outcome)
+        return std::move(*outcome);
+    ShowError(kErrorHeading + outcome.Error().what);
     return failed;
 }
 
@@ -70,8 +77,11 @@ bool frmUnZipLogic::ExtractAllShown(bool hidden) {
 bool frmUnZipLogic::zLib_ExtraireTout() {
     return Guarded(
         [this] {
+            // An archive that does not open leaves its ZipError event and
+            // the extraction its own: both are shown, as they always were.
             if (!MonZip->ZipIsOpen())
-                MonZip->ZipOpen(ArchivePath);
+                if (Result<bool> opened = MonZip->ZipOpen(ArchivePath); !opened)
+                    return opened;
             return MonZip->ExtractAllFiles(program_.ExtractFolder, true, false);
         },
         false);

@@ -54,9 +54,13 @@ class frmUnZipLogic {
     void YieldNowAndThen();
     // Draws the bar width and the status text the engine gave last.
     void ShowWaiting();
-    // Runs an engine call; an error that leaves the engine is shown in the
-    // window's error box and gives `failed`.
-    template <class Result, class Call> Result Guarded(Call call, Result failed);
+    // Runs an engine call; the Failure it returns is shown in the window's
+    // error box and gives `failed`. So is the standard library's
+    // std::bad_alloc or std::system_error, the only exceptions that may
+    // leave the engine.
+    template <class T, class Call> T Guarded(Call call, T failed);
+    // The value of `outcome`, or `failed` once its Failure is shown.
+    template <class T> T Shown(Result<T> outcome, T failed);
 
     ProgramState& program_;
     EventPacing eventPacing_;

@@ -1,7 +1,5 @@
 #include "zip/ArchiveFile.h"
 
-#include "zip/ZipFailures.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -11,77 +9,92 @@ namespace {
 // serves many of them.
 constexpr uint64_t kWindowSize = 64 * 1024;
 
+Failure CannotOpen(const std::string& path) {
+    return SystemFailure("Impossible d'ouvrir le fichier " + path, 0);
+}
+
 } // namespace
 
 ArchiveFile::ArchiveFile(std::unique_ptr<FileForReading> handle, const std::string& path)
     : handle_(std::move(handle)), path_(path) {}
 
-ArchiveFile::ArchiveFile(const std::string& path) : path_(path) {
-    FileForReading::Opened outcome{};
-    handle_ = FileForReading::Open(path, outcome);
-    if (!handle_)
-        throw ZipReadError("Impossible d'ouvrir le fichier " + path);
+Result<std::unique_ptr<ArchiveFile>> ArchiveFile::Open(const std::string& path) {
+    Result<std::unique_ptr<ArchiveFile>> opened = OpenRegular(path);
+    if (opened && !*opened)
+        return CannotOpen(path);
+    return opened;
 }
 
-std::unique_ptr<ArchiveFile> ArchiveFile::OpenRegular(const std::string& path) {
+Result<std::unique_ptr<ArchiveFile>> ArchiveFile::OpenRegular(const std::string& path) {
     FileForReading::Opened outcome{};
     std::unique_ptr<FileForReading> handle = FileForReading::Open(path, outcome);
     if (outcome == FileForReading::Opened::Refused)
-        throw ZipReadError("Impossible d'ouvrir le fichier " + path);
+        return CannotOpen(path);
     if (!handle)
-        return nullptr;
+        return std::unique_ptr<ArchiveFile>();
     return std::unique_ptr<ArchiveFile>(new ArchiveFile(std::move(handle), path));
 }
 
-void ArchiveFile::RequireAt(uint64_t offset, uint64_t length) const {
+Status ArchiveFile::RequireAt(uint64_t offset, uint64_t length) const {
     if (offset > Size() || length > Size() - offset)
-        throw ZipReadError("Lecture au-delà de la fin du fichier " + path_);
+        return FailureOf(FailureCause::Damaged, "Lecture au-delà de la fin du fichier " + path_);
+    return Success();
 }
 
-void ArchiveFile::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
-    RequireAt(offset, length);
+Status ArchiveFile::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
+    if (Status inside = RequireAt(offset, length); !inside)
+        return inside;
     if (!handle_->ReadAt(offset, output, length))
-        throw ZipReadError("Lecture impossible dans le fichier " + path_);
+        return SystemFailure("Lecture impossible dans le fichier " + path_, 0);
+    return Success();
 }
 
-void ArchiveFile::FillWindow() {
+Status ArchiveFile::FillWindow() {
     window_.resize(std::min(kWindowSize, Size() - position_));
     windowStart_ = position_;
-    try {
-        ReadAt(position_, window_.data(), window_.size());
-    } catch (...) {
+    Status filled = ReadAt(position_, window_.data(), window_.size());
+    if (!filled)
         window_.clear();
-        throw;
-    }
+    return filled;
 }
 
-void ArchiveFile::Read(unsigned char* output, uint64_t length) {
-    Require(length);
-    if (length == 0)
-        return;
+Status ArchiveFile::Read(unsigned char* output, uint64_t length) {
+    if (Status inside = Require(length); !inside || length == 0)
+        return inside;
     if (length >= kWindowSize / 4) {
-        ReadAt(position_, output, length);
+        if (Status read = ReadAt(position_, output, length); !read)
+            return read;
     } else {
         if (position_ < windowStart_ || position_ + length > windowStart_ + window_.size())
-            FillWindow();
+            if (Status filled = FillWindow(); !filled)
+                return filled;
         std::memcpy(output, window_.data() + (position_ - windowStart_), length);
     }
     position_ += length;
+    return Success();
 }
 
-std::vector<unsigned char> ArchiveFile::Read(uint64_t length) {
-    Require(length);
+Result<std::vector<unsigned char>> ArchiveFile::Read(uint64_t length) {
+    if (Status inside = Require(length); !inside)
+        return inside.Error();
     std::vector<unsigned char> bytes(length);
-    Read(bytes.data(), length);
+    if (Status read = Read(bytes.data(), length); !read)
+        return read.Error();
     return bytes;
 }
 
-std::string ArchiveFile::ReadText(uint64_t length) {
-    const std::vector<unsigned char> bytes = Read(length);
-    return std::string(bytes.begin(), bytes.end());
+Result<std::string> ArchiveFile::ReadText(uint64_t length) {
+    if (Status inside = Require(length); !inside)
+        return inside.Error();
+    std::string text(length, '\0');
+    if (Status read = Read(reinterpret_cast<unsigned char*>(text.data()), length); !read)
+        return read.Error();
+    return text;
 }
 
-void ArchiveFile::Skip(uint64_t length) {
-    Require(length);
+Status ArchiveFile::Skip(uint64_t length) {
+    if (Status inside = Require(length); !inside)
+        return inside;
     position_ += length;
+    return Success();
 }

@@ -12,28 +12,42 @@ uint64_t Shifted(uint64_t offset, uint64_t prefix) {
     return offset > kLargest - prefix ? kLargest : offset + prefix;
 }
 
+// The name, extra field and comment that follow the fixed part.
+Status ReadVariableParts(ArchiveFile& file, CentralFileHeader& header, std::string* rawName) {
+    if (rawName) {
+        Result<std::string> name = file.ReadText(header.nameLength);
+        if (!name)
+            return name.Error();
+        *rawName = std::move(*name);
+    } else if (Status skipped = file.Skip(header.nameLength); !skipped) {
+        return skipped;
+    }
+    if (NeedsZip64Extra(header)) {
+        const Result<std::vector<unsigned char>> extra = file.Read(header.extraLength);
+        if (!extra)
+            return extra.Error();
+        ApplyZip64Extra(header, *extra);
+    } else if (Status skipped = file.Skip(header.extraLength); !skipped) {
+        return skipped;
+    }
+    return file.Skip(header.commentLength);
+}
+
 } // namespace
 
-std::optional<CentralFileHeader> ReadCentralRecord(ArchiveFile& file, uint64_t prefix,
-                                                   std::string* rawName) {
+Result<std::optional<CentralFileHeader>> ReadCentralRecord(ArchiveFile& file, uint64_t prefix,
+                                                           std::string* rawName) {
     unsigned char fixed[kCentralHeaderSize];
-    file.Read(fixed, 4);
+    if (Status read = file.Read(fixed, 4); !read)
+        return read.Error();
     if (ParseSignature(std::span<const unsigned char, 4>(fixed, 4)) != kCentralHeaderSignature)
-        return std::nullopt;
-    file.Read(fixed + 4, kCentralHeaderSize - 4);
+        return std::optional<CentralFileHeader>();
+    if (Status read = file.Read(fixed + 4, kCentralHeaderSize - 4); !read)
+        return read.Error();
     // The whole fixed part was read: the parse cannot fail.
     CentralFileHeader header = ParseCentralHeader(fixed).Value();
-    if (rawName)
-        *rawName = file.ReadText(header.nameLength);
-    else
-        file.Skip(header.nameLength);
-    if (NeedsZip64Extra(header)) {
-        const std::vector<unsigned char> extra = file.Read(header.extraLength);
-        ApplyZip64Extra(header, extra);
-    } else {
-        file.Skip(header.extraLength);
-    }
-    file.Skip(header.commentLength);
+    if (Status rest = ReadVariableParts(file, header, rawName); !rest)
+        return rest.Error();
     header.localHeaderOffset = Shifted(header.localHeaderOffset, prefix);
-    return header;
+    return std::optional<CentralFileHeader>(header);
 }

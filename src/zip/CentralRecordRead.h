@@ -12,6 +12,7 @@
 // by `prefix`, the bytes in front of the archive proper. The raw name goes to
 // `rawName` when asked for. Nothing when no central record starts there; the
 // signature is checked before the rest of the record is required. A record
-// that reaches past the end of the file throws ZipReadError.
-std::optional<CentralFileHeader> ReadCentralRecord(ArchiveFile& file, uint64_t prefix,
-                                                   std::string* rawName);
+// that reaches past the end of the file fails Damaged, a read the system
+// refuses fails System (ArchiveFile).
+Result<std::optional<CentralFileHeader>> ReadCentralRecord(ArchiveFile& file, uint64_t prefix,
+                                                           std::string* rawName);

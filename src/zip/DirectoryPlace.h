@@ -25,9 +25,9 @@ struct DirectoryPlace {
 };
 
 // Records that contradict the file are an outcome; a read of the file that
-// fails throws ZipReadError.
-DirectoryPlace PlaceDirectory(const ArchiveFile& file, uint64_t endPosition,
-                              const EndOfCentralDirectory& end);
+// fails is a failure, as ArchiveFile says.
+Result<DirectoryPlace> PlaceDirectory(const ArchiveFile& file, uint64_t endPosition,
+                                      const EndOfCentralDirectory& end);
 
-// True when a local header starts at `offset`.
-bool LocalHeaderAt(const ArchiveFile& file, uint64_t offset);
+// True when a local header starts at `offset`; fails as ArchiveFile does.
+Result<bool> LocalHeaderAt(const ArchiveFile& file, uint64_t offset);

@@ -17,26 +17,27 @@ bool SignatureAt(const std::vector<unsigned char>& block, uint64_t index) {
 }
 
 // Searches the candidate offsets [start, end) from the highest down.
-std::optional<uint64_t> SearchBlock(ArchiveFile& file, uint64_t start, uint64_t end,
-                                    std::vector<unsigned char>& block) {
+Result<std::optional<uint64_t>> SearchBlock(ArchiveFile& file, uint64_t start, uint64_t end,
+                                            std::vector<unsigned char>& block) {
     const uint64_t readEnd = std::min(end + kSignatureTail, file.Size());
     block.resize(readEnd - start);
     file.Seek(start);
-    file.Read(block.data(), block.size());
+    if (Status read = file.Read(block.data(), block.size()); !read)
+        return read.Error();
     for (uint64_t offset = end; offset-- > start;)
         if (SignatureAt(block, offset - start))
-            return offset;
-    return std::nullopt;
+            return std::optional<uint64_t>(offset);
+    return std::optional<uint64_t>();
 }
 
 } // namespace
 
-std::optional<uint64_t> FindEndRecord(ArchiveFile& file) {
-    std::optional<uint64_t> found;
+Result<std::optional<uint64_t>> FindEndRecord(ArchiveFile& file) {
+    Result<std::optional<uint64_t>> found = std::optional<uint64_t>();
     std::vector<unsigned char> block;
     if (file.Size() >= 4) {
         uint64_t end = file.Size() - kSignatureTail; // one past the last candidate
-        while (!found && end > 0) {
+        while (found && !*found && end > 0) {
             const uint64_t start = end > kBlockSize ? end - kBlockSize : 0;
             found = SearchBlock(file, start, end, block);
             end = start;

@@ -8,5 +8,5 @@
 // Offset of the last end-record signature in the file, wherever it lies;
 // nothing when there is none. The file is read from its end in blocks, so
 // the search never holds the whole archive in memory. Leaves the position at
-// the end of the file. A read of the file that fails throws ZipReadError.
-std::optional<uint64_t> FindEndRecord(ArchiveFile& file);
+// the end of the file. Fails as ArchiveFile does when a read of it fails.
+Result<std::optional<uint64_t>> FindEndRecord(ArchiveFile& file);

@@ -21,16 +21,22 @@ uint64_t OutputCapacity(uint64_t uncompressedSize) {
 
 } // namespace
 
-bool InflateEntry(const ZlibBinding& zlib, const unsigned char* compressed, uint64_t compressedSize,
-                  uint64_t uncompressedSize, uint32_t expectedCrc, ByteBuffer& output) {
+Result<bool> InflateEntry(const ZlibBinding& zlib, const unsigned char* compressed,
+                          uint64_t compressedSize, uint64_t uncompressedSize, uint32_t expectedCrc,
+                          ByteBuffer& output) {
     if (!SizeIsPossible(compressedSize, uncompressedSize))
         return false;
     uint64_t produced = OutputCapacity(uncompressedSize);
     unsigned char* bytes = output.Reserve(produced);
     // The result code is of no use: a stream cut short or followed by other
     // bytes shows up as a wrong size or CRC all the same.
-    zlib.InflateRaw(bytes, produced, compressed, compressedSize);
+    if (const Result<int> code = zlib.InflateRaw(bytes, produced, compressed, compressedSize);
+        !code)
+        return code.Error();
     if (produced < uncompressedSize)
         return false;
-    return zlib.Crc32(0, bytes, uncompressedSize) == expectedCrc;
+    const Result<uint32_t> crc = zlib.Crc32(0, bytes, uncompressedSize);
+    if (!crc)
+        return crc.Error();
+    return *crc == expectedCrc;
 }

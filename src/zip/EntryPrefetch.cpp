@@ -2,6 +2,8 @@
 
 #include "zip/EntryInflate.h"
 
+#include <new>
+
 namespace {
 
 constexpr uint16_t kMethodDeflated = 8;
@@ -59,20 +61,34 @@ void EntryPrefetch::Run() {
     }
 }
 
+// A read or a zlib call that fails leaves the entry to the caller, which
+// meets the same failure in its turn; so does memory that cannot be had.
 bool EntryPrefetch::Prepare(PreparedEntry& slot) {
     try {
-        slot.local = ReadLocalHeader(file_, slot.central, slot.source);
-        if (!slot.local.present || !slot.local.sizesAgree)
-            return true;
-        const uint64_t dataEnd = slot.local.dataStart + slot.local.dataLength;
-        if (!seen_.AddIfSeparate(slot.central.localHeaderOffset, dataEnd))
-            return false;
-        ReadLocalData(file_, slot.local, slot.source);
-        slot.inflated = slot.central.method == kMethodDeflated &&
-                        InflateEntry(zlib_, slot.local.data, slot.local.dataLength,
-                                     slot.central.uncompressedSize, slot.local.crc32, slot.output);
-        return true;
-    } catch (...) {
+        return PrepareInMemory(slot);
+    } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool EntryPrefetch::PrepareInMemory(PreparedEntry& slot) {
+    Result<LocalEntry> local = ReadLocalHeader(file_, slot.central, slot.source);
+    if (!local)
+        return false;
+    slot.local = std::move(*local);
+    if (!slot.local.present || !slot.local.sizesAgree)
+        return true;
+    const uint64_t dataEnd = slot.local.dataStart + slot.local.dataLength;
+    if (!seen_.AddIfSeparate(slot.central.localHeaderOffset, dataEnd) ||
+        !ReadLocalData(file_, slot.local, slot.source))
+        return false;
+    if (slot.central.method != kMethodDeflated) {
+        slot.inflated = false;
+        return true;
+    }
+    const Result<bool> inflated =
+        InflateEntry(zlib_, slot.local.data, slot.local.dataLength, slot.central.uncompressedSize,
+                     slot.local.crc32, slot.output);
+    slot.inflated = inflated && *inflated;
+    return inflated.Ok();
 }

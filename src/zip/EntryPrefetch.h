@@ -46,6 +46,7 @@ class EntryPrefetch {
   private:
     void Run();
     bool Prepare(PreparedEntry& slot);
+    bool PrepareInMemory(PreparedEntry& slot);
     void WaitUntilIdle(std::unique_lock<std::mutex>& lock);
 
     const ArchiveFile& file_;

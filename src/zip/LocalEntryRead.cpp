@@ -17,32 +17,51 @@ uint64_t HeaderReadLength(const CentralFileHeader& central) {
     return header + (central.compressedSize <= kSmallData ? central.compressedSize : 0);
 }
 
-} // namespace
-
-LocalEntry ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& central,
-                           ByteBuffer& buffer) {
-    const uint64_t start = central.localHeaderOffset;
-    file.RequireAt(start, kLocalHeaderSize);
-    uint64_t length = std::min(HeaderReadLength(central), file.Size() - start);
-    unsigned char* bytes = buffer.Reserve(length);
-    file.ReadAt(start, bytes, length);
+// The fixed part, name and extra field at `start`, read again when they are
+// longer than the first read brought; `length` is what `bytes` holds.
+Result<LocalFileHeader> ReadWholeHeader(const ArchiveFile& file, uint64_t start, ByteBuffer& buffer,
+                                        unsigned char*& bytes, uint64_t& length) {
     // RequireAt made sure the whole fixed part was read: the parse cannot fail.
     const LocalFileHeader local = ParseLocalHeader({bytes, kLocalHeaderSize}).Value();
-    LocalEntry entry;
     if (local.signature != kLocalHeaderSignature)
-        return entry;
-    file.RequireAt(start + kLocalHeaderSize, local.nameLength);
-    file.RequireAt(start + kLocalHeaderSize + local.nameLength, local.extraLength);
+        return local;
+    if (Status name = file.RequireAt(start + kLocalHeaderSize, local.nameLength); !name)
+        return name.Error();
+    const uint64_t extraStart = start + kLocalHeaderSize + local.nameLength;
+    if (Status extra = file.RequireAt(extraStart, local.extraLength); !extra)
+        return extra.Error();
     const uint64_t headerLength = kLocalHeaderSize + local.nameLength + local.extraLength;
     if (headerLength > length) { // a local name or extra field longer than the directory's
         length = headerLength;
         bytes = buffer.Reserve(length);
-        file.ReadAt(start, bytes, length);
+        if (Status read = file.ReadAt(start, bytes, length); !read)
+            return read.Error();
     }
-    const SettledEntryData settled = SettleEntryData(local, central);
+    return local;
+}
+
+} // namespace
+
+Result<LocalEntry> ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& central,
+                                   ByteBuffer& buffer) {
+    const uint64_t start = central.localHeaderOffset;
+    if (Status fixed = file.RequireAt(start, kLocalHeaderSize); !fixed)
+        return fixed.Error();
+    uint64_t length = std::min(HeaderReadLength(central), file.Size() - start);
+    unsigned char* bytes = buffer.Reserve(length);
+    if (Status read = file.ReadAt(start, bytes, length); !read)
+        return read.Error();
+    const Result<LocalFileHeader> local = ReadWholeHeader(file, start, buffer, bytes, length);
+    if (!local)
+        return local.Error();
+    LocalEntry entry;
+    if (local->signature != kLocalHeaderSignature)
+        return entry;
+    const uint64_t headerLength = kLocalHeaderSize + local->nameLength + local->extraLength;
+    const SettledEntryData settled = SettleEntryData(*local, central);
     entry.present = true;
     entry.localName = EntryNameText(
-        {reinterpret_cast<const char*>(bytes + kLocalHeaderSize), local.nameLength}, local.flags);
+        {reinterpret_cast<const char*>(bytes + kLocalHeaderSize), local->nameLength}, local->flags);
     entry.dataStart = start + headerLength;
     entry.dataLength = settled.compressedSize;
     entry.crc32 = settled.crc32;
@@ -52,11 +71,12 @@ LocalEntry ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& cen
     return entry;
 }
 
-void ReadLocalData(const ArchiveFile& file, LocalEntry& entry, ByteBuffer& buffer) {
-    file.RequireAt(entry.dataStart, entry.dataLength);
-    if (entry.data)
-        return;
+Status ReadLocalData(const ArchiveFile& file, LocalEntry& entry, ByteBuffer& buffer) {
+    if (Status inside = file.RequireAt(entry.dataStart, entry.dataLength); !inside || entry.data)
+        return inside;
     unsigned char* bytes = buffer.Reserve(entry.dataLength);
-    file.ReadAt(entry.dataStart, bytes, entry.dataLength);
+    if (Status read = file.ReadAt(entry.dataStart, bytes, entry.dataLength); !read)
+        return read;
     entry.data = bytes;
+    return Success();
 }

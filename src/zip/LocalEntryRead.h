@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Result.h"
 #include "zip/ArchiveFile.h"
 #include "zip/ByteBuffer.h"
 #include "zip/ZipRecords.h"
@@ -21,12 +22,13 @@ struct LocalEntry {
 
 // Reads the local header, name and extra field of the entry `central` points
 // at, and with them the data of a small entry, in one positioned read. Parts
-// past the end of the file throw ZipReadError, the data excepted: that is
-// left to ReadLocalData, so an entry refused before is never read. Reads by
-// offset only, so it may run on any thread.
-LocalEntry ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& central,
-                           ByteBuffer& buffer);
+// past the end of the file fail Damaged, the data excepted: that is left to
+// ReadLocalData, so an entry refused before is never read; a read the system
+// refuses fails System. Reads by offset only, so it may run on any thread.
+Result<LocalEntry> ReadLocalHeader(const ArchiveFile& file, const CentralFileHeader& central,
+                                   ByteBuffer& buffer);
 
 // Makes `entry.data` point at its data, reading what the header read did not
-// bring; throws ZipReadError when the data reach past the end of the file.
-void ReadLocalData(const ArchiveFile& file, LocalEntry& entry, ByteBuffer& buffer);
+// bring; fails Damaged when the data reach past the end of the file, System
+// when the system refuses the read.
+Status ReadLocalData(const ArchiveFile& file, LocalEntry& entry, ByteBuffer& buffer);

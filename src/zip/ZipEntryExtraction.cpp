@@ -52,16 +52,22 @@ Result<void> ZipExtractionClass::ExtractEntry(ExtractionWalk& walk, const std::s
 
 Result<void> ZipExtractionClass::ExtractEntryHere(ExtractionWalk& walk, const std::string& name,
                                                   const EntryTarget& target) {
-    LocalEntry entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
-    if (!AcceptLocalEntry(walk, entry, name))
+    Result<LocalEntry> entry = ReadLocalHeader(*archiveFile_, currentHeader_, walk.source);
+    if (!entry)
+        return entry.Error();
+    if (!AcceptLocalEntry(walk, *entry, name))
         return Success();
     if (!IsHeldInMemory(currentHeader_))
-        return StreamEntryData(entry, target);
-    ReadLocalData(*archiveFile_, entry, walk.source);
-    const bool inflated = currentHeader_.method == kMethodDeflated &&
-                          InflateEntry(*zlib_, entry.data, entry.dataLength,
-                                       currentHeader_.uncompressedSize, entry.crc32, walk.output);
-    return WriteEntryData(entry, inflated, walk.output, target);
+        return StreamEntryData(*entry, target);
+    if (Result<void> read = ReadLocalData(*archiveFile_, *entry, walk.source); !read)
+        return read;
+    Result<bool> inflated = false;
+    if (currentHeader_.method == kMethodDeflated)
+        inflated = InflateEntry(*zlib_, entry->data, entry->dataLength,
+                                currentHeader_.uncompressedSize, entry->crc32, walk.output);
+    if (!inflated)
+        return inflated.Error();
+    return WriteEntryData(*entry, *inflated, walk.output, target);
 }
 
 // No local header where the directory points, or one that disagrees with it
@@ -111,7 +117,8 @@ Result<void> ZipExtractionClass::StreamEntryData(const LocalEntry& entry,
         RefuseEntry(kZipErrorMethod, MethodText(entry.localName));
         return Success();
     }
-    archiveFile_->RequireAt(entry.dataStart, entry.dataLength);
+    if (Result<void> inside = archiveFile_->RequireAt(entry.dataStart, entry.dataLength); !inside)
+        return inside;
     Result<NewFile> draft = CreateDraft(target);
     if (!draft)
         return draft.Error();
@@ -131,19 +138,16 @@ Result<void> ZipExtractionClass::StreamEntryData(const LocalEntry& entry,
 // trace: no event, no yield, and the walk's position as it was.
 void ZipExtractionClass::PrefetchNextEntry(ExtractionWalk& walk) {
     const uint64_t position = archiveFile_->Position();
-    try {
-        for (int skipped = 0; skipped < kPeekLimit; ++skipped) {
-            const auto header = ReadCentralRecord(*archiveFile_, directory_.prefix, nullptr);
-            if (!header)
-                break;
-            if (header->uncompressedSize != 0) {
-                if (IsPreparedAhead(*header))
-                    walk.prefetch->Request(*header);
-                break;
-            }
+    for (int skipped = 0; skipped < kPeekLimit; ++skipped) {
+        const auto header = ReadCentralRecord(*archiveFile_, directory_.prefix, nullptr);
+        // A read that fails is met again by the walk, in its own time.
+        if (!header || !*header)
+            break;
+        if ((*header)->uncompressedSize != 0) {
+            if (IsPreparedAhead(**header))
+                walk.prefetch->Request(**header);
+            break;
         }
-    } catch (const ZipReadError&) {
-        // The walk meets the same end of the file in its own time.
     }
     archiveFile_->Seek(position);
 }

@@ -27,26 +27,34 @@ int32_t ProgressPercent(int32_t pass, uint64_t totalRecords) {
 
 } // namespace
 
-std::optional<ExtractionWalk> ZipExtractionClass::BeginExtraction(const std::string& FolderPath) {
+Result<std::optional<ExtractionWalk>>
+ZipExtractionClass::BeginExtraction(const std::string& FolderPath, bool PreservePath,
+                                    bool Overwrite) {
+    using NoWalk = std::optional<ExtractionWalk>;
     if (ZLibVersion().empty())
-        return std::nullopt;
+        return NoWalk();
     RaiseStatus(kStatusExtractionStart);
     if (!ZipIsOpen()) {
         RaiseError(kZipErrorNoZipOpen, kNoZipOpenText);
-        return std::nullopt;
+        return NoWalk();
     }
     if (!IsFolder(FolderPath) && !CreateFolderPath(FolderPath)) {
         RaiseError(kZipErrorCannotCreateFolder, CannotCreateFolderText(FolderPath));
-        return std::nullopt;
+        return NoWalk();
     }
-    if (ReadEndRecord(*endRecordPosition_) != DirectoryPlace::Outcome::Found) {
+    const Result<DirectoryPlace::Outcome> end = ReadEndRecord(*endRecordPosition_);
+    if (!end)
+        return end.Error();
+    if (*end != DirectoryPlace::Outcome::Found) {
         RaiseStatus(kStatusExtractionEnd);
-        return std::nullopt;
+        return NoWalk();
     }
     archiveFile_->Seek(directory_.start);
     entryRefused_ = false;
     std::optional<ExtractionWalk> walk(std::in_place);
     walk->folderPath = FolderPath;
+    walk->preservePath = PreservePath;
+    walk->overwrite = Overwrite;
     walk->resolvedFolder = ResolvedFolder(FolderPath).value_or(std::string());
     return walk;
 }
@@ -63,29 +71,32 @@ void ZipExtractionClass::StartPrefetch(ExtractionWalk& walk) {
 
 // Reads central records up to the next one that holds data; false when the
 // record read is no central record.
-bool ZipExtractionClass::ReadNextListedHeader(std::string& name) {
-    bool read = ReadCentralHeader(name);
-    while (read && currentHeader_.uncompressedSize == 0) {
+Result<bool> ZipExtractionClass::ReadNextListedHeader(std::string& name) {
+    Result<bool> read = ReadCentralHeader(name);
+    while (read && *read && currentHeader_.uncompressedSize == 0) {
         read = ReadCentralHeader(name);
         YieldToWindows();
     }
     return read;
 }
 
-bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool PreservePath,
-                                         bool Overwrite) {
-    std::optional<ExtractionWalk> walk = BeginExtraction(FolderPath);
-    if (!walk)
-        return false;
-    walk->preservePath = PreservePath;
-    walk->overwrite = Overwrite;
-    StartPrefetch(*walk);
+Result<bool> ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool PreservePath,
+                                                 bool Overwrite) {
+    Result<std::optional<ExtractionWalk>> walk =
+        BeginExtraction(FolderPath, PreservePath, Overwrite);
+    if (!walk || !*walk)
+        return walk ? Result<bool>(false) : walk.Error();
+    StartPrefetch(**walk);
     bool cancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {
         std::string name;
-        if (ReadNextListedHeader(name)) {
-            ThrowIfFailed(ExtractFileStep(*walk, name));
+        const Result<bool> listed = ReadNextListedHeader(name);
+        if (!listed)
+            return listed.Error();
+        if (*listed) {
+            if (Result<void> step = ExtractFileStep(**walk, name); !step)
+                return step.Error();
             if (RaiseProgress(ProgressPercent(i, recordsFound_), cancel))
                 return false;
         }
@@ -96,19 +107,23 @@ bool ZipExtractionClass::ExtractAllFiles(const std::string& FolderPath, bool Pre
     return !entryRefused_;
 }
 
-bool ZipExtractionClass::ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath,
-                                           bool PreservePath, bool Overwrite) {
-    std::optional<ExtractionWalk> walk = BeginExtraction(FolderPath);
-    if (!walk)
-        return false;
-    walk->preservePath = PreservePath;
-    walk->overwrite = Overwrite;
+Result<bool> ZipExtractionClass::ExtractSingleFile(int32_t FileNumber,
+                                                   const std::string& FolderPath, bool PreservePath,
+                                                   bool Overwrite) {
+    Result<std::optional<ExtractionWalk>> walk =
+        BeginExtraction(FolderPath, PreservePath, Overwrite);
+    if (!walk || !*walk)
+        return walk ? Result<bool>(false) : walk.Error();
     bool ignoredCancel = false;
     const int32_t total = fileTotal_;
     for (int32_t i = 1; i <= total; ++i) {
         std::string name;
-        if (ReadNextListedHeader(name) && i == FileNumber)
-            ThrowIfFailed(ExtractFileStep(*walk, name));
+        const Result<bool> listed = ReadNextListedHeader(name);
+        if (!listed)
+            return listed.Error();
+        if (*listed && i == FileNumber)
+            if (Result<void> step = ExtractFileStep(**walk, name); !step)
+                return step.Error();
         RaiseProgress(100, ignoredCancel);
         YieldToWindows();
     }

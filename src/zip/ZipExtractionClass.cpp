@@ -4,8 +4,6 @@
 #include "zip/EndRecordSearch.h"
 #include "zip/ZipMessages.h"
 
-#include <stdexcept>
-
 ZipExtractionClass::ZipExtractionClass(std::shared_ptr<const ZlibBinding> zlib)
     : zlib_(std::move(zlib)) {}
 
@@ -17,16 +15,22 @@ ZipExtractionClass::~ZipExtractionClass() {
     }
 }
 
-bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
+Result<bool> ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
     RaiseStatus(kStatusOpening);
     ZipClose();
-    archiveFile_ = ArchiveFile::OpenRegular(ZipPath);
+    Result<std::unique_ptr<ArchiveFile>> opened = ArchiveFile::OpenRegular(ZipPath);
+    if (!opened)
+        return opened.Error();
+    archiveFile_ = std::move(*opened);
     if (!archiveFile_) {
         RaiseError(kZipErrorMissingFile, MissingFileText(ZipPath));
         return false;
     }
     YieldToWindows();
-    endRecordPosition_ = FindEndRecord(*archiveFile_);
+    const Result<std::optional<uint64_t>> found = FindEndRecord(*archiveFile_);
+    if (!found)
+        return found.Error();
+    endRecordPosition_ = *found;
     if (!endRecordPosition_) {
         RaiseError(kZipErrorNotAZip, NotAZipText(ZipPath));
         return false;
@@ -36,15 +40,18 @@ bool ZipExtractionClass::ZipOpen(const std::string& ZipPath) {
         RaiseError(kZipErrorZlibMissing, kZlibMissingText);
         return true;
     }
-    try {
-        if (RefuseArchive(ReadEndRecord(*endRecordPosition_), ZipPath) ||
-            RefuseArchive(ReadDirectory(), ZipPath))
-            return false;
-    } catch (...) {
+    return ReadArchiveDirectory(ZipPath);
+}
+
+Result<bool> ZipExtractionClass::ReadArchiveDirectory(const std::string& ZipPath) {
+    Result<DirectoryPlace::Outcome> outcome = ReadEndRecord(*endRecordPosition_);
+    if (outcome && *outcome == DirectoryPlace::Outcome::Found)
+        outcome = ReadDirectory();
+    if (!outcome) {
         ForgetDirectory();
-        throw;
+        return outcome.Error();
     }
-    return true;
+    return !RefuseArchive(*outcome, ZipPath);
 }
 
 // Records that contradict the file, or name other parts of the archive, leave
@@ -93,8 +100,9 @@ int32_t ZipExtractionClass::FileCount() const {
 }
 
 const ZipExtractionClass::ZipEntry& ZipExtractionClass::EntryAt(int32_t Index) const {
-    if (Index < 0 || static_cast<std::size_t>(Index) >= entries_.size())
-        throw std::out_of_range("Index de fichier hors limites : " + std::to_string(Index));
+    static const ZipEntry kNoEntry;
+    if (Index < 1 || Index > fileTotal_)
+        return kNoEntry;
     return entries_[static_cast<std::size_t>(Index)];
 }
 
@@ -116,13 +124,12 @@ ZipDateTime ZipExtractionClass::FileDateAndTime(int32_t Index) const {
 }
 
 std::string ZipExtractionClass::ZLibVersion() {
-    try {
-        const char* version = zlib_->Version();
-        return version ? std::string(version) : std::string();
-    } catch (const ZlibUnavailableError&) {
+    const Result<const char*> version = zlib_->Version();
+    if (!version) {
         RaiseError(kZipErrorZlibMissing, kZlibMissingText);
         return {};
     }
+    return *version ? std::string(*version) : std::string();
 }
 
 void ZipExtractionClass::RaiseStatus(const std::string& text) {

@@ -23,9 +23,11 @@ struct LocalEntry;
 // The program's own ZIP reader: opens one archive at a time, lists the
 // entries that hold data and extracts them, reporting every step through its
 // event members. Failures it foresees are ZipError events; the others
-// (unreadable or truncated archives: ZipReadError; folders or files that
-// cannot be written: ZipWriteError) leave the call as exceptions, whose
-// what() is the text to show. ZipFailures.h tells where each one starts.
+// (an archive that cannot be read or is cut short: Damaged or System; a
+// folder or file that cannot be written: System; zlib gone in the middle of
+// an extraction: NotFound) are the Failure ZipOpen, ExtractAllFiles and
+// ExtractSingleFile return, whose `what` is the text to show. Nothing else
+// leaves a call but std::bad_alloc. ZipFailures.h tells where each starts.
 class ZipExtractionClass {
   public:
     std::function<void(int32_t Percent, bool& Cancel)> Progress;
@@ -39,17 +41,20 @@ class ZipExtractionClass {
     ZipExtractionClass(const ZipExtractionClass&) = delete;
     ZipExtractionClass& operator=(const ZipExtractionClass&) = delete;
 
-    bool ZipOpen(const std::string& ZipPath);
+    // False after a ZipError event; a Failure when the archive cannot be read.
+    Result<bool> ZipOpen(const std::string& ZipPath);
     void ZipClose();
-    bool ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath, bool PreservePath,
-                           bool Overwrite);
-    bool ExtractAllFiles(const std::string& FolderPath, bool PreservePath, bool Overwrite);
+    // False after a ZipError event that left an entry out, or when the user
+    // stopped; a Failure ends the call at the first read or write that fails.
+    Result<bool> ExtractSingleFile(int32_t FileNumber, const std::string& FolderPath,
+                                   bool PreservePath, bool Overwrite);
+    Result<bool> ExtractAllFiles(const std::string& FolderPath, bool PreservePath, bool Overwrite);
 
     bool ZipIsOpen() const;
     std::string ZipComment() const;
     int32_t FileCount() const;
-    // Indexes 0 to the archive's record count are accepted (0 and those past
-    // FileCount() answer empty); any other throws std::out_of_range.
+    // Indexes 1 to FileCount() name an entry; any other answers empty: no
+    // name, sizes of 0, the date of DOS's 0.
     std::string FileName(int32_t Index) const;
     int64_t FileCompressedSize(int32_t Index) const;
     int64_t FileUncompressedSize(int32_t Index) const;
@@ -67,21 +72,27 @@ class ZipExtractionClass {
     };
 
     // Opening and the directory walk.
-    DirectoryPlace::Outcome ReadEndRecord(uint64_t position);
+    // Every reader of the archive below fails as ArchiveFile does.
+    Result<bool> ReadArchiveDirectory(const std::string& ZipPath);
+    Result<DirectoryPlace::Outcome> ReadEndRecord(uint64_t position);
     bool RefuseArchive(DirectoryPlace::Outcome outcome, const std::string& ZipPath);
-    bool ReadCentralHeader(std::string& name);
-    DirectoryPlace::Outcome ReadDirectory();
-    std::optional<DirectoryPlace::Outcome> RecordRefusal() const;
+    Result<bool> ReadCentralHeader(std::string& name);
+    Result<DirectoryPlace::Outcome> ReadDirectory();
+    Result<bool> ListRecord(const std::string& name);
+    Result<DirectoryPlace::Outcome> RecordRefusal() const;
     void ForgetDirectory();
     const ZipEntry& EntryAt(int32_t Index) const;
 
     // Extraction.
-    std::optional<ExtractionWalk> BeginExtraction(const std::string& FolderPath);
-    bool ReadNextListedHeader(std::string& name);
+    // Nothing after a ZipError event.
+    Result<std::optional<ExtractionWalk>> BeginExtraction(const std::string& FolderPath,
+                                                          bool PreservePath, bool Overwrite);
+    Result<bool> ReadNextListedHeader(std::string& name);
     // The steps of one entry refuse it with a ZipError event; they fail
-    // (System, `what` the text for the user) only when a folder or file
-    // cannot be written, which ends the whole call. (Result<void> is Status,
-    // a name the event member takes inside this class.)
+    // (`what` the text for the user) when a folder or file cannot be
+    // written, or a read of the archive or a call of zlib fails, which ends
+    // the whole call. (Result<void> is Status, a name the event member takes
+    // inside this class.)
     Result<void> ExtractFileStep(ExtractionWalk& walk, std::string name);
     bool IsSafeTarget(ExtractionWalk& walk, const std::string& name);
     Result<void> ExtractEntry(ExtractionWalk& walk, const std::string& name,

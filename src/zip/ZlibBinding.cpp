@@ -8,10 +8,10 @@ namespace {
 
 class LinkedZlibBinding final : public ZlibBinding {
   public:
-    const char* Version() const override { return zlibVersion(); }
+    Result<const char*> Version() const override { return zlibVersion(); }
 
-    int InflateRaw(unsigned char* output, uint64_t& outputLength, const unsigned char* source,
-                   uint64_t sourceLength) const override {
+    Result<int> InflateRaw(unsigned char* output, uint64_t& outputLength,
+                           const unsigned char* source, uint64_t sourceLength) const override {
         // ZIP sizes are 32-bit: more room than uInt counts is never needed.
         constexpr uint64_t kLargest = std::numeric_limits<uInt>::max();
         z_stream stream{};
@@ -30,7 +30,8 @@ class LinkedZlibBinding final : public ZlibBinding {
         return result;
     }
 
-    uint32_t Crc32(uint32_t crc, const unsigned char* data, std::size_t length) const override {
+    Result<uint32_t> Crc32(uint32_t crc, const unsigned char* data,
+                           std::size_t length) const override {
         uLong value = crc;
         while (length > 0) {
             const auto piece =

@@ -22,7 +22,7 @@ class UnzipHelpersTest : public ::testing::Test {
     void Open(const ZipWriter& writer) {
         std::string destination = out;
         PrepareUnzip(program, folder.Write("archive.zip", writer.Build().bytes), destination);
-        ASSERT_TRUE(zip.ZipOpen(program.ZipArchivePath));
+        ASSERT_TRUE(zip.ZipOpen(program.ZipArchivePath).Value());
     }
 };
 
@@ -47,23 +47,24 @@ TEST_F(UnzipHelpersTest, NamedEntryIsExtractedWithoutItsFolderReplacingAnOldFile
     Open(ZipWriter().File("pics/Alpha.png", "new alpha").File("Beta.png", "beta"));
     folder.Write("out/Alpha.png", "old");
     program.ExtractSelector = "PICS/ALPHA.PNG";
-    EXPECT_TRUE(ExtractNamedEntry(zip, program));
+    EXPECT_TRUE(ExtractNamedEntry(zip, program).Value());
     EXPECT_EQ(FileContent(out + Native("/Alpha.png")), "new alpha");
     EXPECT_FALSE(std::filesystem::exists(out + Native("/pics")));
     program.ExtractSelector = "Alpha.png";
-    EXPECT_FALSE(ExtractNamedEntry(zip, program)) << "the whole name must match";
+    EXPECT_FALSE(ExtractNamedEntry(zip, program).Value()) << "the whole name must match";
 }
 
 TEST_F(UnzipHelpersTest, EntriesByEndingCountWhatWasExtractedOrSayNoneMatched) {
     Open(ZipWriter().File("a/One.PNG", "1").File("b/two.png", "2").File("three.txt", "3"));
     program.ExtractSelector = ".png";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), 2);
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program).Value(), 2);
     EXPECT_EQ(FileContent(out + Native("/One.PNG")), "1");
     EXPECT_EQ(FileContent(out + Native("/two.png")), "2");
     program.ExtractSelector = ".jpg";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), -1);
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program).Value(), -1);
     program.ExtractSelector = "";
-    EXPECT_EQ(ExtractEntriesEndingWith(zip, program), 3) << "an empty ending matches every entry";
+    EXPECT_EQ(ExtractEntriesEndingWith(zip, program).Value(), 3)
+        << "an empty ending matches every entry";
     EXPECT_EQ(FileContent(out + Native("/three.txt")), "3");
 }
 

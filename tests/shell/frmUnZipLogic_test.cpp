@@ -1,5 +1,6 @@
 #include "app/ProgramState.h"
 #include "operations/UnzipHelpers.h"
+#include "services/PathText.h"
 #include "shell/frmUnZipLogic.h"
 #include "support/MachineScope.h"
 #include "support/TempFolder.h"
@@ -108,3 +109,25 @@ TEST(frmUnZipLogic, QuickYieldsRepaintNowAndThenAndAYieldAfterAPauseRepaintsAgai
 }
 
 } // namespace
+
+// A file where an entry's file must go ends every way of extracting with the
+// engine's text under the window's heading; the count of entries is -1 then.
+TEST(frmUnZipLogicFailures, AWriteThatFailsIsShownUnderTheHeadingAndGivesFailure) {
+    TempFolder folder;
+    MachineScope machine(folder.Path());
+    std::string destination = folder.MakeDir("out");
+    folder.MakeDir("out/x.png/in");
+    ProgramState program;
+    PrepareUnzip(program, folder.Write("a.zip", ZipWriter().File("x.png", "x").Build().bytes),
+                 destination);
+    program.ExtractSelector = ".png";
+    RecordingUnzipWindow window(program);
+    EXPECT_FALSE(window.zLib_ExtraireTout());
+    EXPECT_EQ(window.zLib_ExtraireExtension(), -1);
+    program.ExtractSelector = "x.png";
+    EXPECT_FALSE(window.zLib_ExtraireUnFichier());
+    const std::string shown = "Erreur lors de l'extraction du Zip\r\nImpossible d'\u00e9crire le "
+                              "fichier " +
+                              destination + kSeparator + "x.png";
+    EXPECT_EQ(window.errors, std::vector<std::string>(3, shown));
+}

@@ -35,14 +35,13 @@ Audit Extract(const std::string& archive, const fs::path& out) {
     Audit audit;
     ZipExtractionClass zip;
     zip.ZipError = [&](int32_t, const std::string&) { ++audit.named; };
-    try {
-        if (zip.ZipOpen(archive)) {
-            audit.counted = zip.FileCount();
-            audit.named = 0;
-            zip.ExtractAllFiles(PathText(out), true, false);
-        }
-    } catch (const std::exception&) {
-        audit.loud = true;
+    const Result<bool> opened = zip.ZipOpen(archive);
+    if (opened && *opened) {
+        audit.counted = zip.FileCount();
+        audit.named = 0;
+        audit.loud = !zip.ExtractAllFiles(PathText(out), true, false).Ok();
+    } else {
+        audit.loud = !opened.Ok();
     }
     audit.written = FilesUnder(out);
     return audit;

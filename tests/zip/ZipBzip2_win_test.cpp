@@ -16,9 +16,9 @@ TEST(ZipBzip2Windows, Bzip2EntriesAreRefusedByName) {
     ZipExtractionClass zip;
     ZipEventLog events(zip);
     const auto layout = ZipWriter().File("packed.bz", "BZh9", 12).File("plain.txt", "p").Build();
-    ASSERT_TRUE(zip.ZipOpen(folder.Write("bz.zip", layout.bytes)));
+    ASSERT_TRUE(zip.ZipOpen(folder.Write("bz.zip", layout.bytes)).Value());
     const std::string out = folder.Sub("out");
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
                   {4, "La méthode de compression pour packed.bz n'est pas supportée"}}));

@@ -32,7 +32,7 @@ class ZipDirectoryWalkTest : public ::testing::Test {
 
     bool Open(const std::string& bytes) {
         zip.ZipClose();
-        return zip.ZipOpen(folder.Write("walk.zip", bytes));
+        return zip.ZipOpen(folder.Write("walk.zip", bytes)).Value();
     }
     std::string Target(const std::string& name) const { return out + kSep + name; }
 };
@@ -47,7 +47,7 @@ TEST_F(ZipDirectoryWalkTest, AWrappedCountIsWalkedToTheLastRecord) {
     ASSERT_TRUE(Open(layout.bytes));
     ASSERT_EQ(zip.FileCount(), 65536);
     EXPECT_EQ(zip.FileName(65536), "f65536");
-    EXPECT_TRUE(zip.ExtractSingleFile(65536, out, true, false));
+    EXPECT_TRUE(zip.ExtractSingleFile(65536, out, true, false).Value());
     EXPECT_EQ(FileContent(Target("f65536")), "x");
     EXPECT_EQ(events.percents.size(), 65536u);
 }
@@ -58,7 +58,7 @@ TEST_F(ZipDirectoryWalkTest, ACountOneShortLeavesNoFileOutAndPercentsCountEveryR
     StateCount(layout, 3);
     ASSERT_TRUE(Open(layout.bytes));
     EXPECT_EQ(zip.FileCount(), 3);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(FileContent(Target("c")), "gamma");
     EXPECT_EQ(events.percents, (std::vector<int32_t>{25, 50, 75}));
@@ -88,7 +88,7 @@ TEST_F(ZipDirectoryWalkTest, ADirectoryOffsetShortByTheBytesInFrontOfItStillFind
     std::string moved = layout.bytes;
     moved.insert(layout.directoryOffset, std::string(100, '\0'));
     ASSERT_TRUE(Open(moved));
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(FileContent(Target("one.txt")), "one");
     EXPECT_EQ(FileContent(Target("two.txt")), "two");
@@ -99,7 +99,7 @@ TEST_F(ZipDirectoryWalkTest, DiskNumbersMakeAnArchiveSplitOnlyWhenAnEntryIsNotIn
     PutU16(numbered.bytes, numbered.endRecordOffset + kEndThisDisk, 1);
     PutU16(numbered.bytes, numbered.endRecordOffset + kEndDirectoryDisk, 1);
     ASSERT_TRUE(Open(numbered.bytes));
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(FileContent(Target("b.txt")), "beta");
 
     PutU32(numbered.bytes, numbered.centralOffsets[1] + kCentralLocalOffset, 3);

@@ -34,7 +34,7 @@ class ZipEntryMethodsTest : public ::testing::Test {
     std::string out = folder.Sub("out");
 
     void Open(const std::string& bytes) {
-        ASSERT_TRUE(zip.ZipOpen(folder.Write("methods.zip", bytes)));
+        ASSERT_TRUE(zip.ZipOpen(folder.Write("methods.zip", bytes)).Value());
         events.Clear();
     }
     std::string Target(const std::string& name) const { return out + kSep + name; }
@@ -54,7 +54,7 @@ TEST_F(ZipEntryMethodsTest, EntriesOfAnUnknownMethodAreNamedSmallOrLarge) {
                             .File("plain.txt", "plain")
                             .Build();
     Open(layout.bytes);
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
                   {4, "La méthode de compression pour lzma.bin n'est pas supportée"},
@@ -68,7 +68,7 @@ TEST_F(ZipEntryMethodsTest, LargeStoredEntriesAreCheckedAsTheyStream) {
     auto layout = ZipWriter().File("stored.bin", large, 0).File("next.txt", "next").Build();
     layout.bytes[layout.localOffsets[0] + kLocalHeaderLength + 10 + kMiB + 5] ^= 0x01;
     Open(layout.bytes);
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {5, "Erreur de checksum dans " + Target("stored.bin")}}));
     EXPECT_FALSE(IsFile(Target("stored.bin")));
@@ -87,7 +87,7 @@ TEST_F(ZipEntryMethodsTest, InflatingStopsAtTheStatedSize) {
         FileSizeLimit limit(4 * kMiB);
         if (!limit.Active())
             GTEST_SKIP() << kNoFullDisk;
-        EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+        EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     }
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {5, "Erreur de checksum dans " + Target("zeros.bin")}}));

@@ -5,7 +5,6 @@
 #include "support/ZipEventLog.h"
 #include "support/ZipWriter.h"
 #include "zip/ZipExtractionClass.h"
-#include "zip/ZipFailures.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ class ZipExtractTest : public ::testing::Test {
     std::string out = folder.Sub("out");
 
     void Open(const ZipLayout& layout) {
-        ASSERT_TRUE(zip.ZipOpen(folder.Write("test.zip", layout.bytes)));
+        ASSERT_TRUE(zip.ZipOpen(folder.Write("test.zip", layout.bytes)).Value());
         events.Clear();
     }
     std::string Target(const std::string& relative) const { return out + kSep + relative; }
@@ -41,7 +40,7 @@ class ZipExtractTest : public ::testing::Test {
 TEST_F(ZipExtractTest, PreservedPathsCreateTheirFoldersAndAreAnnounced) {
     const std::string text(5000, 'z');
     Open(ZipWriter().File("dir/sub/file.txt", text).File("top.bin", "stored", 0).Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(FileContent(Target("dir/sub/file.txt")), text);
     EXPECT_EQ(FileContent(Target("top.bin")), "stored");
     EXPECT_EQ(Listing(),
@@ -55,7 +54,7 @@ TEST_F(ZipExtractTest, PreservedPathsCreateTheirFoldersAndAreAnnounced) {
 
 TEST_F(ZipExtractTest, WithoutPathsOnlyTheNameIsKeptAndNoFolderIsMade) {
     Open(ZipWriter().File("dir/sub/file.txt", "f").File("a:b.txt", "colon").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, false, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, false, false).Value());
     EXPECT_EQ(Listing(), (std::vector<std::string>{"a_b.txt", "file.txt"}));
     EXPECT_EQ(FileContent(Target("a_b.txt")), "colon");
     EXPECT_TRUE(events.Has("status: Extraction ...\\file.txt"));
@@ -63,7 +62,7 @@ TEST_F(ZipExtractTest, WithoutPathsOnlyTheNameIsKeptAndNoFolderIsMade) {
 
 TEST_F(ZipExtractTest, SameNameTwiceWithoutOverwriteKeepsTheFirstAndReportsEleven) {
     Open(ZipWriter().File("x/readme.txt", "first").File("y/readme.txt", "second").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, false, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, false, false).Value());
     EXPECT_EQ(FileContent(Target("readme.txt")), "first");
     const std::string message = "Le fichier " + Target("readme.txt") + " existe déjà";
     const auto error = std::find(events.lines.begin(), events.lines.end(), "error 11: " + message);
@@ -84,7 +83,7 @@ TEST_F(ZipExtractTest, NamesAreCodePage437UnlessFlaggedUtf8AndBackslashesSeparat
              .Build());
     EXPECT_EQ(zip.FileName(1), "bs" + kSep + "inner.txt");
     EXPECT_EQ(zip.FileName(2), "dos\u00e9\u00f6.txt");
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(Listing(),
               (std::vector<std::string>{"bad\u00e9.txt", "bs", "bs/inner.txt",
                                         "dos\u00e9\u00f6.txt", "utf8", "utf8/caf\u00e9.txt"}));
@@ -94,21 +93,21 @@ TEST_F(ZipExtractTest, NamesAreCodePage437UnlessFlaggedUtf8AndBackslashesSeparat
 TEST_F(ZipExtractTest, OverwriteReplacesAnExistingFileAndItsAbsenceKeepsIt) {
     Open(ZipWriter().File("keep.txt", "from archive").Build());
     folder.Write("out/keep.txt", "mine");
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(FileContent(Target("keep.txt")), "mine");
     EXPECT_EQ(events.ErrorNumbers(), std::vector<int32_t>{11});
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Value());
     EXPECT_EQ(FileContent(Target("keep.txt")), "from archive");
     EXPECT_EQ(Listing(), std::vector<std::string>{"keep.txt"}); // no temporary left beside it
 }
 
 TEST_F(ZipExtractTest, PercentCountsEveryRecordOfTheDirectory) {
     Open(ZipWriter().File("1", "1").File("2", "2").File("3", "3").File("4", "4").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Value());
     EXPECT_EQ(events.percents, (std::vector<int32_t>{25, 50, 75, 100}));
 
     Open(ZipWriter().Folder("d/").File("d/1", "1").File("d/2", "2").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Value());
     EXPECT_EQ(events.percents, (std::vector<int32_t>{33, 67}));
     EXPECT_EQ(events.lines.back(), "status: Extraction terminée");
 }
@@ -118,14 +117,14 @@ TEST_F(ZipExtractTest, HalvesRoundToTheEvenPercent) {
     for (int i = 1; i <= 8; ++i)
         writer.File("f" + std::to_string(i), "x");
     Open(writer.Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Value());
     EXPECT_EQ(events.percents, (std::vector<int32_t>{12, 25, 38, 50, 62, 75, 88, 100}));
 }
 
 TEST_F(ZipExtractTest, CancelAtTheFirstProgressStopsAfterTheFirstFile) {
     Open(ZipWriter().File("1", "1").File("2", "2").File("3", "3").Build());
     events.onProgress = [](int32_t, bool& cancel) { cancel = true; };
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, true));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, true).Value());
     EXPECT_EQ(Listing(), std::vector<std::string>{"1"});
     EXPECT_EQ(events.percents.size(), 1u);
     EXPECT_FALSE(events.Has("status: Extraction terminée"));
@@ -133,13 +132,13 @@ TEST_F(ZipExtractTest, CancelAtTheFirstProgressStopsAfterTheFirstFile) {
 
 TEST_F(ZipExtractTest, SingleFileExtractsOnlyItsNumberAndReportsEveryPass) {
     Open(ZipWriter().Folder("d/").File("d/one", "1").File("two", "2").Build());
-    EXPECT_TRUE(zip.ExtractSingleFile(2, out, true, false));
+    EXPECT_TRUE(zip.ExtractSingleFile(2, out, true, false).Value());
     EXPECT_EQ(Listing(), std::vector<std::string>{"two"});
     EXPECT_EQ(events.percents, (std::vector<int32_t>{100, 100}));
     for (int32_t number : {0, 3, -1}) {
         events.Clear();
         events.onProgress = [](int32_t, bool& cancel) { cancel = true; }; // not looked at
-        EXPECT_TRUE(zip.ExtractSingleFile(number, out, true, false));
+        EXPECT_TRUE(zip.ExtractSingleFile(number, out, true, false).Value());
         EXPECT_EQ(events.percents, (std::vector<int32_t>{100, 100}));
         EXPECT_EQ(events.lines.back(), "status: Extraction terminée");
     }
@@ -149,25 +148,25 @@ TEST_F(ZipExtractTest, SingleFileExtractsOnlyItsNumberAndReportsEveryPass) {
 TEST_F(ZipExtractTest, MissingDestinationChainIsCreatedFirst) {
     Open(ZipWriter().File("a.txt", "a").Build());
     const std::string deep = folder.Sub("x/y/z");
-    EXPECT_TRUE(zip.ExtractAllFiles(deep, false, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(deep, false, false).Value());
     EXPECT_EQ(FileContent(deep + kSep + "a.txt"), "a");
 }
 
 TEST_F(ZipExtractTest, ArchiveWithoutFilesStillReportsStartAndEnd) {
     Open(ZipWriter().Folder("only/").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.lines, (std::vector<std::string>{"status: Début d'extraction",
                                                       "status: Extraction terminée"}));
 }
 
 TEST_F(ZipExtractTest, NothingOpenOrNoFolderEndsBeforeTheWalk) {
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.lines,
               (std::vector<std::string>{"status: Début d'extraction",
                                         "error 3: Il n'y a pas de fichier Zip ouvert"}));
     Open(ZipWriter().File("a", "a").Build());
     const std::string blocked = folder.Write("file", "x") + kSep + "below";
-    EXPECT_FALSE(zip.ExtractSingleFile(1, blocked, true, false));
+    EXPECT_FALSE(zip.ExtractSingleFile(1, blocked, true, false).Value());
     EXPECT_EQ(events.lines.back(), "error 13: Impossible de créer le répertoire " + blocked);
 }
 
@@ -177,10 +176,10 @@ TEST_F(ZipExtractTest, EndRecordNamingTwoDisksIsRefusedAtOpening) {
     PutU16(layout.bytes, layout.endRecordOffset + 4, 1); // this disk 1, directory on disk 0
     PutU32(layout.bytes, layout.centralOffsets[0] + kCentralLocalOffset, 2); // entry elsewhere
     const std::string path = folder.Write("test.zip", layout.bytes);
-    EXPECT_FALSE(zip.ZipOpen(path));
+    EXPECT_FALSE(zip.ZipOpen(path).Value());
     EXPECT_EQ(events.lines.back(),
               "error 18: Le fichier " + path + " est un Zip en plusieurs parties");
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_FALSE(IsFile(Target("a")));
 }
 
@@ -188,7 +187,7 @@ TEST_F(ZipExtractTest, AlteredDeflatedDataIsErrorFiveAndWritesNothing) {
     auto layout = ZipWriter().File("pic.png", std::string(2000, 'p')).File("ok.txt", "ok").Build();
     layout.bytes[layout.localOffsets[0] + kLocalHeaderLength + 7 + 2] ^= 0x55;
     Open(layout);
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value()); // an entry was left out
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {5, "Erreur de checksum dans " + Target("pic.png")}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"ok.txt"});
@@ -199,14 +198,14 @@ TEST_F(ZipExtractTest, StoredDataWithAWrongCrcIsWrittenAllTheSame) {
     PutU32(layout.bytes, layout.localOffsets[0] + kLocalCrc, 0xDEADBEEF);
     PutU32(layout.bytes, layout.centralOffsets[0] + kCentralCrc, 0xDEADBEEF);
     Open(layout);
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(FileContent(Target("s.txt")), "stored text");
     EXPECT_TRUE(events.errors.empty());
 }
 
 TEST_F(ZipExtractTest, UnknownMethodIsErrorFourNamingTheLocalName) {
     Open(ZipWriter().File("sub/x.bin", "data", 14).File("y", "y").Build());
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value()); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{
                   {4, "La méthode de compression pour sub/x.bin n'est pas supportée"}}));
@@ -217,7 +216,7 @@ TEST_F(ZipExtractTest, LocalHeaderWithoutSignatureIsADamagedEntryNamedInErrorSev
     auto layout = ZipWriter().File("a", "a").File("b", "b").Build();
     PutU32(layout.bytes, layout.localOffsets[0], 0x12345678);
     Open(layout);
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_EQ(events.errors, (std::vector<std::pair<int32_t, std::string>>{
                                  {17, "Le fichier a est endommagé dans le Zip"}}));
     EXPECT_EQ(Listing(), std::vector<std::string>{"b"});
@@ -229,7 +228,7 @@ TEST_F(ZipExtractTest, DataDescriptorEntriesTakeTheirSizesFromTheDirectory) {
     ZipWriterEntry stored{"stored.txt", "plain", 0};
     stored.dataDescriptor = true;
     Open(ZipWriter().Add(deflated).Add(stored).Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_TRUE(events.errors.empty());
     EXPECT_EQ(FileContent(Target("deflated.txt")), deflated.content);
     EXPECT_EQ(FileContent(Target("stored.txt")), "plain");
@@ -243,7 +242,7 @@ TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreRead
     ZipWriterEntry odd{"m", "m", 14};
     odd.localName = std::string(400, 'n');
     Open(ZipWriter().Add(small).Add(large).Add(odd).Build());
-    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false)); // an entry was left out
+    EXPECT_FALSE(zip.ExtractAllFiles(out, true, false).Value()); // an entry was left out
     EXPECT_EQ(events.errors,
               (std::vector<std::pair<int32_t, std::string>>{{4, MethodName(odd.localName)}}));
     EXPECT_EQ(FileContent(Target("small.txt")), "tiny");
@@ -253,7 +252,7 @@ TEST_F(ZipExtractTest, LocalNamesAndExtraFieldsLongerThanTheDirectorySaysAreRead
 TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary) {
     Open(ZipWriter().File("taken", "t").Build());
     folder.MakeDir("out/taken/inside");
-    EXPECT_THROW(zip.ExtractAllFiles(out, true, true), ZipWriteError);
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Failed(FailureCause::System));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"taken", "taken/inside"}));
     EXPECT_FALSE(events.Has("status: Extraction terminée"));
 }
@@ -262,12 +261,9 @@ TEST_F(ZipExtractTest, TargetThatCannotBeWrittenEndsTheCallAndLeavesNoTemporary)
 TEST_F(ZipExtractTest, AFolderThatCannotBeMadeEndsTheCallNamingTheFolder) {
     Open(ZipWriter().File("d/a", "a").Build());
     const std::string blocker = folder.Write("out/d", "a file where the folder goes");
-    try {
-        zip.ExtractAllFiles(out, true, false);
-        ADD_FAILURE() << "the extraction went on";
-    } catch (const ZipWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Impossible de créer le répertoire " + blocker);
-    }
+    const Result<bool> extracted = zip.ExtractAllFiles(out, true, false);
+    ASSERT_FALSE(extracted.Ok()) << "the extraction went on";
+    EXPECT_EQ(extracted.Error().what, "Impossible de créer le répertoire " + blocker);
 }
 
 TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
@@ -278,7 +274,7 @@ TEST_F(ZipExtractTest, AFullDiskKeepsTheOldFilesWholeAndLeavesNoTemporary) {
         FileSizeLimit fullDisk(64 * 1024);
         if (!fullDisk.Active())
             GTEST_SKIP() << kNoFullDisk;
-        EXPECT_THROW(zip.ExtractAllFiles(out, true, false), ZipWriteError);
+        EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Failed(FailureCause::System));
     }
     EXPECT_EQ(FileContent(Target("old.png")), "old");
     EXPECT_EQ(Listing(), std::vector<std::string>{"old.png"});
@@ -291,7 +287,7 @@ TEST_F(ZipExtractTest, AFullDiskNeverCostsTheFileAnEntryWouldReplace) {
         FileSizeLimit fullDisk(64 * 1024);
         if (!fullDisk.Active())
             GTEST_SKIP() << kNoFullDisk;
-        EXPECT_THROW(zip.ExtractAllFiles(out, true, true), ZipWriteError);
+        EXPECT_TRUE(zip.ExtractAllFiles(out, true, true).Failed(FailureCause::System));
     }
     EXPECT_EQ(FileContent(Target("big.png")), "old");
     EXPECT_EQ(Listing(), std::vector<std::string>{"big.png"});
@@ -299,7 +295,7 @@ TEST_F(ZipExtractTest, AFullDiskNeverCostsTheFileAnEntryWouldReplace) {
 
 TEST_F(ZipExtractTest, ExtractionYieldsToTheWindowsAtEveryPass) {
     Open(ZipWriter().Folder("d/").File("d/a", "a").File("d/b", "b").Build());
-    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
     EXPECT_GE(events.yields, 3);
 }
 

@@ -10,7 +10,6 @@
 #include "zip/PathSafety.h"
 #include "zip/RecordCursor.h"
 #include "zip/ZipDateTime.h"
-#include "zip/ZipFailures.h"
 #include "zip/ZipFolders.h"
 #include "zip/ZipNameEncoding.h"
 #include "zip/ZipNames.h"
@@ -181,9 +180,9 @@ class EndRecordSearchTest : public ::testing::Test {
   protected:
     TempFolder folder;
     std::optional<uint64_t> Find(const std::string& bytes) {
-        ArchiveFile file(folder.Write("a.zip", bytes));
-        const auto found = FindEndRecord(file);
-        EXPECT_EQ(file.Position(), bytes.size());
+        const auto file = ArchiveFile::Open(folder.Write("a.zip", bytes)).Value();
+        const auto found = FindEndRecord(*file).Value();
+        EXPECT_EQ(file->Position(), bytes.size());
         return found;
     }
 };
@@ -211,32 +210,40 @@ TEST_F(EndRecordSearchTest, FindsTheLastSignatureAcrossBlockBoundaries) {
 TEST(EntryStream, AWriteThatFailsEndsTheDecodingWithItsFailure) {
     TempFolder folder;
     const std::string data(1000, 's');
-    const ArchiveFile file(folder.Write("a", data));
+    const auto file = ArchiveFile::Open(folder.Write("a", data)).Value();
     const auto zlib = LinkedZlib();
     LocalEntry entry;
     entry.dataLength = data.size();
-    entry.crc32 = zlib->Crc32(0, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    entry.crc32 =
+        zlib->Crc32(0, reinterpret_cast<const unsigned char*>(data.data()), data.size()).Value();
     const auto decoder = DecoderFor(kMethodStored, entry.dataLength);
     NewFile unopened; // refuses every write
     const Result<bool> decoded =
-        DecodeEntryInto(file, *zlib, entry, data.size(), *decoder, unopened);
+        DecodeEntryInto(*file, *zlib, entry, data.size(), *decoder, unopened);
     EXPECT_TRUE(decoded.Failed(FailureCause::System));
 }
 
 TEST(ArchiveFile, RefusesEveryReadPastTheEnd) {
     TempFolder folder;
-    ArchiveFile file(folder.Write("f", "0123456789"));
+    const auto opened = ArchiveFile::Open(folder.Write("f", "0123456789")).Value();
+    ArchiveFile& file = *opened;
     EXPECT_EQ(file.Size(), 10u);
     file.Seek(8);
-    EXPECT_EQ(file.ReadText(2), "89");
-    EXPECT_THROW(file.ReadText(1), ZipReadError);
+    EXPECT_EQ(file.ReadText(2).Value(), "89");
+    const Result<std::string> past = file.ReadText(1);
+    ASSERT_TRUE(past.Failed(FailureCause::Damaged));
+    EXPECT_EQ(past.Error().what, "Lecture au-delà de la fin du fichier " + folder.Sub("f"));
+    EXPECT_EQ(file.Position(), 10u); // a failed read does not move
     file.Seek(4);
-    EXPECT_THROW(file.Skip(7), ZipReadError);
+    EXPECT_TRUE(file.Skip(7).Failed(FailureCause::Damaged));
+    EXPECT_TRUE(file.Skip(6).Ok()); // to the very end
     file.Seek(UINT64_MAX - 2);
-    EXPECT_THROW(file.Read(5), ZipReadError); // no wrap-around
+    EXPECT_TRUE(file.Read(5).Failed(FailureCause::Damaged)); // no wrap-around
     file.Seek(2);
-    EXPECT_EQ(file.ReadText(3), "234");
-    EXPECT_THROW(ArchiveFile(folder.Sub("missing")), ZipReadError);
+    EXPECT_EQ(file.ReadText(3).Value(), "234");
+    const auto missing = ArchiveFile::Open(folder.Sub("missing"));
+    ASSERT_TRUE(missing.Failed(FailureCause::System));
+    EXPECT_EQ(missing.Error().what, "Impossible d'ouvrir le fichier " + folder.Sub("missing"));
 }
 
 } // namespace

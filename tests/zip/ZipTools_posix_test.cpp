@@ -41,9 +41,9 @@ class ZipToolsTest : public ::testing::Test {
     void ExpectExtractsExactly(const std::vector<std::string>& names) {
         ZipExtractionClass zip;
         ZipEventLog events(zip);
-        ASSERT_TRUE(zip.ZipOpen(archive));
+        ASSERT_TRUE(zip.ZipOpen(archive).Value());
         const std::string out = folder.Sub("out");
-        EXPECT_TRUE(zip.ExtractAllFiles(out, true, false));
+        EXPECT_TRUE(zip.ExtractAllFiles(out, true, false).Value());
         EXPECT_TRUE(events.errors.empty()) << events.errors.front().second;
         for (const std::string& name : names) {
             const std::string expected = name == "notes.txt" ? text : picture;
@@ -64,9 +64,9 @@ TEST_F(ZipToolsTest, InfoZipReadingFromAStreamMarksSizesAsZip64) {
         GTEST_SKIP() << "Info-ZIP zip is not installed";
     Run("cat notes.txt | zip -q | cat > " + Quoted(archive));
     ZipExtractionClass zip;
-    ASSERT_TRUE(zip.ZipOpen(archive));
+    ASSERT_TRUE(zip.ZipOpen(archive).Value());
     ASSERT_EQ(zip.FileName(1), "-");
-    EXPECT_TRUE(zip.ExtractAllFiles(folder.Sub("out"), true, false));
+    EXPECT_TRUE(zip.ExtractAllFiles(folder.Sub("out"), true, false).Value());
     EXPECT_EQ(FileContent(folder.Sub("out/-")), text);
 }
 
