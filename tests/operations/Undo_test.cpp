@@ -252,6 +252,11 @@ TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
     Undo();
     EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
     EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    // The failed layout was settled at once: the undo neither counts nor
+    // looks for it.
+    EXPECT_EQ(window.calls.front(), "ask: Put back 1 loading screens and remove 1 copies?");
+    EXPECT_FALSE(Contains(Log(), "  Galaga  the kept loading.png is missing from the undo store, "
+                                 "left as it is"));
 }
 
 // The store on another volume than the layouts: keeping is a copy, and a
