@@ -259,6 +259,23 @@ TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
                                  "left as it is"));
 }
 
+// Another program holding the old screen open keeps it from being kept:
+// that layout is left as it was, told in the log, and settled in the journal.
+TEST_F(UndoTest, AScreenHeldOpenElsewhereIsLeftAndTheUndoPassesItOver) {
+    {
+        const RefusedRename heldOpen(layouts + Native("/Pacman/loading.png"));
+        Install();
+    }
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "new qbert");
+    EXPECT_TRUE(Contains(Log(), "  Error while copying " + screens + Native("/Pacman.png") +
+                                    " to " + layouts + Native("/Pacman/loading.png")));
+    Undo();
+    EXPECT_EQ(window.calls.front(), "ask: Remove 1 copies?");
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
+}
+
 // The store on another volume than the layouts: keeping is a copy, and a
 // copy that the disk cannot hold leaves the layout's file where it was.
 TEST_F(UndoTest, OnAnotherVolumeAFullDiskWhileKeepingStopsThatLayoutOnly) {
