@@ -276,6 +276,23 @@ TEST_F(UndoTest, AScreenHeldOpenElsewhereIsLeftAndTheUndoPassesItOver) {
     EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
 }
 
+// A name the journal cannot write on one line stops that layout only: its
+// old screen cannot be kept, so it stays, and the layouts after it go on.
+TEST_F(UndoTest, ALayoutNameWithALineBreakIsLeftAndTheOthersAreRecorded) {
+    std::error_code error;
+    if (!fs::create_directory(FsPath(layouts + Native("/Aa\nb")), error))
+        GTEST_SKIP() << "no line break in a file name here";
+    folder.Write("layouts/Aa\nb/loading.png", "old ab");
+    folder.Write("screens/Aa\nb.png", "new ab");
+    Install();
+    EXPECT_EQ(LoadingOf("Aa\nb"), "old ab");
+    EXPECT_EQ(LoadingOf("Pacman"), "new pacman");
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.new")))) << "the store took its place";
+    Undo();
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Aa\nb"), "old ab");
+}
+
 // The store on another volume than the layouts: keeping is a copy, and a
 // copy that the disk cannot hold leaves the layout's file where it was.
 TEST_F(UndoTest, OnAnotherVolumeAFullDiskWhileKeepingStopsThatLayoutOnly) {
