@@ -252,6 +252,45 @@ TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
     Undo();
     EXPECT_EQ(LoadingOf("Galaga"), "old galaga");
     EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    // The failed layout was settled at once: the undo neither counts nor
+    // looks for it.
+    EXPECT_EQ(window.calls.front(), "ask: Put back 1 loading screens and remove 1 copies?");
+    EXPECT_FALSE(Contains(Log(), "  Galaga  the kept loading.png is missing from the undo store, "
+                                 "left as it is"));
+}
+
+// Another program holding the old screen open keeps it from being kept:
+// that layout is left as it was, told in the log, and settled in the journal.
+TEST_F(UndoTest, AScreenHeldOpenElsewhereIsLeftAndTheUndoPassesItOver) {
+    {
+        const RefusedRename heldOpen(layouts + Native("/Pacman/loading.png"));
+        Install();
+    }
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "new qbert");
+    EXPECT_TRUE(Contains(Log(), "  Error while copying " + screens + Native("/Pacman.png") +
+                                    " to " + layouts + Native("/Pacman/loading.png")));
+    Undo();
+    EXPECT_EQ(window.calls.front(), "ask: Remove 1 copies?");
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
+}
+
+// A name the journal cannot write on one line stops that layout only: its
+// old screen cannot be kept, so it stays, and the layouts after it go on.
+TEST_F(UndoTest, ALayoutNameWithALineBreakIsLeftAndTheOthersAreRecorded) {
+    std::error_code error;
+    if (!fs::create_directory(FsPath(layouts + Native("/Aa\nb")), error))
+        GTEST_SKIP() << "no line break in a file name here";
+    folder.Write("layouts/Aa\nb/loading.png", "old ab");
+    folder.Write("screens/Aa\nb.png", "new ab");
+    Install();
+    EXPECT_EQ(LoadingOf("Aa\nb"), "old ab");
+    EXPECT_EQ(LoadingOf("Pacman"), "new pacman");
+    EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo.new")))) << "the store took its place";
+    Undo();
+    EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
+    EXPECT_EQ(LoadingOf("Aa\nb"), "old ab");
 }
 
 // The store on another volume than the layouts: keeping is a copy, and a
