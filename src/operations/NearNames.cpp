@@ -164,10 +164,6 @@ std::string ComparisonKey(std::string_view name) {
     return key;
 }
 
-std::string LowerCased(std::string_view name) {
-    return LowerAscii(name);
-}
-
 int CloseNameScore(std::string_view a, std::string_view b, int floor) {
     const size_t longer = std::max(a.size(), b.size());
     if (longer == 0)

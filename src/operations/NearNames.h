@@ -23,13 +23,9 @@ std::string_view ShortName(std::string_view name);
 // ", An" moved to the front, and only letters and digits kept.
 std::string ComparisonKey(std::string_view name);
 
-// The name in lower case (ASCII letters; other bytes stay).
-std::string LowerCased(std::string_view name);
-
-// How alike two lower-cased names are, from 0 to 100: 100 less the share
-// of the longer name an edit (Levenshtein) distance changes, rounded down.
-// Below `floor` the answer is only known to be below it (the distance is
-// not worked out past that point).
+// How alike two names lowered by LowerAscii (services/PathText.h) are, from 0 to 100: 100 less the
+// share of the longer name an edit (Levenshtein) distance changes, rounded down. Below `floor` the
+// answer is only known to be below it (the distance is not worked out past that point).
 int CloseNameScore(std::string_view a, std::string_view b, int floor);
 
 // The numbers that tell a title's episodes apart: sequel numbers in

@@ -2,6 +2,7 @@
 
 #include "operations/NearNames.h"
 #include "services/NameCase.h"
+#include "services/PathText.h"
 
 #include <algorithm>
 
@@ -53,7 +54,7 @@ NearScreens::NearScreens(std::vector<std::string> screens) : screens_(std::move(
     episodes_.reserve(screens_.size());
     for (uint32_t i = 0; i < screens_.size(); ++i) {
         const std::string& name = screens_[i];
-        lowerCased_.push_back(LowerCased(name));
+        lowerCased_.push_back(LowerAscii(name));
         episodes_.push_back(EpisodeNumbers(lowerCased_.back()));
         counts_.push_back(CountCharacters(lowerCased_.back()));
         Add(byName_, NameCaseKey(name), i);
@@ -96,7 +97,7 @@ std::vector<uint32_t> NearScreens::Candidates(const std::string& lowerCased) con
 }
 
 std::optional<NearProposal> NearScreens::Closest(std::string_view layout) const {
-    const std::string lowerCased = LowerCased(layout);
+    const std::string lowerCased = LowerAscii(layout);
     const std::vector<int> episodes = EpisodeNumbers(lowerCased);
     const CharacterCounts counts = CountCharacters(lowerCased);
     int best = kCloseNameFloor - 1;
