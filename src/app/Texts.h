@@ -64,6 +64,43 @@ enum TextId : int {
     kCovSaveFailed,
     // "%1: %2, %3, %4", each part a counted text below.
     kCovCounts,
+    // Proposals, links and picture checks in the view of screens.
+    kCovFoundByColumn,
+    kCovPictureColumn,
+    kCovFoundOwnName,
+    kCovFoundLinked,
+    kCovFoundDefault,
+    kCovNoScreenWanted,
+    kCovProposedReserved, // the proposal's rule; %1 is the proposed screen
+    kCovProposedShortName,
+    kCovProposedKey,
+    kCovProposedClose, // %1 the screen, %2 the score out of 100
+    kCovNothingUntilAccepted,
+    kCovPicturePng, // %1 x %2 pixels
+    kCovPictureJpeg,
+    kCovPictureGif,
+    kCovPictureBmp,
+    kCovPictureEmpty,
+    kCovPictureDamaged,
+    kCovPictureTooLarge,
+    kCovPictureUnreadable,
+    kCovPictureMissing,
+    kCovPictureChecking,
+    kCovOnlyNeedAttention,
+    kCovAccept,
+    kCovAcceptRule,
+    kCovPickScreen,
+    kCovMarkNoScreen,
+    kCovForgetLink,
+    kCovRefresh,
+    kCovOutOfDate,
+    kCovLayoutsFolderMissing, // %1 the folder
+    kCovScreensFolderMissing,
+    kCovPickFilter,
+    kCovPickOutsideScreens, // %1 the screens folder
+    kCovLinksSaveFailed,
+    kCovLinkMissing,     // %1 the linked screen's file name
+    kCovCountsAttention, // %1 the counts line, %2 how many need attention
     kTextIdEnd
 };
 
@@ -73,6 +110,15 @@ enum PluralId : int {
     kCountGetScreen,
     kCountKeepTheirs,
     kCountHaveNone,
+    kCountNeedAttention,
+    kCountProposals,
+    kCountPictureProblems,
+    kCountLoadingScreens, // in the undo's questions and result
+    kCountCopies,
+    kCountLeftAlone,
+    kCountAccepted,
+    kCountScreensPutBack, // in the undo's result
+    kCountCopiesRemoved,
     kPluralIdEnd
 };
 

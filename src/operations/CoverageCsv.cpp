@@ -1,5 +1,6 @@
 #include "operations/CoverageCsv.h"
 
+#include "services/CsvText.h"
 #include "services/FileSystem.h"
 #include "services/LogFile.h"
 #include "services/SpreadsheetText.h"
@@ -13,37 +14,40 @@ static bool ReadAsFormula(const std::string& text) {
     return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
 }
 
-std::string CsvField(const std::string& text) {
-    const std::string cell = ReadAsFormula(text) ? "'" + text : text;
-    if (cell.find_first_of(",\"\r\n") == std::string::npos)
-        return cell;
-    std::string quoted = "\"";
-    for (char c : cell) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+std::string CsvField(const std::string& text, const std::string& separator) {
+    return QuotedCsvField(ReadAsFormula(text) ? "'" + text : text, std::string_view(separator));
 }
 
-// One line of the list: the column's text of each column, comma-separated.
-template <typename ColumnText> static std::string CsvLine(ColumnText columnText) {
+// One line of the list: the column's text of each column, parted by `separator`.
+template <typename ColumnText>
+static std::string CsvLine(ColumnText columnText, const std::string& separator) {
     std::string line;
     for (int column = 0; column < kCoverageColumnCount; ++column)
-        line += (column == 0 ? "" : ",") + CsvField(columnText(column));
+        line += (column == 0 ? "" : separator) + CsvField(columnText(column), separator);
     return line + "\r\n";
 }
 
-std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts) {
-    std::string csv = CsvLine([&](int column) { return CoverageHeading(column, texts); });
+// A list separator a user set to nothing, a quote or a line break would
+// make the fields unreadable: the comma every spreadsheet knows stands in.
+static std::string UsableSeparator(const std::string& separator) {
+    return separator.empty() || separator.find_first_of("\"\r\n") != std::string::npos ? ","
+                                                                                       : separator;
+}
+
+std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts,
+                        const std::string& listSeparator) {
+    const std::string separator = UsableSeparator(listSeparator);
+    std::string csv =
+        CsvLine([&](int column) { return CoverageHeading(column, texts); }, separator);
     for (const CoverageRow& row : rows)
-        csv += CsvLine([&](int column) { return CoverageCell(row, column, texts); });
+        csv += CsvLine([&](int column) { return CoverageCell(row, column, texts); }, separator);
     return csv;
 }
 
 Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                       const Texts& texts) {
-    Status saved = ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts)));
+                       const Texts& texts, const MachineFacts& machine) {
+    Status saved =
+        ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts, machine.listSeparator)));
     if (!saved)
         WriteLog("Error while saving the list of screens to " + path);
     return saved;

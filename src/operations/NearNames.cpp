@@ -66,6 +66,10 @@ void AppendFolded(std::string& out, char32_t code, std::string_view spelt) {
         out += static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code);
         return;
     }
+    // A combining accent (a name written on a Mac, or pasted) goes as the
+    // accent of a precomposed letter does.
+    if (code >= 0x300 && code < 0x370)
+        return;
     const bool latin1 = code >= 0xC0 && code < 0x100;
     const bool extended = code >= 0x100 && code < 0x180;
     if (!latin1 && !extended) {
@@ -147,6 +151,16 @@ std::string WithReservedCharactersReplaced(std::string_view name) {
     for (char& c : out)
         if (kReservedCharacters.find(c) != std::string_view::npos)
             c = '_';
+    return out;
+}
+
+std::string WithoutAccents(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (size_t at = 0; at < name.size();) {
+        const size_t start = at;
+        AppendFolded(out, NextCharacter(name, at), name.substr(start, at - start));
+    }
     return out;
 }
 

@@ -14,6 +14,10 @@
 // thumbnail sets name their files for titles a file name cannot hold.
 std::string WithReservedCharactersReplaced(std::string_view name);
 
+// The name with its Latin letters lower-cased and stripped of their
+// accents, as a reader looks a title up in a list ("Élite" beside "Eagle").
+std::string WithoutAccents(std::string_view name);
+
 // The name cut before its first " (" or " [": the title without its
 // region, revision or dump tags.
 std::string_view ShortName(std::string_view name);

@@ -17,7 +17,7 @@ bool IsCommonWord(std::string_view word) {
 
 // What a close name has to share with the layout's to be compared at all:
 // a word, or the beginning of its comparison key ("pacman", "pac-man").
-std::vector<std::string> CloseNameTerms(const std::string& lowerCased) {
+std::vector<std::string> CloseNameTerms(const std::string& lowerCased, const std::string& key) {
     std::vector<std::string> terms;
     std::string word;
     const auto endWord = [&] {
@@ -32,9 +32,8 @@ std::vector<std::string> CloseNameTerms(const std::string& lowerCased) {
             endWord();
     }
     endWord();
-    const std::string key = ComparisonKey(lowerCased);
     if (!key.empty())
-        terms.push_back("#" + key.substr(0, kKeyBeginning));
+        terms.push_back(std::string(1, '#').append(key, 0, kKeyBeginning));
     return terms;
 }
 
@@ -59,8 +58,10 @@ NearScreens::NearScreens(std::vector<std::string> screens) : screens_(std::move(
         counts_.push_back(CountCharacters(lowerCased_.back()));
         Add(byName_, NameCaseKey(name), i);
         Add(byShortName_, NameCaseKey(ShortName(name)), i);
-        Add(byKey_, ComparisonKey(name), i);
-        for (const std::string& term : CloseNameTerms(lowerCased_.back()))
+        // The key ignores letter case: the lowered name gives the same.
+        const std::string key = ComparisonKey(lowerCased_.back());
+        Add(byKey_, key, i);
+        for (const std::string& term : CloseNameTerms(lowerCased_.back(), key))
             Add(byWord_, term, i);
     }
 }
@@ -84,15 +85,27 @@ std::optional<NearProposal> NearScreens::Only(const Index& index, const std::str
     return NearProposal{screens_[found->second.front()], rule, 100};
 }
 
+// Each screen once, in the order of the screens: a word most names share
+// ("the", "super") would otherwise bring every screen in many times.
 std::vector<uint32_t> NearScreens::Candidates(const std::string& lowerCased) const {
+    const size_t common = std::max(kCommonWordScreens, screens_.size() / 4);
+    std::vector<const std::vector<uint32_t>*> lists;
+    for (const std::string& term : CloseNameTerms(lowerCased, ComparisonKey(lowerCased)))
+        if (const auto found = byWord_.find(term);
+            found != byWord_.end() && found->second.size() <= common)
+            lists.push_back(&found->second);
+    if (lists.empty())
+        return {};
+    if (lists.size() == 1)
+        return *lists.front();
+    std::vector<bool> taken(screens_.size());
     std::vector<uint32_t> candidates;
-    for (const std::string& term : CloseNameTerms(lowerCased)) {
-        const auto found = byWord_.find(term);
-        if (found != byWord_.end())
-            candidates.insert(candidates.end(), found->second.begin(), found->second.end());
-    }
-    std::sort(candidates.begin(), candidates.end());
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    for (const std::vector<uint32_t>* list : lists)
+        for (const uint32_t screen : *list)
+            if (!taken[screen]) {
+                taken[screen] = true;
+                candidates.push_back(screen);
+            }
     return candidates;
 }
 
@@ -106,10 +119,14 @@ std::optional<NearProposal> NearScreens::Closest(std::string_view layout) const 
     for (const uint32_t screen : Candidates(lowerCased)) {
         if (episodes_[screen] != episodes)
             continue; // "Street Fighter II" is not "Street Fighter 3"
+        // Once a screen is found, only one as close or closer changes the
+        // answer: many alike names ("Layout 00001"...) are turned away cheaply.
+        const int floor = chosen ? best : kCloseNameFloor;
         const size_t longer = std::max(lowerCased.size(), lowerCased_[screen].size());
-        if (DistanceAtLeast(counts, counts_[screen]) * 100 > longer * (100 - kCloseNameFloor))
+        if (DistanceAtLeast(counts, counts_[screen]) * 100 >
+            longer * static_cast<size_t>(100 - floor))
             continue;
-        const int score = CloseNameScore(lowerCased, lowerCased_[screen], kCloseNameFloor);
+        const int score = CloseNameScore(lowerCased, lowerCased_[screen], floor);
         if (score > best) {
             best = score;
             chosen = screen;

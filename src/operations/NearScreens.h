@@ -28,6 +28,11 @@ struct NearProposal {
 // games come up more often than spellings of the same one.
 inline constexpr int kCloseNameFloor = 65;
 
+// A word held by more screens than this, and by more than a quarter of
+// them, says nothing of which one a name is close to ("Layout 00001",
+// "Layout 00002"...): it brings no screen to compare.
+inline constexpr size_t kCommonWordScreens = 100;
+
 // The screens of one folder, indexed once so that the proposals for
 // thousands of layouts never compare every pair of names.
 class NearScreens {

@@ -1,8 +1,10 @@
 #include "operations/ScreenFinder.h"
 
+#include "operations/OperationSteps.h"
 #include "services/FileUtils.h"
 #include "services/FolderEntries.h"
 #include "services/NameCase.h"
+#include "services/PathText.h"
 
 #include <algorithm>
 
@@ -36,6 +38,21 @@ std::string ScreenFinder::NameOnDisk(const std::string& name) {
         if (IsFile(folder_ + onDisk))
             return onDisk;
     return name;
+}
+
+std::vector<std::string> ScreenFinder::PngNames() {
+    ListOnce();
+    constexpr std::string_view kPng = ".png";
+    std::vector<std::string> names;
+    for (const std::string& name : listedFiles_) {
+        if (name.size() <= kPng.size() || EqualsIgnoringCase(name, kLoadingPngName))
+            continue;
+        const std::string_view ending = std::string_view(name).substr(name.size() - kPng.size());
+        if (EqualsIgnoringCase(ending, kPng))
+            names.push_back(name.substr(0, name.size() - kPng.size()));
+    }
+    std::ranges::sort(names);
+    return names;
 }
 
 void ScreenFinder::ListOnce() {

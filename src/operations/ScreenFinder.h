@@ -23,6 +23,11 @@ class ScreenFinder {
     // when the disk holds "pacman.PNG".
     std::string NameOnDisk(const std::string& name);
 
+    // The names, without ".png", of the folder's files that end in ".png"
+    // (any letter case), the default screen "loading.png" left out: what
+    // near names are proposed from, taken from the one listing.
+    std::vector<std::string> PngNames();
+
   private:
     void ListOnce();
 

@@ -3,10 +3,25 @@
 #include "services/CsvText.h"
 #include "services/NameCase.h"
 
+#include <algorithm>
+
+namespace {
+
+// A screen is a file of the screens folder: a name that holds a separator
+// would reach a file elsewhere (..\..\x, C:\x, /etc/x), and a
+// control character (a NUL above all) would cut the path the system sees.
+bool IsPlainName(const std::string& screen) {
+    return std::ranges::none_of(screen, [](char c) {
+        return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    });
+}
+
+} // namespace
+
 ScreenLinks ScreenLinks::FromText(const std::string& text) {
     ScreenLinks links;
     for (const std::vector<std::string>& record : ParseCsv(text)) {
-        if (record.size() != 2 || record[0].empty()) {
+        if (record.size() != 2 || record[0].empty() || !IsPlainName(record[1])) {
             ++links.skippedLines_;
             continue;
         }

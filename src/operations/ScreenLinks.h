@@ -13,7 +13,8 @@
 // never touch it and a user may edit it in any spreadsheet.
 class ScreenLinks {
   public:
-    // The links in `text`; lines that hold no pair are counted and skipped.
+    // The links in `text`; lines that hold no pair, or whose screen is not a
+    // plain file name, are counted and skipped.
     static ScreenLinks FromText(const std::string& text);
     // One pair a line, in the order the links were made, lines ended by CR
     // LF, after a UTF-8 byte-order mark.

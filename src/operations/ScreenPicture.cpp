@@ -3,6 +3,7 @@
 #include "services/FileSystem.h"
 #include "services/PngData.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -44,6 +45,20 @@ ScreenPicture KindOfRefused(PictureCheck check, const std::string& path) {
 }
 
 } // namespace
+
+PngEnds PngEndsOf(const FileEnds& ends) {
+    static constexpr unsigned char kSignature[FileEnds::kHeadBytes] = {0x89, 'P',  'N',  'G',
+                                                                       '\r', '\n', 0x1A, '\n'};
+    // The IEND chunk: no data, its type and its CRC.
+    static constexpr unsigned char kEnd[FileEnds::kTailBytes] = {0,   0,   0,    0,    'I',  'E',
+                                                                 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    if (!ends.headRead || ends.size < FileEnds::kHeadBytes ||
+        !std::equal(std::begin(kSignature), std::end(kSignature), ends.head))
+        return PngEnds::NotAPng;
+    if (!ends.tailRead || !std::equal(std::begin(kEnd), std::end(kEnd), ends.tail))
+        return PngEnds::Cut;
+    return PngEnds::Whole;
+}
 
 ScreenPictureVerdict JudgeScreenPicture(const std::string& path) {
     std::string bytes;

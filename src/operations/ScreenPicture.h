@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/FileSystem.h"
 #include "services/PictureFile.h"
 
 #include <string>
@@ -25,6 +26,15 @@ struct ScreenPictureVerdict {
 
 // Reads the screen at `path` once (within the picture caps) and judges it.
 ScreenPictureVerdict JudgeScreenPicture(const std::string& path);
+
+// What a look at a file's first and last bytes tells of it, for the
+// install, which reads a screen no further than its copy does.
+enum class PngEnds {
+    Whole,   // the PNG signature first and an IEND chunk last
+    NotAPng, // no PNG signature (another format, an empty file, no file)
+    Cut,     // a PNG signature but no IEND chunk at its end
+};
+PngEnds PngEndsOf(const FileEnds& ends);
 
 // True when the front-end shows the screen: only a whole PNG does.
 inline bool WouldShow(ScreenPicture kind) {

@@ -27,14 +27,23 @@ bool MayCopyOnto(const std::string& destination, std::optional<ItselfKind> known
     return (replaceWithoutAsking || !Exists(FsPath(destination))) && !IsFolder(destination);
 }
 
-Status Copy(const std::string& source, const std::string& destination,
-            std::optional<ItselfKind> known, int32_t operation, int16_t flags) {
+Status Stage(const std::string& source, const std::string& destination,
+             std::optional<ItselfKind> known, int32_t operation, int16_t flags, StagedCopy& copy,
+             const BytesSeen& seen) {
     if (operation != kFileOperationCopy || source.empty() || destination.empty())
         return FailureOf(FailureCause::BadName, "copy " + source + " to " + destination);
     const bool replaceWithoutAsking = (flags & kFileOperationNoConfirmation) != 0;
     if (!MayCopyOnto(destination, known, replaceWithoutAsking))
         return FailureOf(FailureCause::NameTaken, "copy over " + destination);
-    return CopyOver(source, destination);
+    return copy.Stage(source, destination, seen);
+}
+
+Status Copy(const std::string& source, const std::string& destination,
+            std::optional<ItselfKind> known, int32_t operation, int16_t flags) {
+    StagedCopy copy;
+    if (Status staged = Stage(source, destination, known, operation, flags, copy, {}); !staged)
+        return staged;
+    return copy.Place();
 }
 
 } // namespace
@@ -47,4 +56,10 @@ Status ShellFileOperation(const std::string& source, const std::string& destinat
 Status ShellFileOperationOnto(const std::string& source, const std::string& destination,
                               ItselfKind destinationKind, int32_t operation, int16_t flags) {
     return Copy(source, destination, destinationKind, operation, flags);
+}
+
+Status StageFileOperationOnto(const std::string& source, const std::string& destination,
+                              ItselfKind destinationKind, int16_t flags, StagedCopy& copy,
+                              const BytesSeen& seen) {
+    return Stage(source, destination, destinationKind, kFileOperationCopy, flags, copy, seen);
 }

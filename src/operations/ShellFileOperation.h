@@ -27,3 +27,11 @@ Status ShellFileOperation(const std::string& source, const std::string& destinat
 // looked at again. Anything else is looked at as above.
 Status ShellFileOperationOnto(const std::string& source, const std::string& destination,
                               ItselfKind destinationKind, int32_t operation, int16_t flags);
+
+// The checks of ShellFileOperationOnto, with the copy staged beside
+// `destination` for the caller to place (see StagedCopy); `seen` gets the
+// bytes the copy reads. Fails as ShellFileOperationOnto does, `destination`
+// untouched.
+Status StageFileOperationOnto(const std::string& source, const std::string& destination,
+                              ItselfKind destinationKind, int16_t flags, StagedCopy& copy,
+                              const BytesSeen& seen = {});

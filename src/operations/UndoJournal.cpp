@@ -94,8 +94,8 @@ bool ApplyMark(const std::vector<std::string>& parts, const std::map<int64_t, si
     if ((!settles && (parts.size() != 2 || parts[0] != "done")) || !ReadNumber(parts[1], number))
         return false;
     const auto found = indexOf.find(number);
-    if (found != indexOf.end() && settles)
-        entries[found->second].settled = true;
+    if (found != indexOf.end())
+        (settles ? entries[found->second].settled : entries[found->second].done) = true;
     return true;
 }
 
@@ -123,8 +123,32 @@ std::string KeptFolderOf(const std::string& store) {
     return store + kSeparator + kKeptName;
 }
 
+namespace {
+
+constexpr int64_t kKeptPerGroup = 64;
+
+std::string KeptNameOf(int64_t number) {
+    return std::to_string(number) + ".png";
+}
+
+bool AnythingAt(const std::string& path) {
+    return KindOf(path) != EntryKind::Missing || IsLinkItself(path);
+}
+
+} // namespace
+
+std::string KeptGroupOf(const std::string& store, int64_t number) {
+    return KeptFolderOf(store) + kSeparator + std::to_string(number / kKeptPerGroup);
+}
+
 std::string KeptFileOf(const std::string& store, int64_t number) {
-    return KeptFolderOf(store) + kSeparator + std::to_string(number) + ".png";
+    return KeptGroupOf(store, number) + kSeparator + KeptNameOf(number);
+}
+
+std::string KeptFileFound(const std::string& store, int64_t number) {
+    const std::string grouped = KeptFileOf(store, number);
+    const std::string flat = KeptFolderOf(store) + kSeparator + KeptNameOf(number);
+    return !AnythingAt(grouped) && AnythingAt(flat) ? flat : grouped;
 }
 
 std::optional<UndoManifest> ParseJournal(const std::string& text) {

@@ -3,10 +3,12 @@
 // The undo store on disk, and the one place that spells it. A store is a
 // folder holding "manifest.txt", its journal, and the folder "kept" with
 // the files the operation replaced or deleted, each named after its
-// entry's number ("7.png"). The journal is text: a header, then one line
-// per event, appended as the operation goes, so that the text read back
-// after a crash still tells where every kept file belongs. Stores written
-// by earlier versions read the same.
+// entry's number, in groups of 64 ("kept/0/7.png",
+// "kept/4/300.png"): in a folder that grows with every layout each new name
+// costs a scan of it where names are looked up ignoring case (Wine).
+// Earlier versions kept them in "kept" itself ("kept/7.png"). The journal is text: a header, then
+// one line per event, appended as the operation goes, so that the text read back after a crash
+// still tells where every kept file belongs. Stores written by earlier versions read the same.
 
 #include "operations/UndoManifest.h"
 #include "services/FileSystem.h"
@@ -17,8 +19,12 @@
 
 std::string JournalPathOf(const std::string& store);
 std::string KeptFolderOf(const std::string& store);
-// Where the file of entry `number` is kept.
+// Where the file of entry `number` is kept, and the group folder it is kept in.
 std::string KeptFileOf(const std::string& store, int64_t number);
+std::string KeptGroupOf(const std::string& store, int64_t number);
+// Where the file of entry `number` is found: in its group, or where an
+// earlier version kept it when only that place holds it.
+std::string KeptFileFound(const std::string& store, int64_t number);
 
 // Nothing when the header is damaged: without it no layout can be found.
 // Damaged lines after it are counted and skipped.

@@ -22,10 +22,6 @@ struct UndoRun {
     UndoTotals totals;
 };
 
-std::string Count(int64_t value) {
-    return RegionalWholeNumber(value);
-}
-
 std::string KindText(UndoKind kind) {
     return kind == UndoKind::Install ? "install" : "delete";
 }
@@ -47,7 +43,7 @@ Status Restore(const std::string& kept, const std::string& target) {
 
 bool UndoEntryChange(UndoRun& run, const UndoEntry& entry) {
     const std::string target = LoadingPngOf(run.manifest.layoutsPath, entry.name);
-    const std::string kept = KeptFileOf(run.store, entry.number);
+    const std::string kept = KeptFileFound(run.store, entry.number);
     if (entry.kept && KindOf(kept) == EntryKind::Missing && !IsLinkItself(kept)) {
         LeaveAlone(run, entry, "the kept loading.png is missing from the undo store");
         return false;
@@ -88,6 +84,10 @@ void UndoEntries(UndoRun& run, MainWindowPort& window) {
     for (int32_t i = bound - 1; i >= 0; --i) {
         DrawStep(window, bound - i, bound, "Undoing...");
         const UndoEntry& entry = entries[static_cast<size_t>(i)];
+        // An install that stopped between journaling a copy and placing it
+        // left the copy beside the layout's loading.png.
+        if (run.manifest.kind == UndoKind::Install && !entry.done)
+            RemoveTemporaryLeftovers(LoadingPngOf(run.manifest.layoutsPath, entry.name));
         // Marked as it goes, so an undo that stops halfway is not repeated.
         if (!entry.settled && UndoEntryChange(run, entry))
             (void)journal.Undone(entry.number); // see above
@@ -145,9 +145,10 @@ bool StoreIsUsable(MainWindowPort& window, const ProgramState& program,
 
 std::string ResultText(const ProgramState& program, const UndoTotals& totals,
                        const std::string& aside) {
-    std::string text =
-        WithValues(program.Messages[kMsgUndoResult],
-                   {Count(totals.putBack), Count(totals.removed), Count(totals.left)});
+    std::string text = WithValues(program.Messages[kMsgUndoResult],
+                                  {program.Messages.Counted(kCountScreensPutBack, totals.putBack),
+                                   program.Messages.Counted(kCountCopiesRemoved, totals.removed),
+                                   program.Messages.Counted(kCountLeftAlone, totals.left)});
     if (!aside.empty())
         text +=
             "\r\n\r\n" + WithLineBreaks(WithValues(program.Messages[kMsgUndoLeftovers], {aside}));
@@ -157,11 +158,13 @@ std::string ResultText(const ProgramState& program, const UndoTotals& totals,
 // An undo of a delete puts back only, one of an install without Overwrite
 // removes only: the question names the one thing it will do.
 std::string UndoQuestion(const ProgramState& program, int64_t kept, int64_t added) {
+    const std::string screens = program.Messages.Counted(kCountLoadingScreens, kept);
+    const std::string copies = program.Messages.Counted(kCountCopies, added);
     if (added == 0 && kept > 0)
-        return WithValues(program.Messages[kMsgConfirmUndoPutBack], {Count(kept)});
+        return WithValues(program.Messages[kMsgConfirmUndoPutBack], {screens});
     if (kept == 0 && added > 0)
-        return WithValues(program.Messages[kMsgConfirmUndoRemove], {Count(added)});
-    return WithValues(program.Messages[kMsgConfirmUndo], {Count(kept), Count(added)});
+        return WithValues(program.Messages[kMsgConfirmUndoRemove], {copies});
+    return WithValues(program.Messages[kMsgConfirmUndo], {screens, copies});
 }
 
 } // namespace

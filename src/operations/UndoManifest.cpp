@@ -25,6 +25,11 @@ std::optional<ContentStamp> StampOf(const std::string& path) {
     return stamp;
 }
 
+void StampTaker::Add(const unsigned char* bytes, uint64_t size) {
+    stamp_.size += size;
+    stamp_.hash = crc32_z(static_cast<uLong>(stamp_.hash), bytes, static_cast<size_t>(size));
+}
+
 int64_t KeptCount(const UndoManifest& manifest) {
     int64_t count = 0;
     for (const UndoEntry& entry : manifest.entries)

@@ -23,12 +23,23 @@ struct ContentStamp {
 // cannot be read whole. Read in pieces: a big file costs no memory.
 std::optional<ContentStamp> StampOf(const std::string& path);
 
+// A stamp taken from the bytes as a copy reads them, piece by piece.
+class StampTaker {
+  public:
+    void Add(const unsigned char* bytes, uint64_t size);
+    ContentStamp Stamp() const { return stamp_; }
+
+  private:
+    ContentStamp stamp_{0, 0};
+};
+
 struct UndoEntry {
     int64_t number = 0;                // the kept file's name in the store
     bool kept = false;                 // a loading.png was there and went to the store
     std::optional<ContentStamp> after; // what the operation wrote; none for a delete
     std::string name;                  // the layout
     bool settled = false; // the change failed and was taken back, or was undone already
+    bool done = false;    // the change was seen to end (the mark may come late)
 };
 
 struct UndoManifest {

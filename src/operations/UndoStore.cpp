@@ -93,12 +93,20 @@ std::string UndoStoreFolder(const UndoPlace& place) {
     return place.folder + kStoreName;
 }
 
+// Empty group folders, left by an undo that put every file back, hold nothing.
 bool HoldsKeptFiles(const std::string& store) {
     const std::string kept = KeptFolderOf(store);
     bool any = Exists(kept) && !IsFolder(kept);
-    ForEachFolderEntry(kept, [&](const std::string&, bool) {
-        any = true;
-        return false;
+    ForEachListedEntry(kept, [&](const std::string& name, bool, EntryKind kind) {
+        if (kind != EntryKind::Folder || IsLinkItself(kept + kSeparator + name)) {
+            any = true;
+            return false;
+        }
+        ForEachFolderEntry(kept + kSeparator + name, [&](const std::string&, bool) {
+            any = true;
+            return false;
+        });
+        return !any;
     });
     return any;
 }
@@ -208,12 +216,25 @@ Status UndoRecorder::Keep(const UndoEntryNumber& entry, const std::string& path)
     if (!ready_)
         return ready_;
     const std::string kept = KeptFileOf(folder_, *entry);
+    if (Status grouped = MakeGroupOf(*entry); !grouped)
+        return grouped;
     Status moved = MoveWithoutReplacing(path, kept);
     if (moved.Failed(FailureCause::OtherVolume))
         moved = MoveAcrossVolumes(path, kept);
     if (moved)
         Step();
     return moved;
+}
+
+Status UndoRecorder::MakeGroupOf(int64_t number) {
+    const std::string group = KeptGroupOf(folder_, number);
+    if (group == madeGroup_)
+        return Success();
+    Status made = CreateFolder(group);
+    if (!made && !made.Failed(FailureCause::NameTaken))
+        return made;
+    madeGroup_ = group;
+    return Success();
 }
 
 Status UndoRecorder::PutBack(const UndoEntryNumber& entry, const std::string& path) {

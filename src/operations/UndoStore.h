@@ -98,6 +98,8 @@ class UndoRecorder {
 
   private:
     void Step() const;
+    // The group folder of kept files for entry `number` exists.
+    Status MakeGroupOf(int64_t number);
 
     const UndoPlace* place_;
     std::string folder_;
@@ -105,4 +107,5 @@ class UndoRecorder {
     Status ready_ = FailureOf(FailureCause::System, "no undo store was made");
     int64_t next_ = 1;
     int64_t unsettled_ = 0; // entries begun and not taken back
+    std::string madeGroup_; // the last group folder of kept files made
 };

@@ -30,7 +30,12 @@ std::string NextField(std::string_view text, size_t& at, char separator) {
 } // namespace
 
 std::string QuotedCsvField(std::string_view text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string_view::npos)
+    return QuotedCsvField(text, std::string_view(&separator, 1));
+}
+
+std::string QuotedCsvField(std::string_view text, std::string_view separator) {
+    if (text.find_first_of("\"\r\n") == std::string_view::npos &&
+        (separator.empty() || text.find(separator) == std::string_view::npos))
         return std::string(text);
     std::string quoted = "\"";
     for (const char c : text) {

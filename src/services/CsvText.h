@@ -8,6 +8,8 @@
 // separator, a quote or a line break is quoted, its quotes doubled.
 
 std::string QuotedCsvField(std::string_view text, char separator = ',');
+// The same with a separator of any length (a locale's list separator).
+std::string QuotedCsvField(std::string_view text, std::string_view separator);
 
 // The records of `text`, each a list of fields; quoted fields may hold line
 // breaks. Lines end with LF or CR LF; a UTF-8 byte-order mark at the start

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // This process's number, as the platform file gives it.
@@ -22,13 +23,15 @@ Status CopyContent(const FileForReading& input, NewFile& output, const std::stri
 // The bytes of `input` from `from` on, through a buffer each thread reuses:
 // no copy allocates, nor fills, a buffer of its own.
 Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
-                         const std::string& source) {
+                         const std::string& source, const BytesSeen& seen) {
     constexpr uint64_t kChunk = 1 << 20;
     thread_local const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kChunk]);
     for (uint64_t done = from; done < input.Size();) {
         const uint64_t length = std::min(input.Size() - done, kChunk);
         if (!input.ReadAt(done, buffer.get(), length))
             return SystemFailure("read " + source, LastSystemCode());
+        if (seen)
+            seen(buffer.get(), length);
         if (Status written = output.Write(buffer.get(), length); !written)
             return written;
         done += length;
@@ -152,14 +155,18 @@ namespace {
 
 // The source is closed when this returns: Windows lets no file that is open
 // be replaced, and a file may be copied over itself.
-Status CopyInto(const std::string& source, NewFile& output) {
+Status CopyInto(const std::string& source, NewFile& output, const BytesSeen& seen = {},
+                FileEnds* ends = nullptr) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> input = FileForReading::Open(source, outcome);
     if (!input)
         return outcome == FileForReading::Opened::Refused
                    ? SystemFailure("open " + source, LastSystemCode())
                    : FailureOf(FailureCause::NotFound, "no regular file at " + source);
-    return CopyContent(*input, output, source);
+    if (ends)
+        *ends = input->Ends();
+    return seen ? CopyThroughBuffer(*input, 0, output, source, seen)
+                : CopyContent(*input, output, source);
 }
 
 // The draft is committed and moved onto `target` by `move`; should the move
@@ -178,12 +185,43 @@ Status CommitAndMove(NewFile& output, const std::string& target, Move move) {
 } // namespace
 
 Status CopyOver(const std::string& source, const std::string& target) {
+    StagedCopy copy;
+    if (Status staged = copy.Stage(source, target); !staged)
+        return staged;
+    return copy.Place();
+}
+
+StagedCopy::~StagedCopy() {
+    if (!staged_.empty())
+        (void)RemoveFile(staged_); // a leftover draft is tidied at the next start
+}
+
+Status StagedCopy::Stage(const std::string& source, const std::string& target,
+                         const BytesSeen& seen) {
+    if (!staged_.empty())
+        return SystemFailure("stage again beside " + target, 0);
     NewFile output;
     if (Status created = CreateBeside(target, output); !created)
         return created;
-    if (Status copied = CopyInto(source, output); !copied)
+    ends_ = {};
+    if (Status copied = CopyInto(source, output, seen, keepEnds_ ? &ends_ : nullptr); !copied)
         return copied;
-    return CommitAndMove(output, target, MoveOver);
+    const std::string written = output.Path();
+    if (Status committed = output.Commit(); !committed)
+        return committed;
+    staged_ = written;
+    target_ = target;
+    return Success();
+}
+
+Status StagedCopy::Place() {
+    if (staged_.empty())
+        return SystemFailure("place a copy never staged", 0);
+    const std::string staged = std::exchange(staged_, {});
+    Status moved = MoveOver(staged, target_);
+    if (!moved)
+        (void)RemoveFile(staged); // a leftover draft is tidied at the next start
+    return moved;
 }
 
 Status CopyFlushed(const std::string& source, const std::string& target) {
@@ -222,4 +260,13 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     if (!file->ReadAt(0, reinterpret_cast<unsigned char*>(content.data()), content.size()))
         return SystemFailure("read " + path, LastSystemCode());
     return content;
+}
+
+FileEnds FileForReading::Ends() const {
+    FileEnds ends;
+    ends.size = size_;
+    ends.headRead = ReadAt(0, ends.head, std::min(size_, FileEnds::kHeadBytes));
+    ends.tailRead = size_ >= FileEnds::kHeadBytes + FileEnds::kTailBytes &&
+                    ReadAt(size_ - FileEnds::kTailBytes, ends.tail, FileEnds::kTailBytes);
+    return ends;
 }

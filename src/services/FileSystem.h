@@ -20,6 +20,7 @@
 #include "services/Result.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -98,6 +99,52 @@ Status MoveOver(const std::string& source, const std::string& target);
 // is no regular file (a FIFO, a device) fails at once and never blocks;
 // on any failure `target` is as it was.
 Status CopyOver(const std::string& source, const std::string& target);
+
+// Hands a caller every byte a copy reads, in order (to stamp the content on
+// the way instead of reading the file a second time).
+using BytesSeen = std::function<void(const unsigned char* bytes, uint64_t size)>;
+
+// The first and last bytes of a file, by which a caller tells its kind (a
+// picture's signature and end chunk) without opening it again.
+struct FileEnds {
+    static constexpr uint64_t kHeadBytes = 8;
+    static constexpr uint64_t kTailBytes = 12;
+    uint64_t size = 0;
+    unsigned char head[kHeadBytes] = {}; // the first min(size, 8) bytes
+    unsigned char tail[kTailBytes] = {}; // the last 12, when the file holds both apart
+    bool headRead = false;
+    bool tailRead = false; // false too when the file is shorter than both together
+};
+
+// CopyOver in two steps, so that what the copy read can be recorded before
+// the target changes: Stage() writes the whole copy beside the target,
+// Place() moves it over the target. A copy staged and never placed is
+// removed with its StagedCopy.
+class StagedCopy {
+  public:
+    StagedCopy() = default;
+    ~StagedCopy();
+    StagedCopy(const StagedCopy&) = delete;
+    StagedCopy& operator=(const StagedCopy&) = delete;
+
+    // Copies `source` beside `target`, which is left untouched; fails as
+    // CopyOver does. With `seen` the bytes pass through the program's buffer
+    // (no copy in the kernel) and `seen` gets each piece as it is read.
+    Status Stage(const std::string& source, const std::string& target, const BytesSeen& seen = {});
+    // Asks the next Stage() for the source's ends, read through the handle
+    // the copy opened (two small reads, no second opening).
+    void KeepSourceEnds() { keepEnds_ = true; }
+    const FileEnds& SourceEnds() const { return ends_; }
+    // Moves the staged copy over its target (see MoveOver); the staged copy
+    // is gone either way. Fails with code 0 when nothing is staged.
+    Status Place();
+
+  private:
+    std::string staged_;
+    std::string target_;
+    bool keepEnds_ = false;
+    FileEnds ends_;
+};
 
 // Makes `bytes` the content of the file `path` names, a link being followed
 // to its target. A write that cannot complete leaves the old file exactly as
@@ -211,6 +258,7 @@ class FileForReading {
     uint64_t Size() const { return size_; }
     // Reads `length` bytes at `offset`; false unless all of them were read.
     bool ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
+    FileEnds Ends() const;
 
   private:
     friend struct NewFileAccess; // the platform's copy reads through the handle itself

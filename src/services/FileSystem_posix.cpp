@@ -137,7 +137,7 @@ Status NewFile::Close() {
 // ---- Copying ----
 
 Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
-                         const std::string& source);
+                         const std::string& source, const BytesSeen& seen);
 
 // The kernel copies without the bytes passing through the program (and
 // shares the blocks where the file system can). Where it refuses (another
@@ -158,7 +158,7 @@ Status CopyContent(const FileForReading& input, NewFile& output, const std::stri
             break;
         NewFileAccess::Wrote(output, static_cast<uint64_t>(copied));
     }
-    return CopyThroughBuffer(input, static_cast<uint64_t>(in), output, source);
+    return CopyThroughBuffer(input, static_cast<uint64_t>(in), output, source, {});
 }
 
 // ---- Moving, appending, removing ----

@@ -165,10 +165,10 @@ Status NewFile::Close() {
 // ---- Copying ----
 
 Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
-                         const std::string& source);
+                         const std::string& source, const BytesSeen& seen);
 
 Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source) {
-    return CopyThroughBuffer(input, 0, output, source);
+    return CopyThroughBuffer(input, 0, output, source, {});
 }
 
 // ---- Moving, appending, removing ----

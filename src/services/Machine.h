@@ -19,6 +19,10 @@ struct MachineFacts {
     std::vector<std::string> otherDriveRoots;
     std::function<std::string(double)> formatDecimal; // regional number text
     std::function<std::string()> timeOfDay;           // regional current time of day
+    // What parts the fields of a list a spreadsheet opens: the locale's list
+    // separator on Windows; elsewhere ";" where the decimal separator is a
+    // comma, "," otherwise.
+    std::string listSeparator = ",";
 };
 
 // The process's facts, which a new ProgramState starts from. Read

@@ -33,5 +33,7 @@ MachineFacts RealMachine() {
     facts.homeFolder = HomeFolder();
     facts.formatDecimal = RegionalDecimalText;
     facts.timeOfDay = RegionalTimeOfDay;
+    // Where a comma parts the decimals, spreadsheets part the fields with ";".
+    facts.listSeparator.assign(1, RegionalDecimalSeparator() == "," ? ';' : ',');
     return facts;
 }

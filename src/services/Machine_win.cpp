@@ -38,6 +38,15 @@ std::vector<std::string> FixedDriveRoots() {
     return result;
 }
 
+// What the user's locale parts list items with, as spreadsheets read it.
+std::string ListSeparator() {
+    wchar_t separator[8] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SLIST, separator,
+                                       static_cast<int>(std::size(separator)));
+    const std::string text = length > 1 ? Utf8FromWide(separator) : std::string();
+    return text.empty() ? "," : text;
+}
+
 } // namespace
 
 std::string ExecutableFolder() {
@@ -66,5 +75,6 @@ MachineFacts RealMachine() {
             facts.otherDriveRoots.push_back(std::move(root));
     facts.formatDecimal = RegionalDecimalText;
     facts.timeOfDay = RegionalTimeOfDay;
+    facts.listSeparator = ListSeparator();
     return facts;
 }

@@ -2,6 +2,7 @@
 
 #include "app/DialDossier.h"
 #include "app/Settings.h"
+#include "services/FileUtils.h"
 #include "shell/Form1Captions.h"
 
 Form1Logic::Form1Logic(ProgramState program, Form1Operations operations)
@@ -39,12 +40,37 @@ void Form1Logic::ChooseLanguage(int32_t language) {
 // The listing yields to the window as the install's does, so it runs under
 // the guard: no operation starts in the middle of it.
 void Form1Logic::MnuCheckScreens_Click() {
-    std::optional<std::vector<CoverageRow>> rows;
-    const bool listed = guard_.Run([this, &rows] { rows = ListCoverageOf(*this, program_); });
+    std::optional<CoverageListing> listing;
+    const bool listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
     if (guard_.TakeDeferredClose())
         return CloseWindow();
-    if (listed && rows)
-        ShowCoverage(std::move(*rows));
+    if (listed && listing)
+        ShowCoverage(std::move(*listing));
+}
+
+void Form1Logic::RefreshCoverage() {
+    std::optional<CoverageListing> listing;
+    const bool listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
+    if (guard_.TakeDeferredClose())
+        return CloseWindow();
+    if (listed && listing)
+        UpdateCoverage(std::move(*listing));
+}
+
+void Form1Logic::FieldsChanged() {
+    if (CoverageOpen())
+        CoverageOutOfDate();
+}
+
+// After an operation the open view lists again; with a blank field it only
+// says it is out of date, as the operation has already told the user.
+void Form1Logic::FollowInCoverage() {
+    if (closing_ || guard_.Busy() || !CoverageOpen())
+        return;
+    if (FolderOfField(FieldText(FolderField::Layouts)).empty() ||
+        FolderOfField(FieldText(FolderField::Screens)).empty())
+        return CoverageOutOfDate();
+    RefreshCoverage();
 }
 
 bool Form1Logic::Form_CloseRequested() {
@@ -105,5 +131,6 @@ void Form1Logic::RunOperation(const WindowOperation& operation) {
     if (!closing_ && !guard_.Busy())
         RefreshUndoItem();
     if (guard_.TakeDeferredClose())
-        CloseWindow();
+        return CloseWindow();
+    FollowInCoverage();
 }

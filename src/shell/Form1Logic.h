@@ -36,8 +36,16 @@ class Form1Logic : public MainWindowPort {
     virtual void SetUndoItem(bool enabled, const std::string& caption) = 0;
     // Asks the window to close, as the close box does.
     virtual void CloseWindow() = 0;
-    // Opens the view of screens on `rows` (or brings it up again with them).
-    virtual void ShowCoverage(std::vector<CoverageRow> rows) = 0;
+    // Opens the view of screens on `listing` (or brings it up again with it).
+    virtual void ShowCoverage(CoverageListing listing) = 0;
+    // Whether the view of screens is open; it follows what happens while it is.
+    virtual bool CoverageOpen() const = 0;
+    // Gives the open view a new listing without raising it (after an
+    // install, a delete, an undo or a change of the links).
+    virtual void UpdateCoverage(CoverageListing listing) = 0;
+    // Tells the open view that its listing no longer matches the fields (a
+    // folder or an option changed); it offers to refresh.
+    virtual void CoverageOutOfDate() = 0;
     // After a language switch, for the windows other than this one.
     virtual void LanguageChanged() {}
 
@@ -52,6 +60,11 @@ class Form1Logic : public MainWindowPort {
     void MnuEnglish_Click() { ChooseLanguage(0); }
     void MnuFrench_Click() { ChooseLanguage(1); }
     void MnuCheckScreens_Click();
+    // The view asks for a new listing (its refresh button, or a change of
+    // the links it has saved); the open view receives it through UpdateCoverage.
+    void RefreshCoverage();
+    // A field or an option box changed (the shells call it on their edits).
+    void FieldsChanged();
     void Command1_Click() { Browse(FolderField::Layouts, kMsgLayoutsFolder); }
     void Command2_Click() { Browse(FolderField::Screens, kMsgScreensFolder); }
     void Command3_Click() { RunOperation(operations_.install); }
@@ -66,6 +79,7 @@ class Form1Logic : public MainWindowPort {
     void ChooseLanguage(int32_t language);
     void Browse(FolderField field, TextId title);
     void RunOperation(const WindowOperation& operation);
+    void FollowInCoverage();
     void Form_QueryUnload();
     void Form_Unload();
 

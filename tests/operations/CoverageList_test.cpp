@@ -1,6 +1,7 @@
 #include "operations/CoverageCsv.h"
 #include "operations/CoverageList.h"
 #include "operations/InstallScreens.h"
+#include "operations/LinkDecisions.h"
 #include "services/PictureFile.h"
 #include "support/HiddenEntry.h"
 #include "support/OperationFixture.h"
@@ -49,7 +50,7 @@ TEST_F(CoverageTest, TheViewAnnouncesWhatTheInstallDoesForEveryOptionPair) {
             fs::copy(pristine, layouts, fs::copy_options::recursive);
             window.overwriteState = overwrite;
             window.useDefaultState = useDefault;
-            const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
+            const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value().rows;
             std::map<std::string, std::string> before;
             for (const CoverageRow& row : rows)
                 before[row.layout] = LoadingOf(row.layout);
@@ -83,18 +84,19 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
     MakeTree();
     window.useDefaultState = 1;
     std::map<std::string, CoverageRow> byName;
-    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
+    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value().rows;
     for (const CoverageRow& row : rows)
         byName[row.layout] = row;
     EXPECT_EQ(byName["Pacman"].screen, "pacman.PNG");
     EXPECT_EQ(byName["Pacman"].action, ScreenAction::Copy);
     EXPECT_EQ(byName["Galaga"].action, ScreenAction::Keep);
-    EXPECT_EQ(byName["Galaga"].screen, "");
+    EXPECT_EQ(byName["Galaga"].screen, "Galaga.png") << "the screen it matches, though kept";
+    EXPECT_EQ(byName["Tetris"].screen, "");
     EXPECT_EQ(byName["Nothing here"].action, ScreenAction::CopyDefault);
     EXPECT_EQ(byName["Nothing here"].screen, "loading.png");
 
     window.useDefaultState = 0;
-    const CoverageCounts counts = CountCoverage(ListCoverageOf(window, program).value());
+    const CoverageCounts counts = CountCoverage(ListCoverageOf(window, program).value().rows);
     EXPECT_EQ(counts.layouts, 5);
     EXPECT_EQ(counts.getScreen, 2) << "Pacman, Asteroids";
     EXPECT_EQ(counts.keepTheirs, 2) << "Galaga, Tetris";
@@ -106,20 +108,156 @@ TEST_F(CoverageTest, RowsNameTheScreenAsSpeltOnDiskAndCountTheOutcomes) {
               "1 layout: 1 gets a screen, 0 keep theirs, 0 have none");
     EXPECT_EQ(CountsLineOf({1, 0, 1, 0}, french),
               "1 layout : 0 reçoit un screen, 1 garde le sien, 0 n'en a aucun");
-    EXPECT_EQ(ActionText(ScreenAction::Keep, french), "ignorer (en a déjà un)");
+    CoverageRow kept;
+    kept.action = ScreenAction::Keep;
+    EXPECT_EQ(ActionText(kept, french), "ignorer (en a déjà un)");
 }
 
 TEST_F(CoverageTest, TheDefaultScreenIsPromisedOnlyWhenTheScreensFolderHasOne) {
     MakeTree();
     window.useDefaultState = 1;
     fs::remove(folder.Sub("screens/loading.png"));
-    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value();
+    const std::vector<CoverageRow> rows = ListCoverageOf(window, program).value().rows;
     const auto nothing = std::find_if(rows.begin(), rows.end(), [](const CoverageRow& row) {
         return row.layout == "Nothing here";
     });
     ASSERT_NE(nothing, rows.end());
     EXPECT_EQ(nothing->action, ScreenAction::Nothing);
     EXPECT_EQ(CountCoverage(rows).haveNone, 1);
+}
+
+// Near names of users' collections, each with the link, mark or proposal
+// the view gives it.
+class CoverageLinksTest : public CoverageTest {
+  protected:
+    std::map<std::string, CoverageRow> byName;
+    CoverageCounts counts;
+
+    void List() {
+        folder.Write("screens/Sonic _ Knuckles.png", "s");
+        folder.Write("screens/The Legend of Zelda.png", "z");
+        folder.Write("screens/Street Fighter 3.png", "sf");
+        folder.Write("screens/Pacman.png", "p");
+        folder.Write("screens/Quiet (Europe).png", "q"); // proposed, but for the mark
+        folder.Write("screens/loading.png", "default");
+        for (const char* layout : {"Sonic & Knuckles", "Legend of Zelda, The (USA)", "Gone",
+                                   "Quiet", "Street Fighter II"})
+            folder.MakeDir(std::string("layouts/") + layout);
+        folder.Write("layouts/Pacman/loading.png", "own");
+        folder.Write(kScreenLinksFileName, "\"Legend of Zelda, The (USA)\",The Legend of Zelda\r\n"
+                                           "Gone,Vanished\r\nQuiet,\r\n");
+        const CoverageListing listing = ListCoverageOf(window, program).value();
+        for (const CoverageRow& row : listing.rows)
+            byName[row.layout] = row;
+        counts = CountCoverage(listing.rows);
+    }
+};
+
+TEST_F(CoverageLinksTest, LinksDecideMarksSilenceAndOnlyTheRestGetProposals) {
+    List();
+    const CoverageRow& sonic = byName["Sonic & Knuckles"];
+    ASSERT_TRUE(sonic.proposal.has_value());
+    EXPECT_EQ(sonic.proposal->screen, "Sonic _ Knuckles");
+    EXPECT_EQ(sonic.action, ScreenAction::Nothing) << "nothing is copied on a proposal";
+    EXPECT_EQ(sonic.origin, ScreenOrigin::None);
+
+    const CoverageRow& zelda = byName["Legend of Zelda, The (USA)"];
+    EXPECT_EQ(zelda.origin, ScreenOrigin::Linked);
+    EXPECT_EQ(zelda.action, ScreenAction::Copy);
+    EXPECT_EQ(zelda.screen, "The Legend of Zelda.png");
+    EXPECT_FALSE(zelda.proposal.has_value());
+
+    EXPECT_EQ(byName["Gone"].brokenLink, "Vanished.png");
+    EXPECT_EQ(byName["Gone"].action, ScreenAction::Nothing);
+    EXPECT_EQ(byName["Quiet"].origin, ScreenOrigin::NotWanted);
+    EXPECT_FALSE(byName["Quiet"].proposal.has_value());
+    EXPECT_FALSE(byName["Street Fighter II"].proposal.has_value()) << "II is not 3";
+    EXPECT_EQ(byName["Pacman"].origin, ScreenOrigin::OwnName);
+
+    EXPECT_TRUE(NeedsAttention(sonic));
+    EXPECT_TRUE(NeedsAttention(byName["Gone"]));
+    EXPECT_TRUE(NeedsAttention(byName["Street Fighter II"]));
+    EXPECT_FALSE(NeedsAttention(byName["Quiet"]));
+    EXPECT_FALSE(NeedsAttention(zelda));
+    EXPECT_EQ(counts.proposals, 1);
+    EXPECT_EQ(counts.needAttention, 3);
+    EXPECT_EQ(CountsLineOf(counts, TextsIn(0)),
+              "6 layouts: 1 gets a screen, 1 keeps its own, 4 have none. 3 need attention "
+              "(1 proposal)");
+
+    const Texts english = TextsIn(0);
+    EXPECT_EQ(FoundByText(sonic, english),
+              "proposal Sonic _ Knuckles.png: same name with _ for reserved characters");
+    EXPECT_EQ(ActionText(sonic, english), "nothing until you accept");
+    EXPECT_EQ(FoundByText(byName["Gone"], english), "your link Vanished.png no longer exists");
+}
+
+TEST_F(CoverageLinksTest, TheDefaultScreenStillGoesToAMarkedLayoutAndBadPicturesNeedAttention) {
+    window.useDefaultState = 1;
+    List();
+    EXPECT_EQ(byName["Quiet"].origin, ScreenOrigin::Default);
+    EXPECT_EQ(byName["Quiet"].screen, "loading.png");
+    EXPECT_FALSE(byName["Sonic & Knuckles"].proposal.has_value() &&
+                 byName["Sonic & Knuckles"].action != ScreenAction::CopyDefault);
+
+    std::vector<CoverageRow> rows{byName["Pacman"], byName["Quiet"]};
+    EXPECT_EQ(PictureText(rows[0], TextsIn(0)), "checking...");
+    ApplyJudgedPictures(rows, {{1, {ScreenPicture::JpegNamedPng, {}}},
+                               {0, {ScreenPicture::Png, {640, 480}}},
+                               {2, {ScreenPicture::Empty, {}}}});
+    EXPECT_EQ(PictureText(rows[0], TextsIn(1)), "PNG 640 x 480");
+    EXPECT_EQ(PictureText(rows[1], TextsIn(1)), "JPEG nommé .png");
+    EXPECT_EQ(ShownRows(rows, true), std::vector<size_t>{1});
+    EXPECT_EQ(CountCoverage(rows).pictureProblems, 1);
+}
+
+TEST_F(CoverageTest, AFolderThatDoesNotExistIsNamedInsteadOfZeroLayouts) {
+    window.screensText = folder.Sub("no screens");
+    const CoverageListing listing = ListCoverageOf(window, program).value();
+    EXPECT_TRUE(listing.rows.empty());
+    EXPECT_NE(StatusLineOf(listing, TextsIn(0)).find("screens folder"), std::string::npos);
+    EXPECT_NE(StatusLineOf(listing, TextsIn(0)).find("no screens"), std::string::npos);
+    window.layoutsText = folder.Sub("no layouts");
+    EXPECT_EQ(ListCoverageOf(window, program).value().missingFolderText, kCovLayoutsFolderMissing);
+}
+
+TEST(CoverageSortTest, ACellSortsAsAPersonReadsItAndEqualCellsKeepTheInstallOrder) {
+    std::vector<CoverageRow> rows(5);
+    const char* names[] = {"game 10", "Game 9", "alpha", "game 010", "Beta"};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].layout = names[i];
+    std::vector<size_t> shown = ShownRows(rows, false);
+    SortShownRows(shown, rows, kLayoutColumn, true, TextsIn(0));
+    EXPECT_EQ(shown, (std::vector<size_t>{2, 4, 1, 0, 3}));
+    SortShownRows(shown, rows, kLayoutColumn, false, TextsIn(0));
+    EXPECT_EQ(shown, (std::vector<size_t>{0, 3, 1, 4, 2})) << "equal cells stay in order";
+    SortShownRows(shown, rows, -1, true, TextsIn(0));
+    EXPECT_EQ(shown, (std::vector<size_t>{0, 1, 2, 3, 4}));
+}
+
+TEST(CoverageSortTest, AnAccentedNameSortsBesideItsPlainLetters) {
+    std::vector<CoverageRow> rows(4);
+    const char* names[] = {"Zoo", "\xC3\x89lite Force", "Eagle", "Fable"};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].layout = names[i];
+    std::vector<size_t> shown = ShownRows(rows, false);
+    SortShownRows(shown, rows, kLayoutColumn, true, TextsIn(0));
+    EXPECT_EQ(shown, (std::vector<size_t>{2, 1, 3, 0}));
+}
+
+TEST(CoverageSortTest, TheLongestCellsAreFoundFarDownTheListAndAccentsCountOnce) {
+    std::vector<CoverageRow> rows(1000);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].layout = "Game " + std::to_string(1000 + i);
+    rows[990].layout = "Legend of Zelda, The (USA)";
+    rows[500].layout =
+        "\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89";
+    rows[7].layout = "Street Fighter II";
+    const std::vector<size_t> shown = ShownRows(rows, false);
+    EXPECT_EQ(LongestCellRows(rows, shown, kLayoutColumn, TextsIn(0), 2),
+              (std::vector<size_t>{990, 7}));
+    EXPECT_EQ(LongestCellRows(rows, {3, 990}, kLayoutColumn, TextsIn(0), 5),
+              (std::vector<size_t>{990, 3}));
 }
 
 TEST(CoverageCsvTest, ASpreadsheetReadsNoFieldAsAFormulaAndEveryOtherFieldIsKeptAsItIs) {
@@ -154,26 +292,31 @@ TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWritten
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
     EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
+    EXPECT_EQ(CsvField("a,b", ";"), "a,b") << "only the separator in use is quoted";
+    EXPECT_EQ(CsvField("a;b", ";"), "\"a;b\"");
 
     CoverageRow row;
     row.layout = "Street, \"Fighter\"";
     row.action = ScreenAction::Nothing;
     const Texts french = TextsIn(1);
     EXPECT_EQ(CoverageCsv({row}, french),
-              "Layout,Screen à copier,loading.png,L'installation va\r\n"
-              "\"Street, \"\"Fighter\"\"\",aucun,non,rien (aucun screen trouvé)\r\n");
+              "Layout,Screen à copier,Trouvé par,Image,loading.png,L'installation va\r\n"
+              "\"Street, \"\"Fighter\"\"\",aucun,,,non,rien (aucun screen trouvé)\r\n");
+    for (const char* unusable : {"", "\"", "\r\n", ";\n"})
+        EXPECT_EQ(CoverageCsv({row}, french, unusable), CoverageCsv({row}, french)) << unusable;
+    EXPECT_NE(CoverageCsv({row}, french, ";"), CoverageCsv({row}, french));
 
     TempFolder folder;
     MachineScope machine{folder.Path()};
     const std::string path = folder.Sub("list.csv");
-    ASSERT_TRUE(SaveCoverageCsv(path, {row}, french));
+    ASSERT_TRUE(SaveCoverageCsv(path, {row}, french, Machine()));
 #ifdef _WIN32
     const std::string mark = "\xEF\xBB\xBF";
 #else
     const std::string mark;
 #endif
-    EXPECT_EQ(FileContent(path), mark + CoverageCsv({row}, french));
-    EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), {row}, french));
+    EXPECT_EQ(FileContent(path), mark + CoverageCsv({row}, french, Machine().listSeparator));
+    EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), {row}, french, Machine()));
     EXPECT_NE(
         FileContent(folder.Sub("OrvanePatchLayouts.log.txt"))
             .find("Error while saving the list of screens to " + folder.Sub("missing/list.csv")),

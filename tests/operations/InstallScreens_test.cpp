@@ -1,11 +1,14 @@
 #include "app/ProgramState.h"
 #include "operations/DeleteScreens.h"
 #include "operations/InstallScreens.h"
+#include "operations/ScreenLinks.h"
 #include "support/FileSizeLimit.h"
 #include "support/FrozenFolder.h"
 #include "support/OperationFixture.h"
+#include "support/PictureBytes.h"
 #include "support/UnreadableFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -81,6 +84,40 @@ TEST_F(InstallTest, CopiesMissingScreensAndSkipsExistingOnesWhenOverwriteIsOff) 
                      "draw: 3/4 Copying... 75%", "draw: 4/4 Copying... 100%"}));
     EXPECT_GT(window.yields, state.LayoutCount)
         << "the window stays alive while the names come and with every drawing";
+}
+
+TEST_F(InstallTest, AnAcceptedLinkIsCopiedUnderItsNameAndAProposalAloneCopiesNothing) {
+    for (const char* layout :
+         {"Sonic & Knuckles", "Legend of Zelda, The (USA)", "Quiet", "Gone", "Pacman"})
+        folder.MakeDir(std::string("layouts/") + layout);
+    Screen("Sonic _ Knuckles.png", Png(4, 4)); // proposed, never accepted
+    Screen("the legend of zelda.png", Png(4, 4));
+    std::string cut = Png(4, 4);
+    cut.resize(cut.size() - 4);
+    Screen("Pacman.png", cut);
+    Screen("Other.png", Png(4, 4));
+    Screen(".png", Png(2, 2)); // what an empty link would name
+    folder.Write(kScreenLinksFileName, "\"Legend of Zelda, The (USA)\",The Legend of Zelda\r\n"
+                                       "Quiet,\r\nGone,Vanished\r\nPacman,Other\r\n");
+
+    const Lines log = RawLog();
+    const Lines ran = Run();
+    const LineOf lineOf = {{"Legend of Zelda, The (USA)",
+                            "  Legend of Zelda, The (USA)  Ok (the legend of zelda.png)"},
+                           {"Pacman", "  Pacman  Ok (a cut PNG)"}};
+    EXPECT_EQ(Lines(ran.begin() + static_cast<std::ptrdiff_t>(log.size()), ran.end()),
+              Joined(Joined(Header(0, 0), InListingOrder(lineOf, state)), {"Total: 2 copies."}));
+    EXPECT_EQ(LoadingOf("Legend of Zelda, The (USA)"), Png(4, 4));
+    EXPECT_EQ(LoadingOf("Pacman"), cut) << "its own name first, whatever its link";
+    for (const char* none : {"Sonic & Knuckles", "Quiet", "Gone"})
+        EXPECT_EQ(LoadingOf(none), "<missing>") << none;
+
+    folder.MakeDir("layouts/Text");
+    Screen("Text.png", "text");
+    window.overwriteState = 1;
+    Run();
+    const Lines again = RawLog();
+    EXPECT_NE(std::find(again.begin(), again.end(), "  Text  Ok (not a PNG)"), again.end());
 }
 
 class OverwriteTest : public InstallTest, public ::testing::WithParamInterface<int> {};

@@ -31,6 +31,8 @@ TEST(NearScreens, EachRuleFindsTheSpellingItIsFor) {
                    Expected{"The Legend of Zelda", NearRule::ComparisonKey});
     ExpectProposal({"Pokemon Snap"}, "Pokémon Snap",
                    Expected{"Pokemon Snap", NearRule::ComparisonKey});
+    ExpectProposal({"Poke\xCC\x81mon Snap"}, "Pokémon Snap (USA)",
+                   Expected{"Poke\xCC\x81mon Snap", NearRule::ComparisonKey});
     ExpectProposal({"Tom and Jerry"}, "Tom & Jerry (Europe)",
                    Expected{"Tom and Jerry", NearRule::ComparisonKey});
     ExpectProposal({"Strider Hiryuu", "Street Racer"}, "Strider Hiryu",
@@ -68,6 +70,19 @@ TEST(NearScreens, CloseNamesStopAtTheFloor) {
                    Expected{"zelda abcdefghXXXXXX", NearRule::CloseName});
 }
 
+// "Shared" in every screen: up to the bound it still brings them to compare.
+TEST(NearScreens, AWordOfTooManyScreensBringsNoneToCompare) {
+    for (const size_t count : {kCommonWordScreens, kCommonWordScreens + 1}) {
+        std::vector<std::string> screens{"Shared Gizmo"};
+        while (screens.size() < count)
+            screens.push_back("Shared q" + std::to_string(screens.size() + 100));
+        ExpectProposal(screens, "Shared Gizmoo",
+                       count > kCommonWordScreens
+                           ? std::nullopt
+                           : std::optional(Expected{"Shared Gizmo", NearRule::CloseName}));
+    }
+}
+
 TEST(NearNames, KeysOfTheCommonSpellings) {
     EXPECT_EQ(WithReservedCharactersReplaced("a&b*c/d:e`f\"g<h>i?j\\k|l"),
               "a_b_c_d_e_f_g_h_i_j_k_l");
@@ -76,6 +91,9 @@ TEST(NearNames, KeysOfTheCommonSpellings) {
     EXPECT_EQ(ComparisonKey("Æsir, A"), "aaesir");
     EXPECT_EQ(ComparisonKey("Straße & Œuvre"), "strasseandoeuvre");
     EXPECT_EQ(ComparisonKey("東方 (Japan)"), "東方") << "other scripts stay";
+    // Names written on a Mac carry their accents as marks after the letter.
+    EXPECT_EQ(ComparisonKey("Poke\xCC\x81mon Sna\xCC\x88p"), "pokemonsnap");
+    EXPECT_EQ(ComparisonKey("\xCC\x81"), "");
     EXPECT_EQ(EpisodeNumbers("rocky iv (1987) 2 i"), (std::vector<int>{4, 1987, 2}));
 }
 

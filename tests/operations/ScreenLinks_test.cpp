@@ -33,6 +33,18 @@ TEST(ScreenLinks, LinesThatHoldNoPairAreSkippedAndCounted) {
     EXPECT_EQ(read.SkippedLines(), 4) << "one field, no layout, three fields, unclosed quote";
 }
 
+TEST(ScreenLinks, ScreensThatNameAPathElsewhereAreSkipped) {
+    const std::string nul("N,ok\0x\n", 7);
+    const ScreenLinks read = ScreenLinks::FromText("A,..\\..\\x\nB,C:\\x\nC,/etc/x\nD,../x\n" +
+                                                   nul + "E,..x\nF,Sonic: The & <x>\n");
+    EXPECT_EQ(read.ScreenOf("A"), std::nullopt);
+    EXPECT_EQ(read.ScreenOf("D"), std::nullopt);
+    EXPECT_EQ(read.ScreenOf("N"), std::nullopt);
+    EXPECT_EQ(read.ScreenOf("E"), "..x") << "dots without a separator name a file here";
+    EXPECT_EQ(read.ScreenOf("F"), "Sonic: The & <x>");
+    EXPECT_EQ(read.SkippedLines(), 5);
+}
+
 TEST(ScreenLinks, UnlinkingKeepsTheOthersFindable) {
     ScreenLinks links;
     links.Link("A", "a");

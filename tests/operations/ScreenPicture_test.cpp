@@ -56,4 +56,23 @@ TEST(ScreenPicture, DataThatInflateToOtherRowsThanTheHeaderSaysAreDamaged) {
     EXPECT_TRUE(Whole(taller.substr(0, ihdrEnd) + taller.substr(ihdrEnd)));
 }
 
+// The install's look at a copied screen: its signature and end chunk,
+// read through the copy's own handle.
+TEST(ScreenPicture, TheEndsOfAScreenTellAWholePngFromACutOneAtTheirLengths) {
+    TempFolder folder;
+    const auto endsOf = [&](const std::string& bytes) {
+        FileForReading::Opened outcome{};
+        return PngEndsOf(FileForReading::Open(folder.Write("s.png", bytes), outcome)->Ends());
+    };
+    const std::string signature("\x89PNG\r\n\x1a\n", 8);
+    const std::string end("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+    EXPECT_EQ(endsOf(signature + end), PngEnds::Whole) << "20 bytes, both apart";
+    EXPECT_EQ(endsOf(signature + end.substr(1)), PngEnds::Cut) << "19 bytes";
+    EXPECT_EQ(endsOf(signature), PngEnds::Cut);
+    EXPECT_EQ(endsOf(signature.substr(0, 7)), PngEnds::NotAPng);
+    EXPECT_EQ(endsOf(""), PngEnds::NotAPng);
+    EXPECT_EQ(endsOf(Png(3, 3)), PngEnds::Whole);
+    EXPECT_EQ(PngEndsOf(FileEnds{}), PngEnds::NotAPng) << "a file that could not be read";
+}
+
 } // namespace

@@ -45,7 +45,9 @@ TEST(UndoJournal, WritesTheStoreAsEarlierVersionsDidAndReadsItBack) {
     EXPECT_EQ(FileContent(JournalPathOf(store)),
               kHeader + "entry\t1\tkept\t10:beef\tPacman\ndone\t1\nentry\t2\tnone\t4:1f\tQbert\n"
                         "fail\t2\nentry\t3\tkept\tnone\tGalaga\tII\nundone\t1\ndone\t3\n");
-    EXPECT_EQ(KeptFileOf(store, 3), KeptFolderOf(store) + kSep + "3.png");
+    EXPECT_EQ(KeptFileOf(store, 3), KeptFolderOf(store) + kSep + "0" + kSep + "3.png");
+    EXPECT_EQ(KeptFileOf(store, 63), KeptFolderOf(store) + kSep + "0" + kSep + "63.png");
+    EXPECT_EQ(KeptFileOf(store, 64), KeptFolderOf(store) + kSep + "1" + kSep + "64.png");
     EXPECT_EQ(KindOf(KeptFolderOf(store)), EntryKind::Folder);
 
     const Result<UndoManifest> read = ReadJournal(store);

@@ -48,12 +48,12 @@ TEST_F(UndoTest, InstallWithOverwriteAndDefaultThenUndoGivesBackTheTreeByteForBy
 
     // Pacman and Qbert changed twice, Galaga once: only Qbert's first copy
     // went where there was nothing.
-    EXPECT_EQ(window.calls.front(), "ask: Put back 4 loading screens and remove 1 copies?");
+    EXPECT_EQ(window.calls.front(), "ask: Put back 4 loading screens and remove 1 copy?");
     EXPECT_EQ(TreeOf(layouts), before);
     EXPECT_TRUE(Contains(Log(), "  Pacman  put back"));
     EXPECT_TRUE(Contains(Log(), "  Qbert  copy removed"));
     EXPECT_TRUE(Contains(window.calls, "message(Information): Undo finished: 4 loading screens "
-                                       "put back, 1 copies removed, 0 left as they were (see the "
+                                       "put back, 1 copy removed, 0 left as they were (see the "
                                        "log)."));
     EXPECT_FALSE(fs::exists(FsPath(folder.Sub("Undo"))));
     EXPECT_FALSE(UndoableOperation(place).has_value());
@@ -133,6 +133,25 @@ TEST_F(UndoTest, TheJournalEndsWithEveryChangeMarkedDone) {
     EXPECT_TRUE(text.ends_with("done\t2\n")) << text;
 }
 
+// The stamp is taken from the bytes the copy wrote, the default screen's
+// from its first copy only; both must name what each layout received.
+TEST_F(UndoTest, EveryJournaledStampIsThatOfTheFileTheLayoutReceived) {
+    folder.Write("screens/loading.png", std::string(70000, 'd'));
+    window.useDefaultState = 1;
+    Install();
+    const Result<UndoManifest> manifest = ReadJournal(folder.Sub("Undo"));
+    ASSERT_TRUE(manifest);
+    ASSERT_EQ(manifest->entries.size(), 5u) << "2 own screens, then the default 3 times";
+    for (size_t i = 0; i < manifest->entries.size(); ++i) {
+        const UndoEntry& entry = manifest->entries[i];
+        const std::string copied = layouts + kSep + entry.name + Native("/loading.png");
+        // Each layout's first copy was replaced by the default since.
+        const std::string screen = i < 2 ? screens + kSep + entry.name + ".png" : copied;
+        EXPECT_EQ(entry.after, StampOf(screen)) << entry.name;
+        EXPECT_TRUE(entry.done) << entry.name;
+    }
+}
+
 TEST_F(UndoTest, APictureTheUserChangedSinceIsLeftAndItsOldFileKeptAside) {
     Install();
     folder.Write("layouts/Pacman/loading.png", "the user's own");
@@ -141,10 +160,10 @@ TEST_F(UndoTest, APictureTheUserChangedSinceIsLeftAndItsOldFileKeptAside) {
     EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
     EXPECT_TRUE(Contains(Log(), "  Pacman  changed since the install, left as it is"));
     const std::string aside = folder.Sub("Undo kept 1");
-    EXPECT_EQ(FileContent(aside + Native("/kept/1.png")), "old pacman");
+    EXPECT_EQ(FileContent(aside + Native("/kept/0/1.png")), "old pacman");
     EXPECT_EQ(window.CallsStartingWith("message(Information)").back(),
-              "message(Information): Undo finished: 0 loading screens put back, 1 copies "
-              "removed, 1 left as they were (see the log).\r\n\r\nThe files that could not be "
+              "message(Information): Undo finished: 0 loading screens put back, 1 copy "
+              "removed, 1 left as it was (see the log).\r\n\r\nThe files that could not be "
               "put back are kept in:\r\n" +
                   aside);
 }
@@ -162,7 +181,7 @@ TEST_F(UndoTest, ADamagedStoreUndoesWhatItCanAndDeletesNothingItCannotPutBack) {
         text += (line.ends_with("\tGalaga") ? "entry\t7\tgarbage" : line) + "\n";
     }
     folder.Write("Undo/manifest.txt", text);
-    ASSERT_TRUE(fs::remove(FsPath(folder.Sub("Undo/kept/" + pacmanNumber + ".png"))));
+    ASSERT_TRUE(fs::remove(FsPath(folder.Sub("Undo/kept/0/" + pacmanNumber + ".png"))));
 
     Undo();
 
@@ -211,7 +230,7 @@ TEST_F(UndoTest, AStoreWithoutItsHeaderOffersNothingAndIsRefusedWhenAsked) {
     EXPECT_EQ(window.calls, (Lines{"message(Exclamation): The undo store cannot be read; nothing "
                                    "was undone:\r\n" +
                                    folder.Sub("Undo")}));
-    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 2u);
+    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 3u) << "a group and its 2 kept files";
 }
 
 TEST_F(UndoTest, ALayoutsFolderMovedSinceIsRefusedAndTheStoreKept) {
@@ -235,7 +254,7 @@ TEST_F(UndoTest, ABlankRecordedLayoutsFolderIsAnInvalidFolderAndTheStoreKept) {
     Undo();
     EXPECT_EQ(window.calls,
               (Lines{"message(Exclamation): The folder of layouts seems to be unvalid."}));
-    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 2u);
+    EXPECT_EQ(TreeOf(folder.Sub("Undo/kept")).size(), 3u) << "a group and its 2 kept files";
 }
 
 TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
@@ -254,7 +273,7 @@ TEST_F(UndoTest, AFullDiskDuringTheCopyLeavesTheOldScreenAndTheUndoUntouched) {
     EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
     // The failed layout was settled at once: the undo neither counts nor
     // looks for it.
-    EXPECT_EQ(window.calls.front(), "ask: Put back 1 loading screens and remove 1 copies?");
+    EXPECT_EQ(window.calls.front(), "ask: Put back 1 loading screen and remove 1 copy?");
     EXPECT_FALSE(Contains(Log(), "  Galaga  the kept loading.png is missing from the undo store, "
                                  "left as it is"));
 }
@@ -271,7 +290,7 @@ TEST_F(UndoTest, AScreenHeldOpenElsewhereIsLeftAndTheUndoPassesItOver) {
     EXPECT_TRUE(Contains(Log(), "  Error while copying " + screens + Native("/Pacman.png") +
                                     " to " + layouts + Native("/Pacman/loading.png")));
     Undo();
-    EXPECT_EQ(window.calls.front(), "ask: Remove 1 copies?");
+    EXPECT_EQ(window.calls.front(), "ask: Remove 1 copy?");
     EXPECT_EQ(LoadingOf("Pacman"), "old pacman");
     EXPECT_EQ(LoadingOf("Qbert"), "<missing>");
 }
@@ -377,7 +396,7 @@ TEST_F(UndoTest, FrenchTextsGroupTheCountsAsTheUserWritesNumbers) {
     Undo();
     EXPECT_EQ(window.CallsStartingWith("message").back(),
               "message(Information): Annulation termin\u00e9e : 1" + sep +
-                  "002 loading screens remis, 0 copies supprim\u00e9es, 0 laiss\u00e9s tels quels "
+                  "002 loading screens remis, 0 copie supprim\u00e9e, 0 laiss\u00e9 tel quel "
                   "(voir le log).");
 }
 

@@ -89,6 +89,45 @@ TEST(FileSystem, ACopyReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(EntryCount(folder.Path()), 3u);
 }
 
+// The install stamps a screen from the bytes its copy read, and journals
+// that stamp before the old loading.png is touched.
+TEST(FileSystem, AStagedCopyShowsTheBytesItReadAndTouchesTheTargetOnlyWhenPlaced) {
+    TempFolder folder;
+    // One byte past the copy's buffer, and a different byte at each place.
+    std::string bytes((1 << 20) + 1, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 % 251);
+    const std::string source = folder.Write("screen.png", bytes);
+    const std::string target = folder.Write("loading.png", "old");
+    std::string seen;
+    StagedCopy copy;
+    ASSERT_TRUE(copy.Stage(source, target, [&](const unsigned char* piece, uint64_t size) {
+        seen.append(reinterpret_cast<const char*>(piece), size);
+    }));
+    EXPECT_EQ(seen, bytes);
+    EXPECT_EQ(FileContent(target), "old");
+    EXPECT_FALSE(copy.Stage(source, target)) << "one copy at a time";
+    ASSERT_TRUE(copy.Place());
+    EXPECT_EQ(FileContent(target), bytes);
+    EXPECT_FALSE(copy.Place()) << "nothing staged any more";
+    {
+        StagedCopy dropped;
+        ASSERT_TRUE(dropped.Stage(source, folder.Sub("other.png")));
+        EXPECT_EQ(EntryCount(folder.Path()), 3u);
+    }
+    EXPECT_EQ(EntryCount(folder.Path()), 2u) << "a copy never placed is removed";
+    StagedCopy vanished;
+    EXPECT_TRUE(vanished.Stage(folder.Sub("gone.png"), target).Failed(FailureCause::NotFound));
+    FileSizeLimit fullDisk(64 * 1024);
+    if (!fullDisk.Active())
+        GTEST_SKIP() << kNoFullDisk;
+    StagedCopy full;
+    EXPECT_FALSE(full.Stage(source, target, [](const unsigned char*, uint64_t) {}));
+    EXPECT_FALSE(full.Stage(source, target));
+    EXPECT_EQ(FileContent(target), bytes);
+    EXPECT_EQ(EntryCount(folder.Path()), 2u);
+}
+
 // What the undo store relies on: a move that never replaces anything and
 // a copy that leaves nothing behind when it fails.
 TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {

@@ -1,3 +1,4 @@
+#include "services/Machine.h"
 #include "services/RegionalFormat.h"
 #include "support/Environment.h"
 
@@ -29,6 +30,17 @@ TEST(RegionalFormat, TimeOfDayHasHoursMinutesAndSeconds) {
     ASSERT_EQ(time.size(), 8u);
     EXPECT_EQ(time[2], ':');
     EXPECT_EQ(time[5], ':');
+}
+
+TEST(RegionalFormat, TheListSeparatorIsASemicolonWhereTheDecimalsAreParted) {
+    {
+        CLocaleScope scope;
+        EXPECT_EQ(RealMachine().listSeparator, ",");
+    }
+    const EnvironmentScope french{"LC_ALL", "fr_FR.UTF-8"};
+    if (RegionalDecimalSeparator() != ",")
+        GTEST_SKIP() << "no French locale on this machine";
+    EXPECT_EQ(RealMachine().listSeparator, ";");
 }
 
 } // namespace

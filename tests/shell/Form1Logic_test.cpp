@@ -18,12 +18,15 @@ class RecordingForm : public Form1Logic {
     using Form1Logic::Command3_Click;
     using Form1Logic::Command4_Click;
     using Form1Logic::Command5_Click;
+    using Form1Logic::Command6_Click;
+    using Form1Logic::FieldsChanged;
     using Form1Logic::Form_CloseRequested;
     using Form1Logic::Form_Load;
     using Form1Logic::Form_SessionEnding;
     using Form1Logic::MnuCheckScreens_Click;
     using Form1Logic::MnuEnglish_Click;
     using Form1Logic::MnuUndo_Click;
+    using Form1Logic::RefreshCoverage;
 
     FakeWindow port;
     std::map<Form1Control, std::string> captions;
@@ -71,7 +74,18 @@ class RecordingForm : public Form1Logic {
         return dialogAnswer;
     }
     void CloseWindow() override { ++closeRequests; }
-    void ShowCoverage(std::vector<CoverageRow> rows) override { shownRows.push_back(rows.size()); }
+    void ShowCoverage(CoverageListing listing) override {
+        shownRows.push_back(listing.rows.size());
+        coverageOpen = true;
+    }
+    bool CoverageOpen() const override { return coverageOpen; }
+    void UpdateCoverage(CoverageListing listing) override {
+        updatedRows.push_back(listing.rows.size());
+    }
+    void CoverageOutOfDate() override { ++outOfDate; }
+    bool coverageOpen = false;
+    std::vector<size_t> updatedRows;
+    int outOfDate = 0;
     std::vector<size_t> shownRows;
 
   private:
@@ -233,6 +247,42 @@ TEST_F(Form1LogicTest, TheUndoItemFollowsTheStoreAndRunsTheUndo) {
 
     form.MnuUndo_Click();
     EXPECT_FALSE(form.undoEnabled);
+}
+
+// The open view follows every operation with a new listing, and a change of
+// the fields with a word that it is out of date; a closed view is left be.
+TEST_F(Form1LogicTest, TheOpenViewFollowsOperationsAndTheFields) {
+    Form1Operations operations;
+    std::vector<std::string> ran;
+    for (WindowOperation* operation : {&operations.install, &operations.deleteLoadingScreens,
+                                       &operations.undo, &operations.unzip})
+        *operation = [&ran](MainWindowPort&, ProgramState&, LayoutState&) { ran.push_back("op"); };
+    RecordingForm form(std::move(operations));
+    form.Form_Load();
+    folder.MakeDir("layouts/Pacman");
+    form.port.layoutsText = folder.Sub("layouts");
+    form.port.screensText = folder.MakeDir("screens");
+    form.Command3_Click();
+    form.FieldsChanged();
+    EXPECT_TRUE(form.updatedRows.empty());
+    EXPECT_EQ(form.outOfDate, 0);
+
+    form.MnuCheckScreens_Click();
+    form.Command3_Click();
+    form.Command5_Click();
+    form.MnuUndo_Click();
+    form.Command6_Click();
+    EXPECT_EQ(form.updatedRows, (std::vector<size_t>{1, 1, 1, 1}));
+    folder.MakeDir("layouts/Galaga");
+    form.RefreshCoverage();
+    EXPECT_EQ(form.updatedRows.back(), 2u);
+    form.FieldsChanged();
+    EXPECT_EQ(form.outOfDate, 1);
+    form.port.screensText = " ";
+    form.Command3_Click();
+    EXPECT_EQ(form.outOfDate, 2) << "a blank field: no second box after the operation's";
+    EXPECT_TRUE(form.port.CallsStartingWith("message").empty());
+    EXPECT_EQ(form.updatedRows.size(), 5u);
 }
 
 } // namespace

@@ -1,0 +1,102 @@
+#include "operations/CoverageJudge.h"
+#include "support/PictureBytes.h"
+#include "support/TempFolder.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// What the judge delivered, waited for without sleeping.
+struct Deliveries {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::map<uint64_t, std::vector<JudgedPicture>> byGeneration;
+    size_t batches = 0;
+
+    CoverageJudge::Delivery Sink() {
+        return [this](uint64_t generation, std::vector<JudgedPicture> batch) {
+            const std::lock_guard lock(mutex);
+            auto& judged = byGeneration[generation];
+            judged.insert(judged.end(), batch.begin(), batch.end());
+            ++batches;
+            arrived.notify_all();
+        };
+    }
+    bool WaitFor(uint64_t generation, size_t count) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, std::chrono::seconds(30),
+                                [&] { return byGeneration[generation].size() >= count; });
+    }
+};
+
+std::vector<CoverageRow> RowsOf(const std::vector<std::string>& paths) {
+    std::vector<CoverageRow> rows(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i)
+        rows[i].screenPath = paths[i];
+    return rows;
+}
+
+TEST(CoverageJudgeTest, EveryScreenIsJudgedInBatchesAndANewListingReplacesTheOlder) {
+    TempFolder folder;
+    const std::string png = folder.Write("a.png", Png(32, 24));
+    const std::string empty = folder.Write("empty.png", "");
+    std::vector<std::string> paths(200, png);
+    paths[7] = empty;
+    paths[9] = ""; // a row without a screen is not judged
+
+    Deliveries got;
+    CoverageJudge judge(got.Sink());
+    const uint64_t first = judge.Judge(RowsOf(paths));
+    ASSERT_TRUE(got.WaitFor(first, paths.size() - 1));
+    std::vector<CoverageRow> rows = RowsOf(paths);
+    {
+        const std::lock_guard lock(got.mutex);
+        EXPECT_GE(got.batches, 3u) << "batches of at most 64";
+        ApplyJudgedPictures(rows, got.byGeneration[first]);
+    }
+    EXPECT_EQ(rows[0].picture->kind, ScreenPicture::Png);
+    EXPECT_EQ(rows[199].picture->size.width, 32u);
+    EXPECT_EQ(rows[7].picture->kind, ScreenPicture::Empty);
+    EXPECT_FALSE(rows[9].picture.has_value());
+
+    const uint64_t second = judge.Judge(RowsOf({empty}));
+    EXPECT_FALSE(judge.IsLatest(first));
+    EXPECT_TRUE(judge.IsLatest(second));
+    ASSERT_TRUE(got.WaitFor(second, 1));
+    const std::lock_guard lock(got.mutex);
+    EXPECT_EQ(got.byGeneration[second].size(), 1u);
+    EXPECT_EQ(got.byGeneration[first].size(), paths.size() - 1) << "nothing late of the first";
+}
+
+// The first batch holds the judge's thread until the window closes it: the
+// thread then stops before its next picture.
+TEST(CoverageJudgeTest, TheDestructorStopsALongJobBetweenTwoPictures) {
+    TempFolder folder;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 1000; ++i)
+        paths.push_back(folder.Write(std::to_string(i) + ".png", Png(8, 8)));
+    std::atomic<CoverageJudge*> running{nullptr};
+    std::atomic<size_t> delivered{0};
+    std::atomic<int> batches{0};
+    auto judge = std::make_unique<CoverageJudge>([&](uint64_t generation, auto batch) {
+        delivered += batch.size();
+        if (batches++ > 0)
+            return;
+        while (running.load()->IsLatest(generation))
+            std::this_thread::yield();
+    });
+    running = judge.get();
+    judge->Judge(RowsOf(paths));
+    while (batches == 0)
+        std::this_thread::yield();
+    judge.reset();
+    EXPECT_EQ(batches, 1);
+    EXPECT_LE(delivered, 64u);
+}
+
+} // namespace
