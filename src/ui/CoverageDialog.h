@@ -3,11 +3,13 @@
 #include "CoverageModel.h"
 #include "FolderDialog.h"
 #include "MessageBoxes.h"
+#include "operations/CoverageJudge.h"
 #include "services/LatestJobWorker.h"
 
 #include <QDialog>
 #include <QImage>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -15,20 +17,34 @@ class QLabel;
 class QPushButton;
 class QTableView;
 
+// What the view needs of the main window to act on the user's decisions.
+struct CoverageHost {
+    const ProgramState* program = nullptr;      // whose links file the decisions change
+    std::function<std::string()> screensFolder; // as the field says, with its separator
+    std::function<void()> refresh; // asks for a new listing, which comes through SetListing
+};
+
 // The view of screens: what the install would do with every layout, the
-// counts above the list, a filter, the two pictures of the selected row side
-// by side, and "Save list..." to a CSV file. The pictures of the selected
-// row are decoded on a thread of their own, scaled to their pane; the panes
-// say "loading" meanwhile, and only the latest selection's pictures show.
+// line above the list, a filter, the buttons that decide on the selected
+// row's screen, the two pictures of the selected row side by side, and
+// "Save list..." to a CSV file. The pictures of the selected row are decoded
+// on a thread of their own, scaled to their pane; the panes say "loading"
+// meanwhile, and only the latest selection's pictures show. The "Picture"
+// cells fill in as the judge delivers its verdicts.
 class CoverageDialog final : public QDialog {
     Q_OBJECT
   public:
-    CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs);
+    CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs, CoverageHost host);
     ~CoverageDialog() override;
 
-    void SetRows(std::vector<CoverageRow> rows);
+    // A new listing; the selected layout stays selected and in sight.
+    void SetListing(CoverageListing listing);
+    // The folders or options changed since the listing was made.
+    void MarkOutOfDate();
     // Captions, counts and cells in `language` (0 English, other French).
     void SetLanguage(int32_t language);
+    // Sized to its columns within the work area of the owner's screen, over the owner.
+    void PlaceOnScreen();
 
     const CoverageModel& Model() const { return model_; }
 
@@ -42,20 +58,37 @@ class CoverageDialog final : public QDialog {
     using RowPictures = std::array<PaneContent, 2>;
 
     static PaneContent DecodedPicture(const std::string& path, QSize box);
-    void SelectFirstRow();
+    void BuildLayout();
+    void ConnectHandlers();
+    void MeasureColumns();
+    void FitColumns();
+    void Select(int index);
+    std::string ScreenToShow(const CoverageRow& row) const;
     void ShowSelected();
+    void EnableDecisions();
     void ShowPictures(uint64_t ticket, const RowPictures& pictures);
     void ShowPanes();
+    void TakeJudged(uint64_t generation, const std::vector<JudgedPicture>& judged);
     void SaveList();
     void RefreshCounts();
+    void Decide(const std::function<void(ScreenLinks&, const CoverageRow&)>& change);
+    void PickScreen();
 
     Texts texts_;
     CoverageModel model_;
     MessageBoxes& boxes_;
     FolderDialog& dialogs_;
+    CoverageHost host_;
     QLabel* counts_;
     QCheckBox* filter_;
+    QLabel* outOfDate_;
+    QPushButton* refresh_;
     QTableView* table_;
+    QPushButton* accept_;
+    QPushButton* acceptRule_;
+    QPushButton* pick_;
+    QPushButton* noScreen_;
+    QPushButton* forget_;
     QLabel* screenCaption_;
     QLabel* loadingCaption_;
     QLabel* screenPicture_;
@@ -63,4 +96,5 @@ class CoverageDialog final : public QDialog {
     QPushButton* save_;
     RowPictures shown_;
     std::unique_ptr<LatestJobWorker> decoder_;
+    std::unique_ptr<CoverageJudge> judge_;
 };

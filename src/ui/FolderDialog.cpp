@@ -21,3 +21,12 @@ std::string QtFolderDialog::ShowSaveDialog(QWidget* owner, const std::string& ti
                                                         QString::fromStdString(filter));
     return QDir::toNativeSeparators(chosen).toStdString();
 }
+
+std::string QtFolderDialog::ShowOpenDialog(QWidget* owner, const std::string& title,
+                                           const std::string& startFolder,
+                                           const std::string& filter) {
+    const QString chosen = QFileDialog::getOpenFileName(owner, QString::fromStdString(title),
+                                                        QString::fromStdString(startFolder),
+                                                        QString::fromStdString(filter));
+    return QDir::toNativeSeparators(chosen).toStdString();
+}

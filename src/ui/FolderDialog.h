@@ -5,7 +5,8 @@
 class QWidget;
 
 // The file dialogs of the windows: the folder-browse dialog of the two
-// browse buttons and the save dialog of the view of screens; replaced in tests.
+// browse buttons, and the save and open dialogs of the view of screens;
+// replaced in tests.
 class FolderDialog {
   public:
     virtual ~FolderDialog() = default;
@@ -17,6 +18,10 @@ class FolderDialog {
     // is the file name proposed, `filter` a filter such as "CSV files (*.csv)".
     virtual std::string ShowSaveDialog(QWidget* owner, const std::string& title,
                                        const std::string& suggested, const std::string& filter) = 0;
+    // The existing file chosen, or empty text on cancel; opens in `startFolder`.
+    virtual std::string ShowOpenDialog(QWidget* owner, const std::string& title,
+                                       const std::string& startFolder,
+                                       const std::string& filter) = 0;
 };
 
 // The platform's folder dialog (the shell's own on Windows).
@@ -26,4 +31,6 @@ class QtFolderDialog final : public FolderDialog {
                                  const std::string& title) override;
     std::string ShowSaveDialog(QWidget* owner, const std::string& title,
                                const std::string& suggested, const std::string& filter) override;
+    std::string ShowOpenDialog(QWidget* owner, const std::string& title,
+                               const std::string& startFolder, const std::string& filter) override;
 };

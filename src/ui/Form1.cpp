@@ -1,8 +1,10 @@
 #include "Form1.h"
 
 #include "CoverageDialog.h"
+#include "MenuBarKeys.h"
 #include "PixelRect.h"
 #include "PlatformTexts.h"
+#include "services/FileUtils.h"
 #include "shell/Form1Menu.h"
 #include "ui_Form1.h"
 
@@ -49,6 +51,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     PlaceControls();
     PutFixedTexts();
     BuildMenu();
+    new MenuBarKeys(*menuBar());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ConnectHandlers();
     CentreOnScreen();
@@ -120,8 +123,12 @@ void Form1::ConnectHandlers() {
     connect(ui_->Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     // A grayed box, possible only from the settings, turns into a plain one
     // once the user clicks it.
-    for (QCheckBox* box : {ui_->Check1, ui_->Check2})
+    for (QCheckBox* box : {ui_->Check1, ui_->Check2}) {
         connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+        connect(box, &QCheckBox::stateChanged, this, [this] { FieldsChanged(); });
+    }
+    for (FolderTextBox* field : {ui_->Text1, ui_->Text2})
+        connect(field, &QLineEdit::textChanged, this, [this] { FieldsChanged(); });
 }
 
 void Form1::CentreOnScreen() {
@@ -190,15 +197,44 @@ void Form1::Text2_GotFocus() {
 // One view, kept once made: the menu item brings it up again with a fresh
 // list. It stays beside the main window, so it can be looked at while the
 // options change; opening it again shows their effect.
-void Form1::ShowCoverage(std::vector<CoverageRow> rows) {
-    if (!coverage_) {
-        coverage_ = new CoverageDialog(this, *messageBoxes_, *folderDialog_);
+bool Form1::CoverageOpen() const {
+    return coverage_ && coverage_->isVisible();
+}
+
+void Form1::UpdateCoverage(CoverageListing listing) {
+    if (coverage_)
+        coverage_->SetListing(std::move(listing));
+}
+
+void Form1::CoverageOutOfDate() {
+    if (coverage_)
+        coverage_->MarkOutOfDate();
+}
+
+void Form1::ShowCoverage(CoverageListing listing) {
+    const bool first = !coverage_;
+    if (first) {
+        CoverageHost host{&Program(),
+                          [this] { return FolderOfField(FieldText(FolderField::Screens)); },
+                          [this] { RefreshCoverage(); }};
+        coverage_ = new CoverageDialog(this, *messageBoxes_, *folderDialog_, std::move(host));
         coverage_->SetLanguage(Program().Language);
     }
-    coverage_->SetRows(std::move(rows));
+    coverage_->SetListing(std::move(listing));
+    if (first)
+        coverage_->PlaceOnScreen();
     coverage_->show();
     coverage_->raise();
     coverage_->activateWindow();
+}
+
+void Form1::BringToFront() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (CoverageOpen())
+        coverage_->raise();
 }
 
 void Form1::LanguageChanged() {

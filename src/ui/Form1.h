@@ -46,6 +46,8 @@ class Form1 : public QMainWindow, public Form1Logic {
     void YieldToWindow() override;
     bool UnzipWithWindow(const std::string& archive, const std::string& folder,
                          bool hidden) override;
+    // Shown, restored, raised and active, with the view of screens over it when open.
+    void BringToFront();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,7 +59,10 @@ class Form1 : public QMainWindow, public Form1Logic {
     void SetUndoItem(bool enabled, const std::string& caption) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override { close(); }
-    void ShowCoverage(std::vector<CoverageRow> rows) override;
+    void ShowCoverage(CoverageListing listing) override;
+    bool CoverageOpen() const override;
+    void UpdateCoverage(CoverageListing listing) override;
+    void CoverageOutOfDate() override;
     void LanguageChanged() override;
 
   private:

@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -88,7 +90,7 @@ TEST_F(CoverageWindow,
     CoverageDialog& view = OpenView();
     EXPECT_EQ(view.Model().rowCount(), 4);
     EXPECT_EQ(Text(view, "CoverageCounts"),
-              "4 layouts: 2 get a screen, 1 keeps its own, 1 has none");
+              "4 layouts: 2 get a screen, 1 keeps its own, 1 has none. 1 needs attention");
     view.findChild<QCheckBox*>("CoverageFilter")->click();
     ASSERT_EQ(view.Model().rowCount(), 1);
     EXPECT_EQ(view.Model().RowAt(0)->layout, "Frogger");
@@ -97,12 +99,50 @@ TEST_F(CoverageWindow,
     EXPECT_FALSE(view.isVisible()) << "left open, it would keep the program running";
 }
 
+TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
+    std::vector<std::string> calls;
+    FakeMessageBoxes boxes(calls);
+    FakeFolderDialog dialogs;
+    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    view.resize(1600, 800);
+    view.layout()->activate();
+    CoverageListing listing;
+    listing.rows.resize(800);
+    for (size_t i = 0; i < listing.rows.size(); ++i)
+        listing.rows[i].layout = "Game " + std::to_string(i);
+    const std::string longName = "Legend of Zelda, The - A Link to the Past (USA)";
+    listing.rows[700].layout = longName;
+    view.SetListing(std::move(listing));
+    const auto* table = view.findChild<QTableView*>("CoverageTable");
+    EXPECT_GT(table->horizontalHeader()->sectionSize(kLayoutColumn),
+              table->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+}
+
+TEST(CoverageColumns, TheCountsStayWholeInANarrowWindow) {
+    std::vector<std::string> calls;
+    FakeMessageBoxes boxes(calls);
+    FakeFolderDialog dialogs;
+    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    view.SetLanguage(1);
+    CoverageListing listing;
+    listing.rows.resize(3012);
+    view.SetListing(std::move(listing));
+    view.setMinimumSize(300, 300); // as on a screen narrower than the texts
+    view.resize(400, 700);
+    view.show();
+    const auto* counts = view.findChild<QLabel*>("CoverageCounts");
+    const QRect needed = counts->fontMetrics().boundingRect(QRect(0, 0, counts->width(), 10000),
+                                                            Qt::TextWordWrap, counts->text());
+    EXPECT_LE(needed.height(), counts->height()) << counts->text().toStdString();
+}
+
 TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFollows) {
     CoverageDialog& view = OpenView();
     Select(view, "Pacman");
     EXPECT_EQ(Settled(view, "ScreenPicture"), "<picture>");
     EXPECT_EQ(Pane(view, "LoadingPicture"), "none");
-    EXPECT_LE(view.findChild<QLabel*>("ScreenPicture")->pixmap().width(), 320);
+    EXPECT_LE(view.findChild<QLabel*>("ScreenPicture")->pixmap().width(),
+              view.findChild<QLabel*>("ScreenPicture")->width());
     Select(view, "Galaga");
     EXPECT_EQ(Settled(view, "LoadingPicture"), "<picture>");
     Select(view, "Zaxxon");
@@ -117,9 +157,12 @@ TEST_F(CoverageWindow, SelectingARowShowsBothPicturesOrThePlaceholderAndFrenchFo
     bench.Find<QAction>("MnuFrench")->trigger();
     EXPECT_EQ(view.windowTitle().toStdString(), "Vérifier les screens");
     EXPECT_EQ(view.findChild<QCheckBox*>("CoverageFilter")->text().toStdString(),
-              "Seulement les layouts sans screen");
+              "Seulement les layouts à revoir");
     EXPECT_NE(Text(view, "CoverageCounts").find("reçoivent un screen"), std::string::npos);
-    EXPECT_EQ(view.Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
+    EXPECT_EQ(view.Model()
+                  .headerData(kActionColumn, Qt::Horizontal, Qt::DisplayRole)
+                  .toString()
+                  .toStdString(),
               "L'installation va");
 }
 
@@ -165,7 +208,8 @@ TEST_F(CoverageWindow, ASlowJpegOrAHugeGifNeverHoldsTheWindowAndTheLatestSelecti
     EXPECT_EQ(Settled(view, "ScreenPicture", look), "<picture>");
     QTest::qWait(50);
     look(*view.findChild<QLabel*>("ScreenPicture"));
-    EXPECT_EQ(std::set<int>(widthsSeen.begin(), widthsSeen.end()), std::set<int>{320})
+    const int paneWidth = view.findChild<QLabel*>("ScreenPicture")->width();
+    EXPECT_EQ(std::set<int>(widthsSeen.begin(), widthsSeen.end()), std::set<int>{paneWidth})
         << "Pacman's 800 x 600 only, never Bosconian's square nor Frogger's text";
 
     Select(view, "Bosconian"); // and the window goes while it decodes

@@ -27,6 +27,13 @@ std::string FakeFolderDialog::ShowSaveDialog(QWidget* /*owner*/, const std::stri
     return saveAnswer;
 }
 
+std::string FakeFolderDialog::ShowOpenDialog(QWidget* /*owner*/, const std::string& /*title*/,
+                                             const std::string& startFolder,
+                                             const std::string& /*filter*/) {
+    openFolders.push_back(startFolder);
+    return openAnswer;
+}
+
 WindowBench::WindowBench() {
     ApplyLanguage(program, 0);
     program.LayoutsPath = folder.Path() + "/layouts/";

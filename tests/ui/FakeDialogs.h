@@ -42,6 +42,12 @@ class FakeFolderDialog : public FolderDialog {
     std::vector<std::string> saveTitles;
     std::string ShowSaveDialog(QWidget* owner, const std::string& title,
                                const std::string& suggested, const std::string& filter) override;
+
+    // The open dialog: the file it answers, and the folders it opened in.
+    std::string openAnswer;
+    std::vector<std::string> openFolders;
+    std::string ShowOpenDialog(QWidget* owner, const std::string& title,
+                               const std::string& startFolder, const std::string& filter) override;
 };
 
 // A main window on a stand-in program folder, with fake dialogs and the

@@ -103,7 +103,7 @@ TEST_F(Form1EndToEnd, InstallWithOverwriteThenUndoFromTheMenuGivesBackTheTree) {
     undo->trigger();
     EXPECT_EQ(TreeOf(layouts), before);
     EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(bench.calls[1], "ask: Put back 1 loading screens and remove 1 copies?");
+    EXPECT_EQ(bench.calls[1], "ask: Put back 1 loading screen and remove 1 copy?");
     EXPECT_EQ(Log()[10], std::string(MachineScope::kTime) + " Undo last install");
 }
 

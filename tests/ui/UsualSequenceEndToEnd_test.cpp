@@ -59,7 +59,7 @@ TEST(UsualSequence, StartUnzipInstallCloseAndCleanUp) {
         LogLinesOf(program + "/OrvanePatchLayouts.log.txt"),
         (std::vector<std::string>{time + " Start", " ", time + " Install loading screens",
                                   " LayoutsPath =" + layouts, " SourcePath  =" + screens + "/",
-                                  " Overwrite   =0", " UseDefault  =0", "  Alpha  Ok",
+                                  " Overwrite   =0", " UseDefault  =0", "  Alpha  Ok (not a PNG)",
                                   "Total: 1 copies.", "Deleted : " + screens, time + " END"}));
     EXPECT_EQ(bench.Settings(), "[OrvanePatchLayouts]\r\nLayoutsPath=" + layouts +
                                     "\r\nSourcePath=" + screens +
