@@ -1,10 +1,13 @@
 #include "CoverageWindow.h"
 
+#include "CoverageIds.h"
+#include "Dpi.h"
 #include "MessageBoxes.h"
 #include "PictureBitmap.h"
 #include "WindowProcedure.h"
 #include "WindowText.h"
 #include "operations/CoverageCsv.h"
+#include "resource.h"
 #include "services/WideText.h"
 
 #include <algorithm>
@@ -15,38 +18,11 @@
 namespace {
 
 constexpr const wchar_t* kCoverageClass = L"CoverageWindow";
-constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
-
-// Posted by the decoder's thread; lParam is a Decoded the window deletes.
-constexpr UINT kPicturesDecoded = WM_APP + 1;
-
-// Control ids; the panes are drawn by the window itself.
-enum : int {
-    kCounts = 200,
-    kFilter,
-    kList,
-    kScreenCaption,
-    kLoadingCaption,
-    kScreenPane,
-    kLoadingPane,
-    kSave
-};
-
-// The layout at 96 DPI, in pixels of the client area.
-constexpr int kClientWidth = 680;
-constexpr int kClientHeight = 640;
-constexpr int kPaneWidth = 320;
-constexpr int kPaneHeight = 240;
-constexpr RECT kCountsPlace{10, 10, 670, 28};
-constexpr RECT kFilterPlace{10, 32, 670, 52};
-constexpr RECT kListPlace{10, 58, 670, 318};
-constexpr RECT kScreenCaptionPlace{10, 326, 330, 344};
-constexpr RECT kLoadingCaptionPlace{350, 326, 670, 344};
-constexpr RECT kScreenPanePlace{10, 346, 10 + kPaneWidth, 346 + kPaneHeight};
-constexpr RECT kLoadingPanePlace{350, 346, 350 + kPaneWidth, 346 + kPaneHeight};
-constexpr RECT kSavePlace{530, 600, 670, 628};
-constexpr int kColumnWidths[kCoverageColumnCount] = {200, 160, 80, 200};
+// Room around a caption inside its button or check box, at 96 dpi.
+constexpr int kButtonPadding = 24;
+constexpr int kCheckPadding = 28;
 
 // "CSV files (*.csv)" followed by its pattern, as the save dialog takes a filter.
 std::wstring SaveFilter(const std::string& caption) {
@@ -55,6 +31,16 @@ std::wstring SaveFilter(const std::string& caption) {
     filter += L"*.csv";
     filter += L'\0';
     return filter;
+}
+
+HICON ProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void Place(HWND control, const RECT& place) {
+    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               TRUE);
 }
 
 } // namespace
@@ -69,30 +55,45 @@ void CoverageWindow::RegisterWindowClass() {
     RegisterClassW(&windowClass);
 }
 
-CoverageWindow::CoverageWindow(HWND owner, HFONT font, int dpi)
-    : owner_(owner), font_(font), dpi_(dpi), texts_(TextsIn(0)),
+CoverageWindow::CoverageWindow(HWND owner, const ProgramState& program, CoverageCalls calls)
+    : program_(program), calls_(std::move(calls)), owner_(owner), dpi_(WindowDpi(owner)),
+      texts_(TextsIn(0)),
       decoder_(std::make_unique<LatestJobWorker>(
           [] { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }, [] { CoUninitialize(); })) {
-    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    window_ = CreateWindowExW(kFrameExStyle, kCoverageClass, L"", kFrameStyle,
-                              std::max<int>(work.left, (work.left + work.right - width) / 2),
-                              std::max<int>(work.top, (work.top + work.bottom - height) / 2), width,
-                              height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const SIZE frame = FrameSize(DefaultCoverageClient(dpi_).cx, DefaultCoverageClient(dpi_).cy,
+                                 kFrameStyle, kFrameExStyle, false, dpi_);
+    RECT around;
+    GetWindowRect(owner, &around);
+    const RECT place = CentredOn(around, frame);
+    window_ = CreateWindowExW(kFrameExStyle, kCoverageClass, L"", kFrameStyle, place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, owner,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     AttachObject(window_, this);
+    // Created on the owner's monitor, the window may sit on another one.
+    dpi_ = WindowDpi(window_);
     CreateControls();
+    TakeFontAndIcons();
+    HWND window = window_;
+    judge_ = std::make_unique<CoverageJudge>(
+        [window](uint64_t generation, std::vector<JudgedPicture> batch) {
+            auto judged = std::make_unique<Judged>();
+            judged->generation = generation;
+            judged->pictures = std::move(batch);
+            // A window already gone takes nothing: the batch is freed here.
+            if (PostMessageW(window, kPicturesJudged, 0, reinterpret_cast<LPARAM>(judged.get())))
+                judged.release();
+        });
 }
 
 CoverageWindow::~CoverageWindow() {
-    // The decoder first: what it posted since is still in the queue.
+    // The threads first: what they posted since is still in the queue.
     decoder_.reset();
+    judge_.reset();
     MSG message;
     while (PeekMessageW(&message, window_, kPicturesDecoded, kPicturesDecoded, PM_REMOVE))
         delete reinterpret_cast<Decoded*>(message.lParam);
+    while (PeekMessageW(&message, window_, kPicturesJudged, kPicturesJudged, PM_REMOVE))
+        delete reinterpret_cast<Judged*>(message.lParam);
     for (Pane& pane : panes_)
         if (pane.bitmap)
             DeleteObject(pane.bitmap);
@@ -100,63 +101,178 @@ CoverageWindow::~CoverageWindow() {
         DetachObject(window_);
         DestroyWindow(window_);
     }
+    DeleteObject(font_);
+    DestroyIcon(bigIcon_);
+    DestroyIcon(smallIcon_);
 }
 
-int CoverageWindow::Scaled(int pixels) const {
-    return MulDiv(pixels, dpi_, 96);
+HWND CoverageWindow::Child(const wchar_t* className, DWORD style, int id) {
+    return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND CoverageWindow::Child(const wchar_t* className, DWORD style, RECT place, int id) {
-    HWND child = CreateWindowExW(
-        0, className, L"", WS_CHILD | WS_VISIBLE | style, Scaled(place.left), Scaled(place.top),
-        Scaled(place.right - place.left), Scaled(place.bottom - place.top), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return child;
-}
-
+// Created in tab order: the dialog keys walk the controls in creation order.
 void CoverageWindow::CreateControls() {
-    counts_ = Child(L"STATIC", SS_LEFT, kCountsPlace, kCounts);
-    filter_ = Child(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kFilterPlace, kFilter);
+    status_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, kStatus);
+    filter_ = Child(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kFilter);
+    outOfDate_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, kOutOfDate);
+    ShowWindow(outOfDate_, SW_HIDE);
+    refresh_ = Child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kRefresh);
     list_ = Child(WC_LISTVIEWW,
                   WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS,
-                  kListPlace, kList);
+                  kList);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column) {
+    for (int column = 0; column < kCoverageColumnCount; ++column) {
         LVCOLUMNW spec{};
         spec.mask = LVCF_WIDTH | LVCF_TEXT;
-        spec.cx = Scaled(kColumnWidths[column]);
+        spec.cx = ScaledBy(100, dpi_);
         spec.pszText = const_cast<wchar_t*>(L"");
         ListView_InsertColumn(list_, column, &spec);
     }
-    screenCaption_ = Child(L"STATIC", SS_LEFT, kScreenCaptionPlace, kScreenCaption);
-    loadingCaption_ = Child(L"STATIC", SS_LEFT, kLoadingCaptionPlace, kLoadingCaption);
-    panes_[0].control = Child(L"STATIC", SS_OWNERDRAW, kScreenPanePlace, kScreenPane);
-    panes_[1].control = Child(L"STATIC", SS_OWNERDRAW, kLoadingPanePlace, kLoadingPane);
-    save_ = Child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSavePlace, kSave);
+    for (int i = 0; i < kDecisionButtonCount; ++i)
+        decisions_[i] = Child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kAccept + i);
+    captions_[0] = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, kScreenCaption);
+    captions_[1] = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, kLoadingCaption);
+    panes_[0].control = Child(L"STATIC", SS_OWNERDRAW, kScreenPane);
+    panes_[1].control = Child(L"STATIC", SS_OWNERDRAW, kLoadingPane);
+    save_ = Child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSave);
+}
+
+// The font and the icons at the window's dpi, given to every control.
+void CoverageWindow::TakeFontAndIcons() {
+    HFONT old = font_;
+    font_ = DialogFont(dpi_);
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old)
+        DeleteObject(old);
+    HICON oldBig = bigIcon_;
+    HICON oldSmall = smallIcon_;
+    bigIcon_ = ProgramIcon(ScaledBy(32, dpi_));
+    smallIcon_ = ProgramIcon(ScaledBy(16, dpi_));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    if (oldBig)
+        DestroyIcon(oldBig);
+    if (oldSmall)
+        DestroyIcon(oldSmall);
+}
+
+int CoverageWindow::TextWidth(const std::string& text) const {
+    const std::wstring wide = WideFromUtf8(text);
+    HDC screen = GetDC(window_);
+    const HGDIOBJ old = SelectObject(screen, font_);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(window_, screen);
+    return static_cast<int>(extent.cx);
+}
+
+CoverageWidths CoverageWindow::MeasureCaptions() const {
+    const int buttonPadding = ScaledBy(kButtonPadding, dpi_);
+    CoverageWidths widths;
+    for (int i = 0; i < kDecisionButtonCount; ++i)
+        widths.decisions[i] = TextWidth(WindowText(decisions_[i])) + buttonPadding;
+    widths.status = TextWidth(WindowText(status_));
+    widths.filter = TextWidth(WindowText(filter_)) + ScaledBy(kCheckPadding, dpi_);
+    widths.refresh = TextWidth(WindowText(refresh_)) + buttonPadding;
+    widths.save = TextWidth(WindowText(save_)) + buttonPadding;
+    return widths;
+}
+
+void CoverageWindow::LayOut() {
+    RECT client;
+    GetClientRect(window_, &client);
+    const CoveragePlaces places =
+        PlaceCoverage({client.right, client.bottom}, dpi_, MeasureCaptions());
+    Place(status_, places.status);
+    Place(filter_, places.filter);
+    Place(outOfDate_, places.outOfDate);
+    Place(refresh_, places.refresh);
+    Place(list_, places.list);
+    for (int i = 0; i < kDecisionButtonCount; ++i)
+        Place(decisions_[i], places.decisions[i]);
+    for (int i = 0; i < 2; ++i) {
+        Place(captions_[i], places.captions[i]);
+        Place(panes_[i].control, places.panes[i]);
+    }
+    Place(save_, places.save);
+    ListView_SetColumnWidth(list_, kCoverageColumnCount - 1, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+// At its first showing the window is as wide as its columns, up to its
+// monitor's work area, and centred on the main window.
+void CoverageWindow::PlaceFrame() {
+    FitColumns();
+    int columns = 0;
+    for (int column = 0; column + 1 < kCoverageColumnCount; ++column)
+        columns += ListView_GetColumnWidth(list_, column);
+    const SIZE fallback = DefaultCoverageClient(dpi_);
+    const int width = std::max<int>(fallback.cx, columns + lastColumnWidth_ + ScaledBy(48, dpi_));
+    const SIZE frame = FrameSize(width, fallback.cy, kFrameStyle, kFrameExStyle, false, dpi_);
+    RECT around;
+    GetWindowRect(owner_, &around);
+    const RECT place = CentredOn(around, frame);
+    SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+    placed_ = true;
+    KeepLastColumnInView();
+}
+
+// The smallest frame that keeps every caption whole, but never larger than
+// the work area: the window must fit its monitor first.
+POINT CoverageWindow::MinimumFrame() const {
+    const SIZE client = MinimumCoverageClient(dpi_, MeasureCaptions());
+    const SIZE frame = FrameSize(client.cx, client.cy, kFrameStyle, kFrameExStyle, false, dpi_);
+    RECT window;
+    GetWindowRect(window_, &window);
+    const RECT fitted =
+        InsideWorkArea({window.left, window.top, window.left + frame.cx, window.top + frame.cy});
+    return {fitted.right - fitted.left, fitted.bottom - fitted.top};
+}
+
+void CoverageWindow::OnDpiChanged(int dpi, LPARAM suggested) {
+    const int old = dpi_;
+    dpi_ = dpi;
+    TakeFontAndIcons();
+    for (int column = 0; column + 1 < kCoverageColumnCount; ++column)
+        ListView_SetColumnWidth(list_, column,
+                                MulDiv(ListView_GetColumnWidth(list_, column), dpi, old));
+    TakeSuggestedRect(window_, suggested);
+    LayOut();
+    for (Pane& pane : panes_)
+        InvalidateRect(pane.control, nullptr, TRUE);
+    ShowSelected(); // the pictures again, at the panes' new size
 }
 
 void CoverageWindow::Show() {
     focus_.Forget(); // a fresh list: the focus starts on it
+    if (!placed_)
+        PlaceFrame();
+    if (IsIconic(window_))
+        ShowWindow(window_, SW_RESTORE);
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(list_);
 }
 
-void CoverageWindow::SetRows(std::vector<CoverageRow> rows) {
-    rows_ = std::move(rows);
-    Refilter();
-    RefreshCounts();
-}
-
 void CoverageWindow::SetLanguage(int32_t language) {
     texts_ = TextsIn(language);
     SetWindowTextUtf8(window_, texts_[kCovTitle]);
-    SetWindowTextUtf8(filter_, texts_[kCovOnlyWithout]);
+    SetWindowTextUtf8(filter_, texts_[kCovOnlyNeedAttention]);
+    SetWindowTextUtf8(outOfDate_, texts_[kCovOutOfDate]);
+    SetWindowTextUtf8(refresh_, texts_[kCovRefresh]);
+    const std::array<TextId, kDecisionButtonCount> decisions{
+        kCovAccept, kCovAcceptRule, kCovPickScreen, kCovMarkNoScreen, kCovForgetLink};
+    for (int i = 0; i < kDecisionButtonCount; ++i)
+        SetWindowTextUtf8(decisions_[i], texts_[decisions[i]]);
     SetWindowTextUtf8(save_, texts_[kCovSaveList]);
-    SetWindowTextUtf8(screenCaption_, texts_[kCovScreenPane]);
-    SetWindowTextUtf8(loadingCaption_, texts_[kCovLoadingPngPane]);
+    SetWindowTextUtf8(captions_[0], texts_[kCovScreenPane]);
+    SetWindowTextUtf8(captions_[1], texts_[kCovLoadingPngPane]);
     for (int column = 0; column < kCoverageColumnCount; ++column) {
         std::wstring text = WideFromUtf8(CoverageHeading(column, texts_));
         LVCOLUMNW spec{};
@@ -164,26 +280,19 @@ void CoverageWindow::SetLanguage(int32_t language) {
         spec.pszText = text.data();
         ListView_SetColumn(list_, column, &spec);
     }
-    RefreshCounts();
+    RefreshStatus();
+    if (placed_) {
+        FitColumns();
+        LayOut();
+    }
+    // The order by a column's texts changes with their language.
+    if (sortColumn_ >= 0) {
+        const CoverageRow* row = SelectedRow();
+        Refilter(row ? row->layout : std::string());
+    }
     InvalidateRect(list_, nullptr, TRUE);
     for (const Pane& pane : panes_)
         InvalidateRect(pane.control, nullptr, TRUE);
-}
-
-void CoverageWindow::Refilter() {
-    const bool onlyWithout = SendMessageW(filter_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    shown_ = ShownRows(rows_, onlyWithout);
-    ListView_SetItemCountEx(list_, static_cast<int>(shown_.size()), 0);
-    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    // The first row is selected, so its pictures show at once.
-    if (!shown_.empty())
-        ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    InvalidateRect(list_, nullptr, TRUE);
-    ShowSelected();
-}
-
-void CoverageWindow::RefreshCounts() {
-    SetWindowTextUtf8(counts_, CountsLineOf(CountCoverage(rows_), texts_));
 }
 
 LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,8 +305,21 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
         DrawPane(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            LayOut();
+        return 0;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumFrame();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), lParam);
+        return 0;
     case kPicturesDecoded:
         ShowDecoded(*std::unique_ptr<Decoded>(reinterpret_cast<Decoded*>(lParam)));
+        return 0;
+    case kPicturesJudged:
+        ShowJudged(*std::unique_ptr<Judged>(reinterpret_cast<Judged*>(lParam)));
         return 0;
     case WM_ACTIVATE:
         focus_.OnActivate(window_, wParam, list_);
@@ -210,38 +332,8 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void CoverageWindow::OnCommand(int id, int code) {
-    if (id == kFilter && code == BN_CLICKED)
-        Refilter();
-    else if (id == kSave && code == BN_CLICKED)
-        SaveList();
-    else if (id == IDCANCEL)
-        ShowWindow(window_, SW_HIDE);
-}
-
-LRESULT CoverageWindow::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != list_)
-        return 0;
-    if (header.code == LVN_GETDISPINFOW) {
-        auto& info = *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header));
-        const auto index = static_cast<size_t>(info.item.iItem);
-        if ((info.item.mask & LVIF_TEXT) && index < shown_.size()) {
-            cell_ = WideFromUtf8(CoverageCell(rows_[shown_[index]], info.item.iSubItem, texts_));
-            info.item.pszText = cell_.data();
-        }
-    } else if (header.code == LVN_ITEMCHANGED) {
-        const auto& change = *reinterpret_cast<const NMLISTVIEW*>(&header);
-        if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)
-            ShowSelected();
-    }
-    return 0;
-}
-
 void CoverageWindow::ShowSelected() {
-    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    const CoverageRow* row = selected >= 0 && static_cast<size_t>(selected) < shown_.size()
-                                 ? &rows_[shown_[static_cast<size_t>(selected)]]
-                                 : nullptr;
+    const CoverageRow* row = SelectedRow();
     const std::array<std::string, 2> paths{row ? row->screenPath : "",
                                            row && row->hasLoadingPng ? row->loadingPngPath : ""};
     for (size_t i = 0; i < panes_.size(); ++i)
@@ -338,6 +430,6 @@ void CoverageWindow::SaveList() {
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetSaveFileNameW(&dialog))
         return;
-    if (!SaveCoverageCsv(Utf8FromWide(file.c_str()), rows_, texts_))
+    if (!SaveCoverageCsv(Utf8FromWide(file.c_str()), listing_.rows, texts_, Machine()))
         ShowMessageBox(window_, texts_[kCovSaveFailed], MessageIcon::Exclamation);
 }

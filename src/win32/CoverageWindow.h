@@ -1,32 +1,49 @@
 #pragma once
 
+#include "CoverageLayout.h"
 #include "FocusKeeper.h"
+#include "app/ProgramState.h"
+#include "operations/CoverageJudge.h"
 #include "operations/CoverageList.h"
+#include "operations/ScreenLinks.h"
 #include "services/LatestJobWorker.h"
 #include "services/PictureFile.h"
 
 #include <array>
+#include <commctrl.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
 
-// The view of screens on the Win32 API: the counts, the filter, a virtual
-// list view in report mode (it asks for the texts of the rows it draws, so
-// thousands of rows cost nothing more), the two pictures of the selected row
-// side by side and "Save list...". The pictures are decoded on a thread of
-// their own; the panes say "loading" until the latest selection's pictures
-// are posted back. The window stays beside the main window, which owns it.
+// What the view asks of the main window: a new listing (through
+// UpdateCoverage), and the screens folder of its field.
+struct CoverageCalls {
+    std::function<void()> refresh;
+    std::function<std::string()> screensFolder;
+};
+
+// The view of screens on the Win32 API: the status line, the filter, a
+// virtual list view in report mode (it asks for the texts of the rows it
+// draws, so thousands of rows cost nothing more), the buttons that decide
+// for the selected row, the two pictures of the selected row side by side
+// and "Save list...". It sizes itself to the monitor it is on and follows
+// that monitor's dpi. Pictures are decoded and judged on threads of their
+// own; what they find is posted back to the window's thread. The window
+// stays beside the main window, which owns it.
 class CoverageWindow final {
   public:
-    CoverageWindow(HWND owner, HFONT font, int dpi);
+    CoverageWindow(HWND owner, const ProgramState& program, CoverageCalls calls);
     ~CoverageWindow();
     CoverageWindow(const CoverageWindow&) = delete;
     CoverageWindow& operator=(const CoverageWindow&) = delete;
 
     static void RegisterWindowClass();
 
-    void SetRows(std::vector<CoverageRow> rows);
+    // A new listing; the selected layout stays selected and in view.
+    void SetListing(CoverageListing listing);
+    void MarkOutOfDate();
     // Captions, counts and cells in `language` (0 English, other French).
     void SetLanguage(int32_t language);
     void Show();
@@ -47,37 +64,72 @@ class CoverageWindow final {
         uint64_t ticket = 0;
         std::array<HBITMAP, 2> bitmaps{};
     };
+    // What the judge posts back: verdicts of one listing's rows.
+    struct Judged {
+        uint64_t generation = 0;
+        std::vector<JudgedPicture> pictures;
+    };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
-    HWND Child(const wchar_t* className, DWORD style, RECT place, int id);
+    HWND Child(const wchar_t* className, DWORD style, int id);
+    void PlaceFrame();
+    void LayOut();
+    CoverageWidths MeasureCaptions() const;
+    POINT MinimumFrame() const;
+    int TextWidth(const std::string& text) const;
+    void FitColumns();
+    void WidenColumns(const std::vector<size_t>& rows);
+    void KeepLastColumnInView();
+    void OnDpiChanged(int dpi, LPARAM suggested);
+    void TakeFontAndIcons();
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
-    void Refilter();
-    void RefreshCounts();
+    int FindRow(const NMLVFINDITEM& find) const;
+    void SortBy(int column);
+    void ShowSortArrow();
+    void Refilter(const std::string& keepLayout);
+    void RefreshStatus();
+    const CoverageRow* SelectedRow() const;
+    void SelectLayout(const std::string& layout);
+    void EnableDecisions();
+    void Decide(const std::function<void(ScreenLinks&)>& change);
+    void PickScreen(const CoverageRow& row);
+    void ShowJudged(const Judged& judged);
     void ShowSelected();
     void ShowPane(Pane& pane, HBITMAP bitmap, TextId text);
     void ShowDecoded(Decoded& decoded);
     PictureSize PaneBox(const Pane& pane) const;
     void DrawPane(const DRAWITEMSTRUCT& item) const;
     void SaveList();
-    int Scaled(int pixels) const;
 
+    const ProgramState& program_;
+    CoverageCalls calls_;
     HWND owner_;
-    HFONT font_;
     int dpi_;
+    HFONT font_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     HWND window_ = nullptr;
-    HWND counts_ = nullptr;
+    HWND status_ = nullptr;
     HWND filter_ = nullptr;
+    HWND outOfDate_ = nullptr;
+    HWND refresh_ = nullptr;
     HWND list_ = nullptr;
-    HWND screenCaption_ = nullptr;
-    HWND loadingCaption_ = nullptr;
+    std::array<HWND, kDecisionButtonCount> decisions_{};
+    std::array<HWND, 2> captions_{};
     HWND save_ = nullptr;
+    bool placed_ = false; // sized to its columns at its first showing
     FocusKeeper focus_;
     std::array<Pane, 2> panes_; // the screen to copy, the current loading.png
     Texts texts_;
-    std::vector<CoverageRow> rows_;
+    CoverageListing listing_;
     std::vector<size_t> shown_;
+    std::vector<int> shownAt_; // row -> its place in shown_, or -1
+    int sortColumn_ = -1;      // the install's order
+    int lastColumnWidth_ = 0;  // what the last column's texts need
+    bool ascending_ = true;
     std::wstring cell_; // the text handed to the list view, alive until its next request
     std::unique_ptr<LatestJobWorker> decoder_;
+    std::unique_ptr<CoverageJudge> judge_;
 };

@@ -3,6 +3,7 @@
 #include "app/DialDossier.h"
 #include "services/WideText.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 namespace {
@@ -35,4 +36,26 @@ std::string RunFolderDialog(HWND owner, const std::string& startFolder, const st
         chosen = Utf8FromWide(path.c_str());
     CoTaskMemFree(item);
     return chosen;
+}
+
+std::string RunPictureDialog(HWND owner, const std::string& startFolder, const std::string& title,
+                             const std::string& filterCaption) {
+    // Room for a path of any length, as for the folder dialog.
+    std::wstring file(32768, L'\0');
+    std::wstring filter = WideFromUtf8(filterCaption);
+    filter += std::wstring(L"\0*.png\0", 7);
+    const std::wstring start = WideFromUtf8(startFolder);
+    const std::wstring dialogTitle = WideFromUtf8(title);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = start.c_str();
+    dialog.lpstrTitle = dialogTitle.c_str();
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&dialog))
+        return {};
+    return Utf8FromWide(file.c_str());
 }

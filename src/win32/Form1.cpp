@@ -1,10 +1,13 @@
 #include "Form1.h"
 
 #include "ControlArgs.h"
+#include "Dpi.h"
 #include "MessageLoop.h"
 #include "WindowProcedure.h"
+#include "WindowText.h"
 #include "app/Texts.h"
 #include "resource.h"
+#include "services/FileUtils.h"
 #include "services/ProgramTitle.h"
 #include "services/WideText.h"
 #include "shell/Form1Menu.h"
@@ -16,54 +19,13 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 // The controls' parent takes part in the dialog keys (Tab, Alt+letter).
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 constexpr int kFirstControlId = 100;
-// The control table was laid out for the classic dialog face at 8 points;
-// wider faces would cut the longer captions.
-constexpr const wchar_t* kDialogFontFace = L"Microsoft Sans Serif";
-constexpr int kDialogFontPoints = 8;
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kStandardDpi;
-}
-
-// The dialog face squeezed to `percent` of its usual width, or at full
-// width when `percent` is 100.
-HFONT DialogFont(int dpi, int percent = 100) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    LOGFONTW font = metrics.lfMessageFont;
-    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
-    font.lfWidth = 0;
-    lstrcpynW(font.lfFaceName, kDialogFontFace, LF_FACESIZE);
-    HFONT face = CreateFontIndirectW(&font);
-    if (percent == 100)
-        return face;
-    HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, face);
-    TEXTMETRICW faceMetrics{};
-    GetTextMetricsW(screen, &faceMetrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(face);
-    font.lfWidth = MulDiv(faceMetrics.tmAveCharWidth, percent, 100);
-    return CreateFontIndirectW(&font);
-}
 
 // The outer rectangle of a window whose client area (below the menu) is
-// `width` x `height`, centred in the work area of the screen.
-RECT CentredFrame(int width, int height) {
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, kFrameStyle, TRUE, kFrameExStyle);
+// `width` x `height` at `dpi`, centred in the work area of the screen.
+RECT CentredFrame(int width, int height, int dpi) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int outerWidth = frame.right - frame.left;
-    const int outerHeight = frame.bottom - frame.top;
-    const int left = (work.left + work.right - outerWidth) / 2;
-    const int top = (work.top + work.bottom - outerHeight) / 2;
-    return {left, top, left + outerWidth, top + outerHeight};
+    return CentredOn(work, FrameSize(width, height, kFrameStyle, kFrameExStyle, true, dpi));
 }
 
 // Where the system substitutes a wider face, captions that would be cut
@@ -89,7 +51,8 @@ void Form1::RegisterWindowClass() {
 
 Form1::Form1(ProgramState program, Form1Operations operations)
     : Form1Logic(std::move(program), std::move(operations)) {
-    dpi_ = ScreenDpi();
+    POINT origin{0, 0};
+    dpi_ = DpiAt(origin);
     font_ = DialogFont(dpi_);
     narrowFont_ = DialogFont(dpi_, kNarrowPercent);
     keys_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FORM1_KEYS));
@@ -113,7 +76,7 @@ Form1::~Form1() {
 
 void Form1::CreateFrame() {
     const TwipRect client = ToPixels(kForm1Client, dpi_);
-    const RECT frame = CentredFrame(client.width, client.height);
+    const RECT frame = CentredFrame(client.width, client.height, dpi_);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     window_ = CreateWindowExW(kFrameExStyle, kForm1Class,
                               WideFromUtf8(FixedText(kFixedWindowTitle)).c_str(), kFrameStyle,
@@ -180,6 +143,38 @@ void Form1::CreateControls() {
     ::ShowWindow(picture, SW_HIDE);
 }
 
+// On another monitor's dpi the window keeps its size in points: the
+// controls are placed from the table again, in fonts made for that dpi.
+void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const HFONT oldFont = font_;
+    const HFONT oldNarrowFont = narrowFont_;
+    font_ = DialogFont(dpi_);
+    narrowFont_ = DialogFont(dpi_, kNarrowPercent);
+    const TwipRect client = ToPixels(kForm1Client, dpi_);
+    const SIZE frame =
+        FrameSize(client.width, client.height, kFrameStyle, kFrameExStyle, true, dpi_);
+    const RECT place = InsideWorkArea(
+        {suggested.left, suggested.top, suggested.left + frame.cx, suggested.top + frame.cy});
+    SetWindowPos(window_, nullptr, place.left, place.top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const ControlSpec& spec : Form1Controls()) {
+        HWND control = Control(spec.id);
+        const TwipRect pixels = ToPixels(spec.twips, dpi_);
+        MoveWindow(control, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
+        const bool wraps = spec.id == Form1Control::Label3;
+        SendMessageW(
+            control, WM_SETFONT,
+            reinterpret_cast<WPARAM>(wraps ? font_ : FontFitting(control, WindowText(control))),
+            TRUE);
+    }
+    // The progress area draws in a memory bitmap of its size, in its font.
+    picture1_.reset();
+    picture1_ = std::make_unique<ProgressBox>(Control(Form1Control::Picture1), font_);
+    DeleteObject(oldFont);
+    DeleteObject(oldNarrowFont);
+}
+
 void Form1::Show() {
     ::ShowWindow(window_, SW_SHOW);
     SetFocus(Control(Form1Control::Text1));
@@ -211,6 +206,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The process may end as soon as this returns, with no close.
         if (wParam)
             Form_SessionEnding();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         focus_.OnActivate(window_, wParam, Control(Form1Control::Text1));
@@ -254,6 +252,8 @@ void Form1::OnControl(Form1Control control, int code) {
         PostMessageW(Control(control), EM_SETSEL, 0, -1);
         return;
     }
+    if (code == EN_CHANGE)
+        return FieldsChanged();
     if (code != BN_CLICKED)
         return;
     switch (control) {
@@ -271,8 +271,9 @@ void Form1::OnControl(Form1Control control, int code) {
         return Command6_Click();
     case Check1:
     case Check2:
-        return SetCheckState(
-            control, ClickedCheckState(control == Check1 ? OverwriteState() : UseDefaultState()));
+        SetCheckState(control,
+                      ClickedCheckState(control == Check1 ? OverwriteState() : UseDefaultState()));
+        return FieldsChanged();
     default:
         return;
     }
@@ -303,12 +304,29 @@ HFONT Form1::FontFitting(HWND control, const std::string& text) const {
 // One view, kept once made: the menu item brings it up again with a fresh
 // list. It stays beside the main window, so it can be looked at while the
 // options change; opening it again shows their effect.
-void Form1::ShowCoverage(std::vector<CoverageRow> rows) {
+bool Form1::CoverageOpen() const {
+    return coverage_ && IsWindowVisible(coverage_->Handle());
+}
+
+void Form1::UpdateCoverage(CoverageListing listing) {
+    if (coverage_)
+        coverage_->SetListing(std::move(listing));
+}
+
+void Form1::CoverageOutOfDate() {
+    if (coverage_)
+        coverage_->MarkOutOfDate();
+}
+
+void Form1::ShowCoverage(CoverageListing listing) {
     if (!coverage_) {
-        coverage_ = std::make_unique<CoverageWindow>(window_, font_, dpi_);
+        CoverageCalls calls;
+        calls.refresh = [this] { RefreshCoverage(); };
+        calls.screensFolder = [this] { return FolderOfField(FieldText(FolderField::Screens)); };
+        coverage_ = std::make_unique<CoverageWindow>(window_, Program(), std::move(calls));
         coverage_->SetLanguage(Program().Language);
     }
-    coverage_->SetRows(std::move(rows));
+    coverage_->SetListing(std::move(listing));
     coverage_->Show();
 }
 

@@ -47,7 +47,10 @@ class Form1 final : public Form1Logic {
     void SetUndoItem(bool enabled, const std::string& caption) override;
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override;
-    void ShowCoverage(std::vector<CoverageRow> rows) override;
+    void ShowCoverage(CoverageListing listing) override;
+    bool CoverageOpen() const override;
+    void UpdateCoverage(CoverageListing listing) override;
+    void CoverageOutOfDate() override;
     void LanguageChanged() override;
 
   private:
@@ -58,6 +61,7 @@ class Form1 final : public Form1Logic {
     void OnCommand(int id, int code);
     void OnControl(Form1Control control, int code);
     void OnClose();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     HWND Control(Form1Control control) const;
     HWND Field(FolderField field) const;
     // The dialog font, or its narrow face when `text` would not fit `control`.

@@ -1,6 +1,7 @@
 #include "frmUnZip.h"
 
 #include "ControlArgs.h"
+#include "Dpi.h"
 #include "MessageBoxes.h"
 #include "MessageLoop.h"
 #include "WindowProcedure.h"
@@ -9,22 +10,19 @@
 #include "operations/UnzipHelpers.h"
 #include "services/WideText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const wchar_t* kUnzipClass = L"frmUnZip";
 constexpr DWORD kUnzipStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-// The window's outer rectangle for its client area, centred on its owner.
-RECT CentredOn(HWND owner, int clientWidth, int clientHeight) {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, kUnzipStyle, FALSE, 0);
+// The window's outer rectangle for its client area, centred on its owner
+// and inside the work area of its monitor.
+RECT CentredOnOwner(HWND owner, int clientWidth, int clientHeight, int dpi) {
     RECT around;
     GetWindowRect(owner, &around);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (around.left + around.right - width) / 2;
-    const int top = (around.top + around.bottom - height) / 2;
-    return {left, top, left + width, top + height};
+    return CentredOn(around, FrameSize(clientWidth, clientHeight, kUnzipStyle, 0, false, dpi));
 }
 
 } // namespace
@@ -37,7 +35,7 @@ void frmUnZip::RegisterWindowClass() {
 frmUnZip::frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi)
     : frmUnZipLogic(program), owner_(owner), shape1_(ToPixels(kUnzipShape1, dpi)) {
     const TwipRect client = ToPixels(kUnzipClient, dpi);
-    const RECT frame = CentredOn(owner, client.width, client.height);
+    const RECT frame = CentredOnOwner(owner, client.width, client.height, dpi);
     window_ = CreateWindowExW(0, kUnzipClass, WideFromUtf8(FixedText(kFixedUnzipTitle)).c_str(),
                               kUnzipStyle, frame.left, frame.top, frame.right - frame.left,
                               frame.bottom - frame.top, owner, nullptr, GetModuleHandleW(nullptr),
@@ -49,6 +47,7 @@ frmUnZip::frmUnZip(ProgramState& program, HWND owner, HFONT font, int dpi)
     label.pixels = ToPixels(kUnzipLabel1, dpi);
     label.font = font;
     label1_ = CreateControl(label);
+    loadedWidth_ = shape1_.width;
     Form_Load(shape1_.width, LinkedZlib());
 }
 
@@ -56,6 +55,8 @@ frmUnZip::~frmUnZip() {
     Form_Unload();
     DetachObject(window_);
     DestroyWindow(window_);
+    if (font_)
+        DeleteObject(font_);
     // Hiding an owned window hands the activation back to its owner.
     if (IsWindow(owner_))
         SetActiveWindow(owner_);
@@ -88,17 +89,42 @@ void frmUnZip::Paint() {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window_, &paint);
     if (barWidth_ > 0) {
-        const RECT bar{shape1_.left, shape1_.top, shape1_.left + barWidth_,
+        // The logic counts in the bar's width of when it loaded.
+        const int width = MulDiv(barWidth_, shape1_.width, std::max(loadedWidth_, 1));
+        const RECT bar{shape1_.left, shape1_.top, shape1_.left + width,
                        shape1_.top + shape1_.height};
         FillRect(target, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
     }
     EndPaint(window_, &paint);
 }
 
+// On a monitor of another dpi the window, its bar and its line keep their
+// size in points; the bar keeps its share of the way.
+void frmUnZip::OnDpiChanged(int dpi, const RECT& suggested) {
+    shape1_ = ToPixels(kUnzipShape1, dpi);
+    const TwipRect client = ToPixels(kUnzipClient, dpi);
+    const SIZE frame = FrameSize(client.width, client.height, kUnzipStyle, 0, false, dpi);
+    const RECT place = InsideWorkArea(
+        {suggested.left, suggested.top, suggested.left + frame.cx, suggested.top + frame.cy});
+    SetWindowPos(window_, nullptr, place.left, place.top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const TwipRect label = ToPixels(kUnzipLabel1, dpi);
+    MoveWindow(label1_, label.left, label.top, label.width, label.height, TRUE);
+    const HFONT old = font_;
+    font_ = DialogFont(dpi);
+    SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old)
+        DeleteObject(old);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 LRESULT frmUnZip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         Paint();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE: // the window stays while the engine works
         return 0;

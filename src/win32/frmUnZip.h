@@ -29,12 +29,15 @@ class frmUnZip final : public frmUnZipLogic {
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     HWND window_ = nullptr;
     HWND label1_ = nullptr;
     HWND owner_;
+    HFONT font_ = nullptr; // made on a change of dpi; the owner's font until then
     TwipRect shape1_;
     int32_t barWidth_ = 0;
+    int32_t loadedWidth_ = 1; // the bar's whole width when the logic loaded
 };
 
 // Unpacks every entry of `archive` into `destination` with the entries'

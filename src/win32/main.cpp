@@ -1,4 +1,5 @@
 #include "CoverageWindow.h"
+#include "FirstCopy.h"
 #include "Form1.h"
 #include "MessageLoop.h"
 #include "ProgressBox.h"
@@ -15,8 +16,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     // The single-instance check comes before anything else.
     SingleInstanceLock lock;
     ProgramState program;
-    if (!StartUp(lock, program))
+    if (!StartUp(lock, program)) {
+        RaiseFirstCopy(program.machine.programFolder);
         return 0;
+    }
     // The folder dialog's new style needs OLE on this thread.
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};

@@ -116,30 +116,109 @@ keys_to "$view" Escape
 wait_gone "$view"
 keys_to "$main" F10 Down Right Down Return # Menu > Language > Français
 keys_to "$main" F10 Down Down Return       # Menu > Check screens...
-keys_to '^V.+rifier les screens$' shift+Tab space # the filter, above the list
+keys_to '^V.+rifier les screens$' shift+Tab shift+Tab space # the filter, above the list
 sleep 1
 shot coverage-french-filter
 
 # The filter off again, down to the slow screen, and quit while it decodes.
-keys_to '^V.+rifier les screens$' space Tab Home Down Down Down
+keys_to '^V.+rifier les screens$' space Tab Tab Home Down Down Down
 keys_to "$main" ctrl+q
 wait "$program_pid" || fail "the program did not end cleanly"
 
 # --- the list: a byte-order mark, the header, one line per layout ---
 head -c 3 "$work/list.csv" | od -An -tx1 | grep -q 'ef bb bf' || fail "no byte-order mark"
+# The fields part with the regional list separator; a field that holds it
+# is quoted.
+case $locale in fr*) sep=';' gamma='Gamma, the third' ;; *) sep=',' gamma='"Gamma, the third"' ;; esac
 expected=$(
-    cat <<CSV
-"Gamma, the third",none,no,nothing (no screen found)
-Alpha,Alpha.png,no,copy
-Beta,none,yes,skip (already has one)
-Delta,none,yes,skip (already has one)
-Epsilon,Epsilon.png,no,copy
-Zeta,Zeta.png,no,copy
-Layout,Screen to copy,loading.png,The install will
+    sed "s/,/$sep/g" <<CSV
+GAMMA,none,,,no,nothing (no screen found)
+Alpha,Alpha.png,its own name,PNG 640 x 480,no,copy
+Beta,beta.png,its own name,PNG 800 x 600,yes,skip (already has one)
+Delta,none,,,yes,skip (already has one)
+Epsilon,Epsilon.png,its own name,JPEG named .png,no,copy
+Zeta,Zeta.png,its own name,too large,no,copy
+Layout,Screen to copy,Found by,Picture,loading.png,The install will
 CSV
 )
+expected=${expected/GAMMA/$gamma}
 actual=$(tail -c +4 "$work/list.csv" | tr -d '\r' | LC_ALL=C sort)
 [ "$actual" = "$(echo "$expected" | LC_ALL=C sort)" ] ||
     fail "list differs:$(diff <(echo "$expected" | LC_ALL=C sort) <(echo "$actual"))"
 [ "$(snapshot)" = "$before" ] || fail "the view changed the layouts"
+
+# --- near names: proposals accepted one by one and by rule, a screen picked
+# by hand, the install copies what was linked, the undo takes it away ---
+near=$work/near
+mkdir -p "$near/prog" "$near/screens"
+cp "$exe" "$near/prog/"
+for layout in "Alpha" "Sonic & Knuckles" "Tails & Knuckles" "Legend of Zelda, The (USA)" \
+    "Street Fighter II"; do
+    mkdir -p "$near/layouts/$layout"
+done
+for screen in "Alpha" "Sonic _ Knuckles" "Tails _ Knuckles" "The Legend of Zelda" \
+    "Street Fighter 3"; do
+    printf 'screen %s' "$screen" >"$near/screens/$screen.png"
+done
+printf '[OrvanePatchLayouts]\r\nLanguage=0\r\nLayoutsPath=%s\\\r\nSourcePath=%s\\\r\n' \
+    "$(win "$near/layouts")" "$(win "$near/screens")" >"$near/prog/OrvanePatchLayouts.ini"
+printf 'OverWrite=0\r\nUseDefault=0\r\nURL=http://127.0.0.1:9/loadscr.zip\r\n' \
+    >>"$near/prog/OrvanePatchLayouts.ini"
+
+(cd "$near/prog" && exec wine OrvanePatchLayouts.exe) &
+program_pid=$!
+keys_to "$main" F10 Down Down Return # Menu > Check screens...
+keys_to "$view" End
+shot near-names-listed
+# Typing a layout's first letters selects it wherever it is in the list.
+find_row() {
+    sleep 1.5 # the list starts a new search after a pause
+    keys_to "$view" "$@"
+    sleep 0.5
+}
+find_row l e g alt+a # Accept: "The Legend of Zelda"
+find_row s o n alt+r # Accept all by this rule: both "& read as _"
+find_row s t r alt+p # Pick a screen...: the file dialog in the screens folder
+keys_to '^Pick a screen\.\.\.$' ctrl+a
+xdotool type --delay 20 "$(win "$near/screens/Street Fighter 3.png")"
+xdotool key Return
+wait_gone '^Pick a screen\.\.\.$'
+sleep 1
+shot near-names-linked
+links=$(tr -d '\r' <"$near/prog/ScreenLinks.csv" 2>/dev/null) || fail "no links file"
+for pair in "Legend of Zelda, The (USA)|The Legend of Zelda" "Sonic & Knuckles|Sonic _ Knuckles" \
+    "Tails & Knuckles|Tails _ Knuckles" "Street Fighter II|Street Fighter 3"; do
+    grep -F "${pair%%|*}" <<<"$links" | grep -qF "${pair##*|}" || fail "not linked: $pair:$(echo; echo "$links")"
+done
+
+keys_to "$view" Escape # the main window's keys go to it alone
+wait_gone "$view"
+keys_to "$main" alt+i # Install
+wait_for "$box" >/dev/null
+answer Return
+sleep 1
+shot near-names-installed
+for pair in "Alpha|Alpha" "Sonic & Knuckles|Sonic _ Knuckles" "Tails & Knuckles|Tails _ Knuckles" \
+    "Legend of Zelda, The (USA)|The Legend of Zelda" "Street Fighter II|Street Fighter 3"; do
+    cmp -s "$near/screens/${pair##*|}.png" "$near/layouts/${pair%%|*}/loading.png" ||
+        fail "${pair%%|*} lacks its linked screen"
+done
+
+keys_to "$main" F10 Down Down Down Return # Menu > Undo last install
+answer Return                             # Yes
+answer Return                             # Undo finished
+left=$(find "$near/layouts" -type f)
+[ -z "$left" ] || fail "the undo left: $left"
+
+# A second start ends at once and touches neither the log nor the
+# settings. (It also brings the first copy forward; with no window manager
+# on this screen, Wine does not move the keyboard focus for it.)
+keys_to "$main" F10 Down Down Return # Menu > Check screens...
+wait_for "$view" >/dev/null
+files_before=$(md5sum "$near/prog"/*.ini "$near/prog"/*.txt)
+(cd "$near/prog" && timeout 60 wine OrvanePatchLayouts.exe) || fail "the second copy did not end"
+[ "$(md5sum "$near/prog"/*.ini "$near/prog"/*.txt)" = "$files_before" ] ||
+    fail "the second copy touched the log or the settings"
+keys_to "$main" ctrl+q
+wait "$program_pid" || fail "the program did not end cleanly"
 echo "coverage end to end: ok"

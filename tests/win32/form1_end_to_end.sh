@@ -80,8 +80,8 @@ T Install loading screens
  SourcePath  =$screens
  Overwrite   =0
  UseDefault  =0
-  Alpha  Ok
-  Beta  Ok
+  Alpha  Ok (not a PNG)
+  Beta  Ok (not a PNG)
 Total: 2 copies.
  
 T Delete all loading screens

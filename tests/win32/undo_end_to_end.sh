@@ -42,7 +42,7 @@ shot undo-menu
 xdotool key Return
 wait_for "$box" >/dev/null
 shot undo-question
-answer Return # "Put back 1 loading screens and remove 1 copies?"  Yes
+answer Return # "Put back 1 loading screen and remove 1 copy?"  Yes
 wait_for "$box" >/dev/null
 shot undo-result
 answer Return # "Undo finished: ..."

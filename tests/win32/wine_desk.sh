@@ -7,6 +7,9 @@ exe=$1
 locale=${LC_ALL:-${LANG:-C}}
 locale=${locale%%.*}
 case $locale in C | POSIX) export WINEPREFIX=$2 ;; *) export WINEPREFIX=$2-$locale ;; esac
+# ORVANE_WINE_DPI=144 shows the windows at 150 %, in a prefix of its own.
+dpi=${ORVANE_WINE_DPI:-}
+[ -z "$dpi" ] || WINEPREFIX=$WINEPREFIX-dpi$dpi
 shots=${3:-}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -32,6 +35,8 @@ start_screen() {
     read -r -t 20 display <&3 || fail "Xvfb did not start"
     export DISPLAY=":$display"
     [ -f "$WINEPREFIX/system.reg" ] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
+    [ -z "$dpi" ] || { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$dpi" /f && wineserver --wait; } >/dev/null 2>&1
 }
 
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }

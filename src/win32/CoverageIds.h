@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+// Posted by the decoder's thread; lParam is a Decoded the window deletes.
+inline constexpr UINT kPicturesDecoded = WM_APP + 1;
+// Posted by the judge's thread; lParam is a Judged the window deletes.
+inline constexpr UINT kPicturesJudged = WM_APP + 2;
+
+// The view's control ids; the panes are drawn by the window itself. The
+// five decisions follow each other in the order of their buttons.
+enum : int {
+    kStatus = 200,
+    kFilter,
+    kOutOfDate,
+    kRefresh,
+    kList,
+    kAccept,
+    kAcceptRule,
+    kPickScreen,
+    kMarkNoScreen,
+    kForgetLink,
+    kScreenCaption,
+    kLoadingCaption,
+    kScreenPane,
+    kLoadingPane,
+    kSave
+};
