@@ -9,7 +9,7 @@
 //   layouts_bench [work-folder] [layouts=10000] [runs=5] [screen-kb=150]
 //
 // The methods alternate (A B C ...) in every run, each on a tree of its
-// own; before each timed run the data is written back and the input read
+// own and each first in turn; before each timed run the data is written back and the input read
 // once, untimed.
 #include "support/BenchPlatform.h"
 #include "support/LayoutTrees.h"
@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,16 +99,34 @@ void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python
         into.remove.push_back(how(tree));
         Check("delete", tree / "layouts", 0);
     };
-    install(series[0], ours, [&](const fs::path& t) { return HeadlessInstall(setup, t); });
-    install(series[1], bare, [&](const fs::path& t) { return BareInstall(setup, t); });
-    install(series[2], store, [&](const fs::path& t) { return HeadlessInstall(setup, t, true); });
-    if (python)
-        install(series[3], other, [&](const fs::path& t) { return PythonInstall(setup, t); });
-    remove(series[0], ours, [](const fs::path& t) { return HeadlessDelete(t); });
-    remove(series[1], bare, [](const fs::path& t) { return BareDeleteAll(t); });
-    remove(series[2], store, [](const fs::path& t) { return HeadlessDelete(t, true); });
-    if (python)
-        remove(series[3], other, [](const fs::path& t) { return FindDelete(t); });
+    // Each method goes first in turn: the file system's state after one
+    // method's writes is not held against the one that follows it.
+    const std::vector<std::function<void()>> installs = {
+        [&] {
+            install(series[0], ours, [&](const fs::path& t) { return HeadlessInstall(setup, t); });
+        },
+        [&] { install(series[1], bare, [&](const fs::path& t) { return BareInstall(setup, t); }); },
+        [&] {
+            install(series[2], store,
+                    [&](const fs::path& t) { return HeadlessInstall(setup, t, true); });
+        },
+        [&] {
+            install(series[3], other, [&](const fs::path& t) { return PythonInstall(setup, t); });
+        },
+    };
+    const std::vector<std::function<void()>> removals = {
+        [&] { remove(series[0], ours, [](const fs::path& t) { return HeadlessDelete(t); }); },
+        [&] { remove(series[1], bare, [](const fs::path& t) { return BareDeleteAll(t); }); },
+        [&] {
+            remove(series[2], store, [](const fs::path& t) { return HeadlessDelete(t, true); });
+        },
+        [&] { remove(series[3], other, [](const fs::path& t) { return FindDelete(t); }); },
+    };
+    const size_t methods = python ? 4 : 3;
+    for (size_t k = 0; k < methods; ++k)
+        installs[(k + static_cast<size_t>(r)) % methods]();
+    for (size_t k = 0; k < methods; ++k)
+        removals[(k + static_cast<size_t>(r)) % methods]();
     std::printf("run %d  install: ours %.3f s  bare %.3f s  with store %.3f s%s\n", r,
                 series[0].install.back(), series[1].install.back(), series[2].install.back(),
                 python ? (" python " + std::to_string(series[3].install.back())).c_str() : "");

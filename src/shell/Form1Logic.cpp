@@ -53,23 +53,34 @@ void Form1Logic::RefreshCoverage() {
     const bool listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
     if (guard_.TakeDeferredClose())
         return CloseWindow();
-    if (listed && listing)
-        UpdateCoverage(std::move(*listing));
+    if (listed && listing && CoverageView())
+        CoverageView()->SetListing(std::move(*listing));
+}
+
+CoverageHost Form1Logic::HostForCoverage() {
+    return CoverageHost{&program_,
+                        [this] { return FolderOfField(FieldText(FolderField::Screens)); },
+                        [this] { RefreshCoverage(); }};
+}
+
+bool Form1Logic::CoverageShowing() {
+    const CoverageViewPort* view = CoverageView();
+    return view && view->Showing();
 }
 
 void Form1Logic::FieldsChanged() {
-    if (CoverageOpen())
-        CoverageOutOfDate();
+    if (CoverageShowing())
+        CoverageView()->MarkOutOfDate();
 }
 
 // After an operation the open view lists again; with a blank field it only
 // says it is out of date, as the operation has already told the user.
 void Form1Logic::FollowInCoverage() {
-    if (closing_ || guard_.Busy() || !CoverageOpen())
+    if (closing_ || guard_.Busy() || !CoverageShowing())
         return;
     if (FolderOfField(FieldText(FolderField::Layouts)).empty() ||
         FolderOfField(FieldText(FolderField::Screens)).empty())
-        return CoverageOutOfDate();
+        return CoverageView()->MarkOutOfDate();
     RefreshCoverage();
 }
 

@@ -5,6 +5,7 @@
 #include "operations/CoverageList.h"
 #include "operations/LayoutState.h"
 #include "operations/MainWindowPort.h"
+#include "shell/CoverageViewPort.h"
 #include "shell/Form1Controls.h"
 #include "shell/Form1Operations.h"
 
@@ -38,14 +39,10 @@ class Form1Logic : public MainWindowPort {
     virtual void CloseWindow() = 0;
     // Opens the view of screens on `listing` (or brings it up again with it).
     virtual void ShowCoverage(CoverageListing listing) = 0;
-    // Whether the view of screens is open; it follows what happens while it is.
-    virtual bool CoverageOpen() const = 0;
-    // Gives the open view a new listing without raising it (after an
-    // install, a delete, an undo or a change of the links).
-    virtual void UpdateCoverage(CoverageListing listing) = 0;
-    // Tells the open view that its listing no longer matches the fields (a
-    // folder or an option changed); it offers to refresh.
-    virtual void CoverageOutOfDate() = 0;
+    // The view of screens once made, or null. While it shows it follows
+    // what happens: a new listing after an install, a delete, an undo or a
+    // change of the links; "out of date" after an edit of the fields.
+    virtual CoverageViewPort* CoverageView() = 0;
     // After a language switch, for the windows other than this one.
     virtual void LanguageChanged() {}
 
@@ -61,8 +58,11 @@ class Form1Logic : public MainWindowPort {
     void MnuFrench_Click() { ChooseLanguage(1); }
     void MnuCheckScreens_Click();
     // The view asks for a new listing (its refresh button, or a change of
-    // the links it has saved); the open view receives it through UpdateCoverage.
+    // the links it has saved); the open view receives it through SetListing.
     void RefreshCoverage();
+    // What a new view is given of this window: the program, the screens
+    // field and the refresh.
+    CoverageHost HostForCoverage();
     // A field or an option box changed (the shells call it on their edits).
     void FieldsChanged();
     void Command1_Click() { Browse(FolderField::Layouts, kMsgLayoutsFolder); }
@@ -80,6 +80,7 @@ class Form1Logic : public MainWindowPort {
     void Browse(FolderField field, TextId title);
     void RunOperation(const WindowOperation& operation);
     void FollowInCoverage();
+    bool CoverageShowing();
     void Form_QueryUnload();
     void Form_Unload();
 

@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "operations/CoverageJudge.h"
 #include "services/LatestJobWorker.h"
+#include "shell/CoverageViewPort.h"
 
 #include <QDialog>
 #include <QImage>
@@ -17,13 +18,6 @@ class QLabel;
 class QPushButton;
 class QTableView;
 
-// What the view needs of the main window to act on the user's decisions.
-struct CoverageHost {
-    const ProgramState* program = nullptr;      // whose links file the decisions change
-    std::function<std::string()> screensFolder; // as the field says, with its separator
-    std::function<void()> refresh; // asks for a new listing, which comes through SetListing
-};
-
 // The view of screens: what the install would do with every layout, the
 // line above the list, a filter, the buttons that decide on the selected
 // row's screen, the two pictures of the selected row side by side, and
@@ -31,16 +25,15 @@ struct CoverageHost {
 // on a thread of their own, scaled to their pane; the panes say "loading"
 // meanwhile, and only the latest selection's pictures show. The "Picture"
 // cells fill in as the judge delivers its verdicts.
-class CoverageDialog final : public QDialog {
+class CoverageDialog final : public QDialog, public CoverageViewPort {
     Q_OBJECT
   public:
     CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog& dialogs, CoverageHost host);
     ~CoverageDialog() override;
 
-    // A new listing; the selected layout stays selected and in sight.
-    void SetListing(CoverageListing listing);
-    // The folders or options changed since the listing was made.
-    void MarkOutOfDate();
+    void SetListing(CoverageListing listing) override;
+    void MarkOutOfDate() override;
+    bool Showing() const override { return isVisible(); }
     // Captions, counts and cells in `language` (0 English, other French).
     void SetLanguage(int32_t language);
     // Sized to its columns within the work area of the owner's screen, over the owner.

@@ -197,27 +197,14 @@ void Form1::Text2_GotFocus() {
 // One view, kept once made: the menu item brings it up again with a fresh
 // list. It stays beside the main window, so it can be looked at while the
 // options change; opening it again shows their effect.
-bool Form1::CoverageOpen() const {
-    return coverage_ && coverage_->isVisible();
-}
-
-void Form1::UpdateCoverage(CoverageListing listing) {
-    if (coverage_)
-        coverage_->SetListing(std::move(listing));
-}
-
-void Form1::CoverageOutOfDate() {
-    if (coverage_)
-        coverage_->MarkOutOfDate();
+CoverageViewPort* Form1::CoverageView() {
+    return coverage_;
 }
 
 void Form1::ShowCoverage(CoverageListing listing) {
     const bool first = !coverage_;
     if (first) {
-        CoverageHost host{&Program(),
-                          [this] { return FolderOfField(FieldText(FolderField::Screens)); },
-                          [this] { RefreshCoverage(); }};
-        coverage_ = new CoverageDialog(this, *messageBoxes_, *folderDialog_, std::move(host));
+        coverage_ = new CoverageDialog(this, *messageBoxes_, *folderDialog_, HostForCoverage());
         coverage_->SetLanguage(Program().Language);
     }
     coverage_->SetListing(std::move(listing));
@@ -233,7 +220,7 @@ void Form1::BringToFront() {
     show();
     raise();
     activateWindow();
-    if (CoverageOpen())
+    if (coverage_ && coverage_->Showing())
         coverage_->raise();
 }
 

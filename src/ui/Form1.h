@@ -60,9 +60,7 @@ class Form1 : public QMainWindow, public Form1Logic {
     std::string ShowFolderDialog(const std::string& startFolder, const std::string& title) override;
     void CloseWindow() override { close(); }
     void ShowCoverage(CoverageListing listing) override;
-    bool CoverageOpen() const override;
-    void UpdateCoverage(CoverageListing listing) override;
-    void CoverageOutOfDate() override;
+    CoverageViewPort* CoverageView() override;
     void LanguageChanged() override;
 
   private:

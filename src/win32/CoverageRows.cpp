@@ -185,7 +185,7 @@ void CoverageWindow::OnCommand(int id, int code) {
     case kFilter:
         return Refilter(row ? row->layout : std::string());
     case kRefresh:
-        return calls_.refresh();
+        return host_.refresh();
     case kSave:
         return SaveList();
     case IDCANCEL:
@@ -219,12 +219,12 @@ void CoverageWindow::OnCommand(int id, int code) {
 void CoverageWindow::Decide(const std::function<void(ScreenLinks&)>& change) {
     if (!ChangeScreenLinks(program_, change))
         ShowMessageBox(window_, texts_[kCovLinksSaveFailed], MessageIcon::Exclamation);
-    calls_.refresh();
+    host_.refresh();
     SetFocus(list_);
 }
 
 void CoverageWindow::PickScreen(const CoverageRow& row) {
-    std::string screens = calls_.screensFolder();
+    std::string screens = host_.screensFolder();
     const std::string picked = RunPictureDialog(
         window_, screens, WithoutMark(texts_[kCovPickScreen]), texts_[kCovPickFilter]);
     if (picked.empty())

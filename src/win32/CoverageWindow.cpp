@@ -55,8 +55,8 @@ void CoverageWindow::RegisterWindowClass() {
     RegisterClassW(&windowClass);
 }
 
-CoverageWindow::CoverageWindow(HWND owner, const ProgramState& program, CoverageCalls calls)
-    : program_(program), calls_(std::move(calls)), owner_(owner), dpi_(WindowDpi(owner)),
+CoverageWindow::CoverageWindow(HWND owner, CoverageHost host)
+    : program_(*host.program), host_(std::move(host)), owner_(owner), dpi_(WindowDpi(owner)),
       texts_(TextsIn(0)),
       decoder_(std::make_unique<LatestJobWorker>(
           [] { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }, [] { CoUninitialize(); })) {

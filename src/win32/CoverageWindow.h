@@ -8,6 +8,7 @@
 #include "operations/ScreenLinks.h"
 #include "services/LatestJobWorker.h"
 #include "services/PictureFile.h"
+#include "shell/CoverageViewPort.h"
 
 #include <array>
 #include <commctrl.h>
@@ -17,13 +18,6 @@
 #include <vector>
 #include <windows.h>
 
-// What the view asks of the main window: a new listing (through
-// UpdateCoverage), and the screens folder of its field.
-struct CoverageCalls {
-    std::function<void()> refresh;
-    std::function<std::string()> screensFolder;
-};
-
 // The view of screens on the Win32 API: the status line, the filter, a
 // virtual list view in report mode (it asks for the texts of the rows it
 // draws, so thousands of rows cost nothing more), the buttons that decide
@@ -32,18 +26,19 @@ struct CoverageCalls {
 // that monitor's dpi. Pictures are decoded and judged on threads of their
 // own; what they find is posted back to the window's thread. The window
 // stays beside the main window, which owns it.
-class CoverageWindow final {
+class CoverageWindow final : public CoverageViewPort {
   public:
-    CoverageWindow(HWND owner, const ProgramState& program, CoverageCalls calls);
-    ~CoverageWindow();
+    // `host.program` outlives the window.
+    CoverageWindow(HWND owner, CoverageHost host);
+    ~CoverageWindow() override;
     CoverageWindow(const CoverageWindow&) = delete;
     CoverageWindow& operator=(const CoverageWindow&) = delete;
 
     static void RegisterWindowClass();
 
-    // A new listing; the selected layout stays selected and in view.
-    void SetListing(CoverageListing listing);
-    void MarkOutOfDate();
+    void SetListing(CoverageListing listing) override;
+    void MarkOutOfDate() override;
+    bool Showing() const override { return IsWindowVisible(window_) != FALSE; }
     // Captions, counts and cells in `language` (0 English, other French).
     void SetLanguage(int32_t language);
     void Show();
@@ -104,7 +99,7 @@ class CoverageWindow final {
     void SaveList();
 
     const ProgramState& program_;
-    CoverageCalls calls_;
+    CoverageHost host_;
     HWND owner_;
     int dpi_;
     HFONT font_ = nullptr;

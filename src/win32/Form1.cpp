@@ -304,26 +304,13 @@ HFONT Form1::FontFitting(HWND control, const std::string& text) const {
 // One view, kept once made: the menu item brings it up again with a fresh
 // list. It stays beside the main window, so it can be looked at while the
 // options change; opening it again shows their effect.
-bool Form1::CoverageOpen() const {
-    return coverage_ && IsWindowVisible(coverage_->Handle());
-}
-
-void Form1::UpdateCoverage(CoverageListing listing) {
-    if (coverage_)
-        coverage_->SetListing(std::move(listing));
-}
-
-void Form1::CoverageOutOfDate() {
-    if (coverage_)
-        coverage_->MarkOutOfDate();
+CoverageViewPort* Form1::CoverageView() {
+    return coverage_.get();
 }
 
 void Form1::ShowCoverage(CoverageListing listing) {
     if (!coverage_) {
-        CoverageCalls calls;
-        calls.refresh = [this] { RefreshCoverage(); };
-        calls.screensFolder = [this] { return FolderOfField(FieldText(FolderField::Screens)); };
-        coverage_ = std::make_unique<CoverageWindow>(window_, Program(), std::move(calls));
+        coverage_ = std::make_unique<CoverageWindow>(window_, HostForCoverage());
         coverage_->SetLanguage(Program().Language);
     }
     coverage_->SetListing(std::move(listing));

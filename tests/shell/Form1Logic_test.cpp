@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -74,18 +75,25 @@ class RecordingForm : public Form1Logic {
         return dialogAnswer;
     }
     void CloseWindow() override { ++closeRequests; }
+    // The view as a shell keeps it: made at its first opening, then hidden or shown.
+    struct View final : CoverageViewPort {
+        void SetListing(CoverageListing listing) override {
+            updatedRows.push_back(listing.rows.size());
+        }
+        void MarkOutOfDate() override { ++outOfDate; }
+        bool Showing() const override { return showing; }
+        bool showing = false;
+        std::vector<size_t> updatedRows;
+        int outOfDate = 0;
+    };
     void ShowCoverage(CoverageListing listing) override {
         shownRows.push_back(listing.rows.size());
-        coverageOpen = true;
+        view.emplace().showing = true;
+        host = HostForCoverage();
     }
-    bool CoverageOpen() const override { return coverageOpen; }
-    void UpdateCoverage(CoverageListing listing) override {
-        updatedRows.push_back(listing.rows.size());
-    }
-    void CoverageOutOfDate() override { ++outOfDate; }
-    bool coverageOpen = false;
-    std::vector<size_t> updatedRows;
-    int outOfDate = 0;
+    CoverageViewPort* CoverageView() override { return view ? &*view : nullptr; }
+    std::optional<View> view;
+    CoverageHost host;
     std::vector<size_t> shownRows;
 
   private:
@@ -264,25 +272,33 @@ TEST_F(Form1LogicTest, TheOpenViewFollowsOperationsAndTheFields) {
     form.port.screensText = folder.MakeDir("screens");
     form.Command3_Click();
     form.FieldsChanged();
-    EXPECT_TRUE(form.updatedRows.empty());
-    EXPECT_EQ(form.outOfDate, 0);
+    EXPECT_FALSE(form.view) << "no view is made before it is asked for";
 
     form.MnuCheckScreens_Click();
+    RecordingForm::View& view = *form.view;
     form.Command3_Click();
     form.Command5_Click();
     form.MnuUndo_Click();
     form.Command6_Click();
-    EXPECT_EQ(form.updatedRows, (std::vector<size_t>{1, 1, 1, 1}));
+    EXPECT_EQ(view.updatedRows, (std::vector<size_t>{1, 1, 1, 1}));
     folder.MakeDir("layouts/Galaga");
-    form.RefreshCoverage();
-    EXPECT_EQ(form.updatedRows.back(), 2u);
+    form.host.refresh(); // the view's own refresh button
+    EXPECT_EQ(view.updatedRows.back(), 2u);
+    EXPECT_EQ(form.host.screensFolder(), form.port.screensText + "/");
+    EXPECT_EQ(form.host.program, &form.Program());
     form.FieldsChanged();
-    EXPECT_EQ(form.outOfDate, 1);
+    EXPECT_EQ(view.outOfDate, 1);
     form.port.screensText = " ";
     form.Command3_Click();
-    EXPECT_EQ(form.outOfDate, 2) << "a blank field: no second box after the operation's";
+    EXPECT_EQ(view.outOfDate, 2) << "a blank field: no second box after the operation's";
     EXPECT_TRUE(form.port.CallsStartingWith("message").empty());
-    EXPECT_EQ(form.updatedRows.size(), 5u);
+    EXPECT_EQ(view.updatedRows.size(), 5u);
+
+    view.showing = false; // closed: kept, and left be
+    form.FieldsChanged();
+    form.Command3_Click();
+    EXPECT_EQ(view.outOfDate, 2);
+    EXPECT_EQ(view.updatedRows.size(), 5u);
 }
 
 } // namespace
