@@ -28,9 +28,19 @@ void Step(const UndoPlace& place) {
         place.afterStep();
 }
 
+// The store that could not be settled and was told in the log: the menu
+// asks after the store at each refresh, and a store that stays stuck is
+// told once, until it settles.
+std::string& StuckStoreTold() {
+    static std::string waiting;
+    return waiting;
+}
+
 Status SwapFailed(const UndoPlace& place, Failure failure) {
-    WriteLog(" Undo store cannot be settled: the last operation's store waits in " +
-             NewFolderOf(place));
+    const std::string waiting = NewFolderOf(place);
+    if (StuckStoreTold() != waiting)
+        WriteLog(" Undo store cannot be settled: the last operation's store waits in " + waiting);
+    StuckStoreTold() = waiting;
     return failure;
 }
 
@@ -66,6 +76,7 @@ Status SwapIn(const UndoPlace& place) {
     if (Status moved = MoveWithoutReplacing(NewFolderOf(place), store); !moved)
         return SwapFailed(place, moved.Error());
     Step(place);
+    StuckStoreTold().clear();
     // The new store is in place; an old one left over is cleared next time.
     (void)ClearOldName(place);
     return Success();

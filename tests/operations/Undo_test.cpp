@@ -118,6 +118,14 @@ TEST_F(UndoTest, AStoreThatCannotBeSwappedInIsNeverTakenForTheOneBefore) {
                          "undone:\r\n" +
                          folder.Sub("Undo.new")}));
         EXPECT_EQ(LoadingOf("Pacman"), "<missing>");
+        Undo();
+        const Lines log = Log();
+        EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                                [](const std::string& line) {
+                                    return line.starts_with(" Undo store cannot be settled");
+                                }),
+                  1)
+            << "a store that stays stuck is told once";
     }
     EXPECT_EQ(UndoableOperation(place), UndoKind::Delete);
     Undo();
