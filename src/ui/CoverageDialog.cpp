@@ -140,6 +140,8 @@ CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog
     table_->setMinimumHeight(8 * table_->verticalHeader()->defaultSectionSize());
     BuildLayout();
     ConnectHandlers();
+    // The list takes the keys as the view opens: arrows and type-to-find.
+    setFocusProxy(table_);
     judge_ = std::make_unique<CoverageJudge>(
         [this](uint64_t generation, std::vector<JudgedPicture> batch) {
             QMetaObject::invokeMethod(

@@ -213,6 +213,8 @@ void Form1::ShowCoverage(CoverageListing listing) {
     coverage_->show();
     coverage_->raise();
     coverage_->activateWindow();
+    if (first)
+        coverage_->setFocus(Qt::ActiveWindowFocusReason); // to its list
 }
 
 void Form1::BringToFront() {

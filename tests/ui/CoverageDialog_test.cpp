@@ -99,6 +99,16 @@ TEST_F(CoverageWindow,
     EXPECT_FALSE(view.isVisible()) << "left open, it would keep the program running";
 }
 
+// Typing a name's first letters finds its row, whichever order the list is in.
+TEST_F(CoverageWindow, TheListTakesTheKeysAsItOpensAndTypingFindsALayout) {
+    CoverageDialog& view = OpenView();
+    auto* table = view.findChild<QTableView*>("CoverageTable");
+    ASSERT_EQ(view.focusWidget(), table);
+    QTest::keyClicks(view.focusWidget(), "Fro");
+    ASSERT_TRUE(table->currentIndex().isValid());
+    EXPECT_EQ(view.Model().RowAt(table->currentIndex().row())->layout, "Frogger");
+}
+
 TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
     std::vector<std::string> calls;
     FakeMessageBoxes boxes(calls);
