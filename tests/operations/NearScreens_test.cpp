@@ -65,9 +65,11 @@ TEST(NearScreens, CloseNamesStopAtTheFloor) {
     EXPECT_EQ(CloseNameScore(name, "abcdefghijklmXXXXXXX", kCloseNameFloor), 65);
     EXPECT_LT(CloseNameScore(name, "abcdefghijklXXXXXXXX", kCloseNameFloor), kCloseNameFloor);
     EXPECT_EQ(CloseNameScore("", "", kCloseNameFloor), 100);
-    ExpectProposal({"zeldaXXXXXXXXXXXXXXX"}, "zeldaabcdefgmnopqrst", std::nullopt);
-    ExpectProposal({"zelda abcdefghXXXXXX"}, "zelda abcdefghijklmn",
-                   Expected{"zelda abcdefghXXXXXX", NearRule::CloseName});
+    // Through the proposals: 65 is proposed, 64 and 60 are not.
+    ExpectProposal({"zelda abcdefXXXXXXXX"}, "zelda abcdefghijklmn", std::nullopt);
+    ExpectProposal({"zelda abcdefghijXXXXXXXXX"}, "zelda abcdefghijklmnopqrs", std::nullopt);
+    ExpectProposal({"zelda abcdefgXXXXXXX"}, "zelda abcdefghijklmn",
+                   Expected{"zelda abcdefgXXXXXXX", NearRule::CloseName});
 }
 
 // "Shared" in every screen: up to the bound it still brings them to compare.
