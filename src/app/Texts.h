@@ -51,6 +51,7 @@ enum TextId : int {
     kCovKeep,
     kCovCopyDefault,
     kCovNothing,
+    kCovNothingNotWanted,
     kCovYes,
     kCovNo,
     kCovNone,

@@ -337,7 +337,14 @@ std::string ActionText(const CoverageRow& row, const Texts& texts) {
     case ScreenAction::Nothing:
         break;
     }
-    return texts[kCovNothing];
+    return texts[row.origin == ScreenOrigin::NotWanted ? kCovNothingNotWanted : kCovNothing];
+}
+
+std::array<std::string, 2> PicturesOfRow(const CoverageRow& row, const std::string& screensFolder) {
+    std::string screen = row.screenPath;
+    if (screen.empty() && row.proposal && !screensFolder.empty())
+        screen = screensFolder + row.proposal->screen + ".png";
+    return {screen, row.hasLoadingPng ? row.loadingPngPath : std::string()};
 }
 
 std::string CountsLineOf(const CoverageCounts& counts, const Texts& texts) {

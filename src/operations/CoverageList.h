@@ -8,6 +8,7 @@
 #include "operations/ScreenLinks.h"
 #include "operations/ScreenPicture.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -124,6 +125,12 @@ std::string FoundByText(const CoverageRow& row, const Texts& texts);
 std::string PictureText(const CoverageRow& row, const Texts& texts);
 std::string LoadingPngText(const CoverageRow& row, const Texts& texts);
 std::string ActionText(const CoverageRow& row, const Texts& texts);
+
+// The two pictures the view shows for a row, empty where there is none: the
+// screen the install would copy (a waiting proposal's screen in
+// `screensFolder`, with its separator, so the user sees what a yes would
+// copy), and the layout's own loading.png.
+std::array<std::string, 2> PicturesOfRow(const CoverageRow& row, const std::string& screensFolder);
 
 // The columns of the view and of the saved list, in their order: the
 // heading and the text of a row's cell in each.

@@ -406,18 +406,12 @@ void CoverageDialog::PickScreen() {
     });
 }
 
-// A waiting proposal shows its screen, so the user sees what a yes would copy.
-std::string CoverageDialog::ScreenToShow(const CoverageRow& row) const {
-    if (!row.screenPath.empty() || !row.proposal || !host_.screensFolder)
-        return row.screenPath;
-    return host_.screensFolder() + row.proposal->screen + ".png";
-}
-
 void CoverageDialog::ShowSelected() {
     EnableDecisions();
     const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
-    const std::array<std::string, 2> paths{row ? ScreenToShow(*row) : "",
-                                           row && row->hasLoadingPng ? row->loadingPngPath : ""};
+    const std::array<std::string, 2> paths =
+        row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
+            : std::array<std::string, 2>{};
     const QSize box = screenPicture_->size();
     shown_ = {};
     for (size_t i = 0; i < paths.size(); ++i)

@@ -56,7 +56,6 @@ class CoverageDialog final : public QDialog, public CoverageViewPort {
     void MeasureColumns();
     void FitColumns();
     void Select(int index);
-    std::string ScreenToShow(const CoverageRow& row) const;
     void ShowSelected();
     void EnableDecisions();
     void ShowPictures(uint64_t ticket, const RowPictures& pictures);

@@ -40,10 +40,15 @@ void CoverageWindow::SetListing(CoverageListing listing) {
     const std::string keep = selected ? selected->layout : std::string();
     listing_ = std::move(listing);
     ShowWindow(outOfDate_, SW_HIDE);
+    // The rows, the status line and the columns change together: the list
+    // is drawn once, when all are in place.
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     Refilter(keep);
     RefreshStatus();
     if (placed_)
         WidenColumns(shown_);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     // Verdicts come in batches while the user looks.
     judge_->Judge(listing_.rows);
 }

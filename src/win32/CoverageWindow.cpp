@@ -38,9 +38,11 @@ HICON ProgramIcon(int size) {
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-void Place(HWND control, const RECT& place) {
-    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top,
-               TRUE);
+void Place(HDWP& moves, HWND control, const RECT& place) {
+    if (moves)
+        moves =
+            DeferWindowPos(moves, control, nullptr, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -107,8 +109,9 @@ CoverageWindow::~CoverageWindow() {
 }
 
 HWND CoverageWindow::Child(const wchar_t* className, DWORD style, int id) {
-    return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    // Clipped by its siblings: while the layout moves them, none paints over another.
+    return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0,
+                           0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -188,19 +191,25 @@ void CoverageWindow::LayOut() {
     GetClientRect(window_, &client);
     const CoveragePlaces places =
         PlaceCoverage({client.right, client.bottom}, dpi_, MeasureCaptions());
-    Place(status_, places.status);
-    Place(filter_, places.filter);
-    Place(outOfDate_, places.outOfDate);
-    Place(refresh_, places.refresh);
-    Place(list_, places.list);
+    // All controls move at once, then the whole window paints once: moved
+    // one by one, each left its old place to be painted over by the next.
+    HDWP moves = BeginDeferWindowPos(8 + kDecisionButtonCount);
+    Place(moves, status_, places.status);
+    Place(moves, filter_, places.filter);
+    Place(moves, outOfDate_, places.outOfDate);
+    Place(moves, refresh_, places.refresh);
+    Place(moves, list_, places.list);
     for (int i = 0; i < kDecisionButtonCount; ++i)
-        Place(decisions_[i], places.decisions[i]);
+        Place(moves, decisions_[i], places.decisions[i]);
     for (int i = 0; i < 2; ++i) {
-        Place(captions_[i], places.captions[i]);
-        Place(panes_[i].control, places.panes[i]);
+        Place(moves, captions_[i], places.captions[i]);
+        Place(moves, panes_[i].control, places.panes[i]);
     }
-    Place(save_, places.save);
+    Place(moves, save_, places.save);
+    if (moves)
+        EndDeferWindowPos(moves);
     ListView_SetColumnWidth(list_, kCoverageColumnCount - 1, LVSCW_AUTOSIZE_USEHEADER);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // At its first showing the window is as wide as its columns, up to its
@@ -334,8 +343,9 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 void CoverageWindow::ShowSelected() {
     const CoverageRow* row = SelectedRow();
-    const std::array<std::string, 2> paths{row ? row->screenPath : "",
-                                           row && row->hasLoadingPng ? row->loadingPngPath : ""};
+    const std::array<std::string, 2> paths =
+        row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
+            : std::array<std::string, 2>{};
     for (size_t i = 0; i < panes_.size(); ++i)
         ShowPane(panes_[i], nullptr, paths[i].empty() ? kCovNone : kCovDecoding);
     if (paths[0].empty() && paths[1].empty()) {
@@ -427,7 +437,8 @@ void CoverageWindow::SaveList() {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = L"csv";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    dialog.Flags =
+        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&dialog))
         return;
     if (!SaveCoverageCsv(Utf8FromWide(file.c_str()), listing_.rows, texts_, Machine()))

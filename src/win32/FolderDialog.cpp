@@ -54,7 +54,8 @@ std::string RunPictureDialog(HWND owner, const std::string& startFolder, const s
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = start.c_str();
     dialog.lpstrTitle = dialogTitle.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    dialog.Flags =
+        OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&dialog))
         return {};
     return Utf8FromWide(file.c_str());

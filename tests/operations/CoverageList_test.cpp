@@ -190,6 +190,12 @@ TEST_F(CoverageLinksTest, LinksDecideMarksSilenceAndOnlyTheRestGetProposals) {
               "proposal Sonic _ Knuckles.png: same name with _ for reserved characters");
     EXPECT_EQ(ActionText(sonic, english), "nothing until you accept");
     EXPECT_EQ(FoundByText(byName["Gone"], english), "your link Vanished.png no longer exists");
+    EXPECT_EQ(ActionText(byName["Quiet"], english), "nothing (no screen wanted)");
+    // A waiting proposal shows the screen a yes would copy; a link its own.
+    EXPECT_EQ(PicturesOfRow(sonic, "S/")[0], "S/Sonic _ Knuckles.png");
+    EXPECT_EQ(PicturesOfRow(zelda, "S/")[0], zelda.screenPath);
+    EXPECT_EQ(PicturesOfRow(byName["Quiet"], "S/")[0], "");
+    EXPECT_EQ(ActionText(byName["Gone"], english), "nothing (no screen found)");
 }
 
 TEST_F(CoverageLinksTest, TheDefaultScreenStillGoesToAMarkedLayoutAndBadPicturesNeedAttention) {

@@ -284,7 +284,7 @@ TEST_F(Form1LogicTest, TheOpenViewFollowsOperationsAndTheFields) {
     folder.MakeDir("layouts/Galaga");
     form.host.refresh(); // the view's own refresh button
     EXPECT_EQ(view.updatedRows.back(), 2u);
-    EXPECT_EQ(form.host.screensFolder(), form.port.screensText + "/");
+    EXPECT_EQ(form.host.screensFolder(), form.port.screensText + Native("/"));
     EXPECT_EQ(form.host.program, &form.Program());
     form.FieldsChanged();
     EXPECT_EQ(view.outOfDate, 1);
