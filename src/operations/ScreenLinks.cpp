@@ -16,13 +16,26 @@ bool IsPlainName(const std::string& screen) {
     });
 }
 
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i)
+        line += (i == 0 ? "" : ",") + QuotedCsvField(fields[i]);
+    return line + "\r\n";
+}
+
 } // namespace
 
 ScreenLinks ScreenLinks::FromText(const std::string& text) {
     ScreenLinks links;
-    for (const std::vector<std::string>& record : ParseCsv(text)) {
+    for (std::vector<std::string>& record : ParseCsv(text)) {
+        // A spreadsheet ends every row at its widest row's last column.
+        while (record.size() > 2 && record.back().empty())
+            record.pop_back();
+        if (std::ranges::all_of(record, &std::string::empty))
+            continue; // a padded empty row holds nothing to keep
         if (record.size() != 2 || record[0].empty() || !IsPlainName(record[1])) {
             ++links.skippedLines_;
+            links.skipped_.push_back(std::move(record));
             continue;
         }
         links.Link(record[0], record[1]);
@@ -35,7 +48,9 @@ std::string ScreenLinks::ToText() const {
     // layout whose name starts with one from losing it when read back.
     std::string text = "\xEF\xBB\xBF";
     for (const Pair& pair : pairs_)
-        text += QuotedCsvField(pair.layout) + "," + QuotedCsvField(pair.screen) + "\r\n";
+        text += CsvLine({pair.layout, pair.screen});
+    for (const std::vector<std::string>& record : skipped_)
+        text += CsvLine(record);
     return text;
 }
 

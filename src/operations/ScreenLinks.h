@@ -14,10 +14,12 @@
 class ScreenLinks {
   public:
     // The links in `text`; lines that hold no pair, or whose screen is not a
-    // plain file name, are counted and skipped.
+    // plain file name, are counted and skipped. Empty fields a spreadsheet
+    // pads its rows with are no part of a pair.
     static ScreenLinks FromText(const std::string& text);
-    // One pair a line, in the order the links were made, lines ended by CR
-    // LF, after a UTF-8 byte-order mark.
+    // One pair a line, in the order the links were made, then the skipped
+    // lines as they were read (a user's line the program cannot take is
+    // still the user's), lines ended by CR LF, after a UTF-8 byte-order mark.
     std::string ToText() const;
 
     // The screen linked to `layout` (its name ignoring letter case): a
@@ -39,6 +41,7 @@ class ScreenLinks {
     };
     std::vector<Pair> pairs_;
     std::unordered_map<std::string, size_t> byLayout_; // layout ignoring letter case -> pair
+    std::vector<std::vector<std::string>> skipped_;
     int32_t skippedLines_ = 0;
 };
 

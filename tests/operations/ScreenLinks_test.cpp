@@ -33,6 +33,24 @@ TEST(ScreenLinks, LinesThatHoldNoPairAreSkippedAndCounted) {
     EXPECT_EQ(read.SkippedLines(), 4) << "one field, no layout, three fields, unclosed quote";
 }
 
+// A spreadsheet pads every row to its widest one; a line the program cannot
+// take is written back, so that the next decision does not lose it.
+TEST(ScreenLinks, PaddedRowsReadAndSkippedLinesSurviveARewrite) {
+    ScreenLinks links =
+        ScreenLinks::FromText("A,a,,\r\nB,,\r\n,,\r\nC;c\r\nD,d,note\r\n\"E,e\nF,f");
+    EXPECT_EQ(links.ScreenOf("A"), "a");
+    EXPECT_EQ(links.ScreenOf("B"), "") << "no screen wanted";
+    EXPECT_EQ(links.SkippedLines(), 3) << "the empty row is no line to keep";
+    links.Link("G", "g");
+    links.Unlink("A");
+    const std::string written = links.ToText();
+    EXPECT_EQ(written, "\xEF\xBB\xBF"
+                       "B,\r\nG,g\r\nC;c\r\nD,d,note\r\n\"E,e\nF,f\"\r\n");
+    const ScreenLinks again = ScreenLinks::FromText(written);
+    EXPECT_EQ(again.ToText(), written);
+    EXPECT_EQ(again.SkippedLines(), 3);
+}
+
 TEST(ScreenLinks, ScreensThatNameAPathElsewhereAreSkipped) {
     const std::string nul("N,ok\0x\n", 7);
     const ScreenLinks read = ScreenLinks::FromText("A,..\\..\\x\nB,C:\\x\nC,/etc/x\nD,../x\n" +
