@@ -38,7 +38,7 @@ std::string ScreenLinksPath(const MachineFacts& machine) {
 }
 
 ScreenLinks ReadScreenLinks(const std::string& path) {
-    const Result<std::string> text = ContentOrEmptyIfMissing(path);
+    const Result<std::string> text = ContentOrEmptyIfMissing(path, kMaxScreenLinksBytes);
     if (!text) {
         LogFailure("Error while reading the screen links", path, text.Error());
         return {};
@@ -54,7 +54,7 @@ Status ChangeScreenLinks(const ProgramState& program,
                          const std::function<void(ScreenLinks&)>& change) {
     const std::string path = ScreenLinksPath(program.machine);
     // A file that cannot be read is not rewritten: its links would be lost.
-    const Result<std::string> text = ContentOrEmptyIfMissing(path);
+    const Result<std::string> text = ContentOrEmptyIfMissing(path, kMaxScreenLinksBytes);
     if (!text) {
         LogFailure("Error while reading the screen links", path, text.Error());
         return text.Error();

@@ -18,7 +18,7 @@
 std::string ScreenLinksPath(const MachineFacts& machine);
 
 // The links of `path`: none when the file does not exist; when it cannot
-// be read, none, and the log says so.
+// be read or is larger than kMaxScreenLinksBytes, none, and the log says so.
 ScreenLinks ReadScreenLinks(const std::string& path);
 
 // Reads the program's links file, applies `change` and writes the file back

@@ -46,3 +46,6 @@ class ScreenLinks {
 };
 
 inline constexpr const char* kScreenLinksFileName = "ScreenLinks.csv";
+// Far beyond the links of any collection: a larger file is no links file,
+// and reading it whole would take the memory of the program.
+inline constexpr uint64_t kMaxScreenLinksBytes = 64ULL * 1024 * 1024;

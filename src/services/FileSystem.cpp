@@ -235,12 +235,12 @@ Status CopyFlushed(const std::string& source, const std::string& target) {
     return CommitAndMove(output, target, MoveWithoutReplacing);
 }
 
-Result<std::string> ContentOrEmptyIfMissing(const std::string& path) {
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path, uint64_t maxBytes) {
     std::error_code error;
     if (std::filesystem::symlink_status(FsPath(path), error).type() ==
         std::filesystem::file_type::not_found)
         return std::string();
-    return ReadWholeFile(path);
+    return ReadWholeFile(path, maxBytes);
 }
 
 bool IsRegularFileItself(const std::string& path) {
@@ -249,13 +249,18 @@ bool IsRegularFileItself(const std::string& path) {
            std::filesystem::file_type::regular;
 }
 
-Result<std::string> ReadWholeFile(const std::string& path) {
+Result<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     FileForReading::Opened outcome{};
     const std::unique_ptr<FileForReading> file = FileForReading::Open(path, outcome);
     if (!file)
         return outcome == FileForReading::Opened::Refused
                    ? SystemFailure("open " + path, LastSystemCode())
                    : FailureOf(FailureCause::NotFound, "no regular file at " + path);
+    // The size is the open file's own: a bound checked by name could be
+    // passed by a file swapped in before the opening.
+    if (file->Size() > maxBytes)
+        return FailureOf(FailureCause::TooLarge,
+                         "read " + path + ": " + std::to_string(file->Size()) + " bytes");
     std::string content(static_cast<size_t>(file->Size()), '\0');
     if (!file->ReadAt(0, reinterpret_cast<unsigned char*>(content.data()), content.size()))
         return SystemFailure("read " + path, LastSystemCode());

@@ -234,13 +234,14 @@ bool IsRegularFileItself(const std::string& path);
 
 // The whole content of a file. Fails with NotFound when `path` names no
 // regular file (nothing, a folder, a device), with System when the file
-// cannot be opened or read.
-Result<std::string> ReadWholeFile(const std::string& path);
+// cannot be opened or read, with TooLarge when it holds more than `maxBytes`.
+Result<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes = UINT64_MAX);
 
 // The content of `path`, or "" when there is no such file; fails as
 // ReadWholeFile when the file exists but cannot be read (so a rewrite would
 // lose what it holds).
-Result<std::string> ContentOrEmptyIfMissing(const std::string& path);
+Result<std::string> ContentOrEmptyIfMissing(const std::string& path,
+                                            uint64_t maxBytes = UINT64_MAX);
 
 // A regular file opened for reading at given offsets. Only a regular file is
 // opened: a FIFO would wait for a writer and a device may never end. Every

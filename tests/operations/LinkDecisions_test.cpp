@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,15 @@ TEST(LinkDecisionsTest, TheLinksFileIsChangedThroughTheSeamAndAFailureKeepsItAsI
     const std::vector<std::string> log = LogLinesOf(folder.Sub("OrvanePatchLayouts.log.txt"));
     ASSERT_FALSE(log.empty());
     EXPECT_NE(log.back().find(kScreenLinksFileName), std::string::npos);
+
+    // A file beyond the bound (sparse: no disk taken) is neither read whole
+    // nor rewritten.
+    std::filesystem::remove(path);
+    { std::ofstream(path) << "A,B\r\n"; }
+    std::filesystem::resize_file(path, kMaxScreenLinksBytes + 1);
+    EXPECT_EQ(ReadScreenLinks(path).Count(), 0u);
+    EXPECT_FALSE(ChangeScreenLinks(program, [](ScreenLinks& links) { links.Link("D", "E"); }));
+    EXPECT_EQ(std::filesystem::file_size(path), kMaxScreenLinksBytes + 1);
 }
 
 } // namespace
