@@ -85,8 +85,8 @@ std::optional<NearProposal> NearScreens::Only(const Index& index, const std::str
     return NearProposal{screens_[found->second.front()], rule, 100};
 }
 
-// Each screen once, in the order of the screens: a word most names share
-// ("the", "super") would otherwise bring every screen in many times.
+// Each screen once: a word most names share ("the", "super") would
+// otherwise bring every screen in many times.
 std::vector<uint32_t> NearScreens::Candidates(const std::string& lowerCased) const {
     const size_t common = std::max(kCommonWordScreens, screens_.size() / 4);
     std::vector<const std::vector<uint32_t>*> lists;
@@ -94,18 +94,21 @@ std::vector<uint32_t> NearScreens::Candidates(const std::string& lowerCased) con
         if (const auto found = byWord_.find(term);
             found != byWord_.end() && found->second.size() <= common)
             lists.push_back(&found->second);
-    if (lists.empty())
-        return {};
-    if (lists.size() == 1)
-        return *lists.front();
+    // The rarest words tell the most of which screen a name is close to.
+    std::ranges::stable_sort(lists, {}, &std::vector<uint32_t>::size);
     std::vector<bool> taken(screens_.size());
     std::vector<uint32_t> candidates;
-    for (const std::vector<uint32_t>* list : lists)
+    for (const std::vector<uint32_t>* list : lists) {
+        const auto fresh = static_cast<size_t>(
+            std::ranges::count_if(*list, [&](uint32_t screen) { return !taken[screen]; }));
+        if (candidates.size() + fresh > kCloseNameCandidates)
+            break;
         for (const uint32_t screen : *list)
             if (!taken[screen]) {
                 taken[screen] = true;
                 candidates.push_back(screen);
             }
+    }
     return candidates;
 }
 

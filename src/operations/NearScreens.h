@@ -33,6 +33,12 @@ inline constexpr int kCloseNameFloor = 65;
 // "Layout 00002"...): it brings no screen to compare.
 inline constexpr size_t kCommonWordScreens = 100;
 
+// The most screens one layout's name is compared with: its words bring
+// screens rarest first, and the commoner ones that would pass this are left
+// out, so that the proposals for a large folder cost in proportion to its
+// layouts, whatever names it holds.
+inline constexpr size_t kCloseNameCandidates = 1000;
+
 // The screens of one folder, indexed once so that the proposals for
 // thousands of layouts never compare every pair of names.
 class NearScreens {

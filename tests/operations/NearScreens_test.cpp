@@ -85,6 +85,25 @@ TEST(NearScreens, AWordOfTooManyScreensBringsNoneToCompare) {
     }
 }
 
+// However large the folder, one name meets at most kCloseNameCandidates
+// screens: its rarest words bring theirs, a commoner one past the bound none.
+TEST(NearScreens, OneNameMeetsABoundedNumberOfScreensRarestWordsFirst) {
+    for (const size_t count : {kCloseNameCandidates, kCloseNameCandidates + 1}) {
+        std::vector<std::string> screens{"Shared Gizmo", "Shared Widget Rare"};
+        while (screens.size() < count)
+            screens.push_back("Shared q" + std::to_string(screens.size() + 100));
+        // Other screens keep "shared" under a quarter of the folder.
+        while (screens.size() < 4 * count)
+            screens.push_back("Filler " + std::to_string(screens.size()));
+        ExpectProposal(screens, "Shared Gizmoo",
+                       count > kCloseNameCandidates
+                           ? std::nullopt
+                           : std::optional(Expected{"Shared Gizmo", NearRule::CloseName}));
+        ExpectProposal(screens, "Shared Widgett Rare",
+                       Expected{"Shared Widget Rare", NearRule::CloseName});
+    }
+}
+
 TEST(NearNames, KeysOfTheCommonSpellings) {
     EXPECT_EQ(WithReservedCharactersReplaced("a&b*c/d:e`f\"g<h>i?j\\k|l"),
               "a_b_c_d_e_f_g_h_i_j_k_l");
