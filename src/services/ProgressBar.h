@@ -38,11 +38,9 @@ class ProgressSurface {
 
     // Lets the window process pending events once.
     virtual void DoEvents() = 0;
-    // DoEvents at the pace of EventPacing: a run draws once per item.
-    void DoEventsNowAndThen() {
-        if (eventPacing_.Due())
-            DoEvents();
-    }
+    // Whether the window's events are due, at the pace of EventPacing: a
+    // run draws once per item.
+    bool EventsDue() { return eventPacing_.Due(); }
     void PaceEventsWith(EventPacing pacing) { eventPacing_ = std::move(pacing); }
 
     // Identifies the last complete drawing, so that a caller can skip one

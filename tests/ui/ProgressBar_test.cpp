@@ -12,9 +12,14 @@ namespace {
 // A progress box of the main window's size with its standard look.
 class ProgressBench : public ::testing::Test {
   protected:
+    // Every drawing here comes an interval after the one before, so each is
+    // drawn; the pacing has a test of its own.
     ProgressBench() {
         box.resize(281, 25);
         box.show();
+        box.PaceEventsWith(EventPacing([t = EventPacing::Clock::time_point{}]() mutable {
+            return t += EventPacing::kInterval;
+        }));
     }
 
     std::string Draw(ProgressBox& target, int32_t value, int32_t maximum, std::string caption,
@@ -128,8 +133,12 @@ TEST_F(ProgressBench, ValueAboveMaximumDrawsNothingAndYieldsNot) {
     Draw(box, 60, 100, "Copying...");
     EXPECT_EQ(counter.events, 1) << "a drawing processes pending events when they are due";
     QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
-    Draw(box, 61, 100, "Copying...");
+    const QImage at60 = box.Image();
+    Draw(box, 99, 100, "Copying...");
     EXPECT_EQ(counter.events, 1) << "and not again within the interval";
+    EXPECT_EQ(box.Image(), at60) << "nor drawn: the window would not show it";
+    Draw(box, 100, 100, "Copying...");
+    EXPECT_NE(box.Image(), at60) << "the last step is drawn, to stay behind the result";
 }
 
 // Counts the paint events a widget receives.
