@@ -34,7 +34,6 @@ ScreenLinks ScreenLinks::FromText(const std::string& text) {
         if (std::ranges::all_of(record, &std::string::empty))
             continue; // a padded empty row holds nothing to keep
         if (record.size() != 2 || record[0].empty() || !IsPlainName(record[1])) {
-            ++links.skippedLines_;
             links.skipped_.push_back(std::move(record));
             continue;
         }

@@ -32,7 +32,7 @@ class ScreenLinks {
     void Unlink(const std::string& layout);
 
     size_t Count() const { return pairs_.size(); }
-    int32_t SkippedLines() const { return skippedLines_; }
+    int32_t SkippedLines() const { return static_cast<int32_t>(skipped_.size()); }
 
   private:
     struct Pair {
@@ -42,7 +42,6 @@ class ScreenLinks {
     std::vector<Pair> pairs_;
     std::unordered_map<std::string, size_t> byLayout_; // layout ignoring letter case -> pair
     std::vector<std::vector<std::string>> skipped_;
-    int32_t skippedLines_ = 0;
 };
 
 inline constexpr const char* kScreenLinksFileName = "ScreenLinks.csv";

@@ -2,6 +2,7 @@
 
 #include "CoverageIds.h"
 #include "Dpi.h"
+#include "FolderDialog.h"
 #include "MessageBoxes.h"
 #include "PictureBitmap.h"
 #include "WindowProcedure.h"
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <commctrl.h>
-#include <commdlg.h>
 #include <objbase.h>
 
 namespace {
@@ -23,15 +23,6 @@ constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 // Room around a caption inside its button or check box, at 96 dpi.
 constexpr int kButtonPadding = 24;
 constexpr int kCheckPadding = 28;
-
-// "CSV files (*.csv)" followed by its pattern, as the save dialog takes a filter.
-std::wstring SaveFilter(const std::string& caption) {
-    std::wstring filter = WideFromUtf8(caption);
-    filter += L'\0';
-    filter += L"*.csv";
-    filter += L'\0';
-    return filter;
-}
 
 HICON ProgramIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANE),
@@ -164,14 +155,7 @@ void CoverageWindow::TakeFontAndIcons() {
 }
 
 int CoverageWindow::TextWidth(const std::string& text) const {
-    const std::wstring wide = WideFromUtf8(text);
-    HDC screen = GetDC(window_);
-    const HGDIOBJ old = SelectObject(screen, font_);
-    SIZE extent{};
-    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    SelectObject(screen, old);
-    ReleaseDC(window_, screen);
-    return static_cast<int>(extent.cx);
+    return TextWidthIn(window_, font_, text);
 }
 
 CoverageWidths CoverageWindow::MeasureCaptions() const {
@@ -424,23 +408,13 @@ void CoverageWindow::DrawPane(const DRAWITEMSTRUCT& item) const {
 }
 
 void CoverageWindow::SaveList() {
-    // Room for a path of any length: a deep folder is a choice, not a cancel.
-    std::wstring file(32768, L'\0');
-    lstrcpyW(file.data(), L"screens.csv");
-    const std::wstring filter = SaveFilter(texts_[kCovCsvFilter]);
-    const std::wstring title = WideFromUtf8(texts_[kCovSaveList]);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = L"csv";
-    dialog.Flags =
-        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameW(&dialog))
+    FileDialogSpec spec{texts_[kCovSaveList], texts_[kCovCsvFilter], L"*.csv"};
+    spec.fileName = "screens.csv";
+    spec.extension = L"csv";
+    spec.saving = true;
+    const std::string file = RunFileDialog(window_, spec);
+    if (file.empty())
         return;
-    if (!SaveCoverageCsv(Utf8FromWide(file.c_str()), listing_.rows, texts_, Machine()))
+    if (!SaveCoverageCsv(file, listing_.rows, texts_, Machine()))
         ShowMessageBox(window_, texts_[kCovSaveFailed], MessageIcon::Exclamation);
 }

@@ -3,6 +3,7 @@
 #include "app/DialDossier.h"
 #include "services/WideText.h"
 
+#include <algorithm>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -38,25 +39,31 @@ std::string RunFolderDialog(HWND owner, const std::string& startFolder, const st
     return chosen;
 }
 
-std::string RunPictureDialog(HWND owner, const std::string& startFolder, const std::string& title,
-                             const std::string& filterCaption) {
+std::string RunFileDialog(HWND owner, const FileDialogSpec& spec) {
     // Room for a path of any length, as for the folder dialog.
     std::wstring file(32768, L'\0');
-    std::wstring filter = WideFromUtf8(filterCaption);
-    filter += std::wstring(L"\0*.png\0", 7);
-    const std::wstring start = WideFromUtf8(startFolder);
-    const std::wstring dialogTitle = WideFromUtf8(title);
+    const std::wstring name = WideFromUtf8(spec.fileName);
+    std::copy(name.begin(), name.end(), file.begin());
+    // The caption, then its pattern, each ended by a zero.
+    std::wstring filter = WideFromUtf8(spec.filterCaption) + L'\0' + spec.pattern + L'\0';
+    const std::wstring start = WideFromUtf8(spec.startFolder);
+    const std::wstring title = WideFromUtf8(spec.title);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = start.c_str();
-    dialog.lpstrTitle = dialogTitle.c_str();
-    dialog.Flags =
-        OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog))
-        return {};
-    return Utf8FromWide(file.c_str());
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = spec.extension;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY |
+                   (spec.saving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = spec.saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    return chosen ? Utf8FromWide(file.c_str()) : std::string();
+}
+
+std::string RunPictureDialog(HWND owner, const std::string& startFolder, const std::string& title,
+                             const std::string& filterCaption) {
+    return RunFileDialog(owner, {title, filterCaption, L"*.png", startFolder});
 }

@@ -289,16 +289,9 @@ void Form1::CloseWindow() {
 }
 
 HFONT Form1::FontFitting(HWND control, const std::string& text) const {
-    const std::wstring wide = WideFromUtf8(text);
     RECT box;
     GetClientRect(control, &box);
-    HDC screen = GetDC(control);
-    const HGDIOBJ old = SelectObject(screen, font_);
-    SIZE extent{};
-    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    SelectObject(screen, old);
-    ReleaseDC(control, screen);
-    return extent.cx + kCaptionMargin > box.right ? narrowFont_ : font_;
+    return TextWidthIn(control, font_, text) + kCaptionMargin > box.right ? narrowFont_ : font_;
 }
 
 // One view, kept once made: the menu item brings it up again with a fresh

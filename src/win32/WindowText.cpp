@@ -12,3 +12,14 @@ std::string WindowText(HWND window) {
 void SetWindowTextUtf8(HWND window, const std::string& text) {
     SetWindowTextW(window, WideFromUtf8(text).c_str());
 }
+
+int TextWidthIn(HWND window, HFONT font, const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    HDC screen = GetDC(window);
+    const HGDIOBJ old = SelectObject(screen, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(window, screen);
+    return static_cast<int>(extent.cx);
+}
