@@ -10,24 +10,18 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
-// What the rows of one listing share: the screens folder's one listing and
-// the proposals built from it on the first layout that needs one.
+// What the rows of one listing share: the screens folder's one listing.
 struct ScreensOfListing {
     const std::string& sourcePath;
     ScreenFinder finder;
-    std::optional<NearScreens> near;
 
     std::string NameOf(const std::string& path) {
         // Every path the finder gives starts with the folder as given.
         return finder.NameOnDisk(path.substr(sourcePath.size()));
-    }
-    std::optional<NearProposal> Propose(const std::string& layout) {
-        if (!near)
-            near.emplace(finder.PngNames());
-        return near->Propose(layout);
     }
 };
 
@@ -41,7 +35,7 @@ void FindScreen(CoverageRow& row, ScreensOfListing& screens, const ScreenLinks& 
     }
     const std::optional<std::string> linked = links.ScreenOf(row.layout);
     if (!linked) {
-        row.proposal = screens.Propose(row.layout);
+        row.proposalSearch = CoverageRow::Search::Waiting;
         return;
     }
     if (linked->empty()) {
@@ -79,20 +73,23 @@ CoverageRow RowOf(const std::string& layout, const std::string& layoutsPath,
 
 } // namespace
 
-std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string& layoutsPath,
-                                      const std::string& sourcePath, InstallOptions options,
-                                      const ScreenLinks& links) {
-    LayoutState listing;
-    ListLayouts(layoutsPath, listing, window);
+CoverageListing ListCoverage(MainWindowPort& window, const std::string& layoutsPath,
+                             const std::string& sourcePath, InstallOptions options,
+                             const ScreenLinks& links) {
+    LayoutState layouts;
+    ListLayouts(layoutsPath, layouts, window);
     options.defaultScreenExists = options.useDefault && IsFile(sourcePath + kLoadingPngName);
-    ScreensOfListing screens{sourcePath, ScreenFinder(sourcePath), std::nullopt};
-    std::vector<CoverageRow> rows;
-    rows.reserve(static_cast<size_t>(listing.LayoutCount));
-    for (int32_t i = 1; i <= listing.LayoutCount; ++i)
-        if (IsListedFolder(listing, i))
-            rows.push_back(RowOf(listing.LayoutNames[static_cast<size_t>(i)], layoutsPath, screens,
+    ScreensOfListing screens{sourcePath, ScreenFinder(sourcePath)};
+    CoverageListing listing;
+    std::vector<CoverageRow>& rows = listing.rows;
+    rows.reserve(static_cast<size_t>(layouts.LayoutCount));
+    for (int32_t i = 1; i <= layouts.LayoutCount; ++i)
+        if (IsListedFolder(layouts, i))
+            rows.push_back(RowOf(layouts.LayoutNames[static_cast<size_t>(i)], layoutsPath, screens,
                                  links, options));
-    return rows;
+    if (std::ranges::any_of(rows, ProposalPending))
+        listing.screenNames = screens.finder.PngNames();
+    return listing;
 }
 
 std::optional<CoverageListing> ListCoverageOf(MainWindowPort& window, const ProgramState& program) {
@@ -115,7 +112,7 @@ std::optional<CoverageListing> ListCoverageOf(MainWindowPort& window, const Prog
     options.useDefault = window.UseDefaultState() == 1;
     const ScreenLinks links = ReadScreenLinks(ScreenLinksPath(program.machine));
     window.SetHourglass(true);
-    listing.rows = ListCoverage(window, layouts, screens, options, links);
+    listing = ListCoverage(window, layouts, screens, options, links);
     window.SetHourglass(false);
     return listing;
 }
@@ -253,6 +250,50 @@ void ApplyJudgedPictures(std::vector<CoverageRow>& rows, const std::vector<Judge
             rows[picture.row].picture = picture.verdict;
 }
 
+void ApplyFindings(std::vector<CoverageRow>& rows, const CoverageFindings& findings) {
+    for (const ProposedScreen& proposed : findings.proposals)
+        if (proposed.row < rows.size() && ProposalPending(rows[proposed.row])) {
+            rows[proposed.row].proposal = proposed.proposal;
+            rows[proposed.row].proposalSearch = CoverageRow::Search::Done;
+        }
+    ApplyJudgedPictures(rows, findings.pictures);
+}
+
+void KeepProposals(const CoverageListing& before, CoverageListing& after) {
+    if (after.screenNames.empty() || before.screenNames != after.screenNames)
+        return;
+    std::unordered_map<std::string_view, const CoverageRow*> sought;
+    for (const CoverageRow& row : before.rows)
+        if (row.proposalSearch == CoverageRow::Search::Done)
+            sought.emplace(row.layout, &row);
+    for (CoverageRow& row : after.rows) {
+        const auto found = ProposalPending(row) ? sought.find(row.layout) : sought.end();
+        if (found != sought.end()) {
+            row.proposal = found->second->proposal;
+            row.proposalSearch = CoverageRow::Search::Done;
+        }
+    }
+}
+
+void ProposeNearScreens(CoverageListing& listing) {
+    const NearScreens near(listing.screenNames);
+    for (CoverageRow& row : listing.rows)
+        if (ProposalPending(row)) {
+            row.proposal = near.Propose(row.layout);
+            row.proposalSearch = CoverageRow::Search::Done;
+        }
+}
+
+bool FindingsMoveRows(const CoverageFindings& findings, bool onlyNeedingAttention, int sortColumn) {
+    if (onlyNeedingAttention)
+        return true;
+    if (!findings.pictures.empty() && sortColumn == kPictureColumn)
+        return true;
+    // A proposal fills "Found by" and "Will do".
+    return !findings.proposals.empty() &&
+           (sortColumn == kFoundByColumn || sortColumn == kActionColumn);
+}
+
 std::string ScreenText(const CoverageRow& row, const Texts& texts) {
     return row.screen.empty() ? texts[kCovNone] : row.screen;
 }
@@ -300,6 +341,8 @@ std::string FoundByText(const CoverageRow& row, const Texts& texts) {
     }
     if (!row.brokenLink.empty())
         return WithValues(texts[kCovLinkMissing], {row.brokenLink});
+    if (ProposalPending(row))
+        return texts[kCovPictureChecking];
     if (!row.proposal)
         return {};
     static constexpr TextId kRuleTexts[] = {kCovProposedReserved, kCovProposedShortName,

@@ -38,6 +38,9 @@ struct CoverageRow {
     // a layout with no screen of its own name, no link and no mark. Nothing
     // is copied on a proposal.
     std::optional<NearProposal> proposal;
+    // Whether a proposal is sought for such a layout: the view seeks them
+    // off its window's thread, after the rows show.
+    enum class Search { NotNeeded, Waiting, Done } proposalSearch = Search::NotNeeded;
     // The screen the user linked when the screens folder no longer has it
     // (the row then has no screen of its link and needs attention).
     std::string brokenLink;
@@ -45,6 +48,10 @@ struct CoverageRow {
     // (the view judges off its window's thread).
     std::optional<ScreenPictureVerdict> picture;
 };
+
+inline bool ProposalPending(const CoverageRow& row) {
+    return row.proposalSearch == CoverageRow::Search::Waiting;
+}
 
 struct CoverageCounts {
     long long layouts = 0;
@@ -64,6 +71,9 @@ struct CoverageListing {
     // says so instead of "0 layouts".
     std::string missingFolder;
     TextId missingFolderText = kCovLayoutsFolderMissing;
+    // The screens' names without ".png", from the listing of the screens
+    // folder, when a row waits for a proposal: what proposals come from.
+    std::vector<std::string> screenNames;
 };
 
 // Every layout folder of `layoutsPath` (with its separator) in the install's
@@ -71,10 +81,10 @@ struct CoverageListing {
 // the screens of `sourcePath` (with its separator). `options` says what the
 // boxes hold; whether the default screen exists is looked up here.
 // The user's `links` decide for layouts without a screen of their own
-// name, as they do for the install; the others get proposals.
-std::vector<CoverageRow> ListCoverage(MainWindowPort& window, const std::string& layoutsPath,
-                                      const std::string& sourcePath, InstallOptions options,
-                                      const ScreenLinks& links = {});
+// name, as they do for the install; the others wait for proposals.
+CoverageListing ListCoverage(MainWindowPort& window, const std::string& layoutsPath,
+                             const std::string& sourcePath, InstallOptions options,
+                             const ScreenLinks& links = {});
 
 // The same, for the folders and boxes the main window shows now and the
 // links file of the program's folder; nothing when a field is blank, which
@@ -116,6 +126,27 @@ struct JudgedPicture {
     ScreenPictureVerdict verdict;
 };
 void ApplyJudgedPictures(std::vector<CoverageRow>& rows, const std::vector<JudgedPicture>& judged);
+
+// What the view learns of its rows after they show: proposals sought (the
+// proposal may be none) and pictures judged.
+struct ProposedScreen {
+    size_t row = 0;
+    std::optional<NearProposal> proposal;
+};
+struct CoverageFindings {
+    std::vector<ProposedScreen> proposals;
+    std::vector<JudgedPicture> pictures;
+};
+void ApplyFindings(std::vector<CoverageRow>& rows, const CoverageFindings& findings);
+// A new listing of the same screens keeps the proposals sought for the
+// older one: a proposal depends only on the layout's name and the screens'
+// names, so a decision does not send every other proposal back to waiting.
+void KeepProposals(const CoverageListing& before, CoverageListing& after);
+// The proposals for every row of `listing` that waits for one, in one go.
+void ProposeNearScreens(CoverageListing& listing);
+// Whether findings may change which rows are shown or their order: the
+// filter keeps rows by them, or the rows are sorted by a column they fill.
+bool FindingsMoveRows(const CoverageFindings& findings, bool onlyNeedingAttention, int sortColumn);
 
 // The texts of the row's columns: layout, screen or "none", where the
 // screen comes from (or the proposal and its rule), what the picture is,

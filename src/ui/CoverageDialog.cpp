@@ -142,12 +142,11 @@ CoverageDialog::CoverageDialog(QWidget* owner, MessageBoxes& boxes, FolderDialog
     ConnectHandlers();
     // The list takes the keys as the view opens: arrows and type-to-find.
     setFocusProxy(table_);
-    judge_ = std::make_unique<CoverageJudge>(
-        [this](uint64_t generation, std::vector<JudgedPicture> batch) {
-            QMetaObject::invokeMethod(
-                this, [this, generation, batch] { TakeJudged(generation, batch); },
-                Qt::QueuedConnection);
-        });
+    judge_ = std::make_unique<CoverageJudge>([this](uint64_t generation, CoverageFindings batch) {
+        QMetaObject::invokeMethod(
+            this, [this, generation, batch] { TakeFindings(generation, batch); },
+            Qt::QueuedConnection);
+    });
 }
 
 void CoverageDialog::BuildLayout() {
@@ -217,8 +216,9 @@ void CoverageDialog::SetListing(CoverageListing listing) {
     const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
     const std::string selected = row ? row->layout : std::string();
     const bool first = model_.Rows().empty();
+    KeepProposals(model_.Listing(), listing);
     model_.SetListing(std::move(listing));
-    judge_->Judge(model_.Rows());
+    judge_->Judge(model_.Listing());
     outOfDate_->hide();
     if (first)
         FitColumns();
@@ -353,12 +353,24 @@ void CoverageDialog::RefreshCounts() {
 }
 
 // A late batch of an older listing describes rows that are no longer there.
-void CoverageDialog::TakeJudged(uint64_t generation, const std::vector<JudgedPicture>& judged) {
+// The selected row's pictures are decoded again only when a proposal
+// changes them.
+void CoverageDialog::TakeFindings(uint64_t generation, const CoverageFindings& findings) {
     if (!judge_->IsLatest(generation))
         return;
-    model_.ApplyJudged(judged);
+    const std::array<std::string, 2> pictures = SelectedPictures();
+    model_.ApplyFindings(findings);
     RefreshCounts();
-    EnableDecisions();
+    if (SelectedPictures() != pictures)
+        ShowSelected();
+    else
+        EnableDecisions();
+}
+
+std::array<std::string, 2> CoverageDialog::SelectedPictures() const {
+    const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
+    return row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
+               : std::array<std::string, 2>{};
 }
 
 void CoverageDialog::EnableDecisions() {
@@ -409,9 +421,7 @@ void CoverageDialog::PickScreen() {
 void CoverageDialog::ShowSelected() {
     EnableDecisions();
     const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
-    const std::array<std::string, 2> paths =
-        row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
-            : std::array<std::string, 2>{};
+    const std::array<std::string, 2> paths = SelectedPictures();
     const QSize box = screenPicture_->size();
     shown_ = {};
     for (size_t i = 0; i < paths.size(); ++i)

@@ -60,7 +60,8 @@ class CoverageDialog final : public QDialog, public CoverageViewPort {
     void EnableDecisions();
     void ShowPictures(uint64_t ticket, const RowPictures& pictures);
     void ShowPanes();
-    void TakeJudged(uint64_t generation, const std::vector<JudgedPicture>& judged);
+    void TakeFindings(uint64_t generation, const CoverageFindings& findings);
+    std::array<std::string, 2> SelectedPictures() const;
     void SaveList();
     void RefreshCounts();
     void Decide(const std::function<void(ScreenLinks&, const CoverageRow&)>& change);

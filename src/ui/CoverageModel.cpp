@@ -33,13 +33,12 @@ void CoverageModel::SetFilter(bool onlyNeedingAttention) {
     endResetModel();
 }
 
-void CoverageModel::ApplyJudged(const std::vector<JudgedPicture>& judged) {
-    ApplyJudgedPictures(listing_.rows, judged);
-    // A verdict may bring a row into the filter or move it in a sorted column.
-    if (onlyNeedingAttention_ || sortColumn_ == kPictureColumn)
+void CoverageModel::ApplyFindings(const CoverageFindings& findings) {
+    ::ApplyFindings(listing_.rows, findings);
+    if (FindingsMoveRows(findings, onlyNeedingAttention_, sortColumn_))
         Reorder([this] { Refilter(); });
     else if (!shown_.empty())
-        emit dataChanged(index(0, kPictureColumn), index(rowCount() - 1, kPictureColumn));
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kCoverageColumnCount - 1));
 }
 
 void CoverageModel::sort(int column, Qt::SortOrder order) {

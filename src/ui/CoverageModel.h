@@ -19,8 +19,9 @@ class CoverageModel final : public QAbstractTableModel {
     void SetListing(CoverageListing listing);
     void SetTexts(const Texts& texts);
     void SetFilter(bool onlyNeedingAttention);
-    // Verdicts judged off the window's thread, for the rows of the current listing.
-    void ApplyJudged(const std::vector<JudgedPicture>& judged);
+    // Proposals and verdicts found off the window's thread, for the rows of
+    // the current listing.
+    void ApplyFindings(const CoverageFindings& findings);
 
     const CoverageListing& Listing() const { return listing_; }
     const std::vector<CoverageRow>& Rows() const { return listing_.rows; }

@@ -38,6 +38,7 @@ bool StartsWithIgnoringCase(const std::wstring& text, const wchar_t* prefix) {
 void CoverageWindow::SetListing(CoverageListing listing) {
     const CoverageRow* selected = SelectedRow();
     const std::string keep = selected ? selected->layout : std::string();
+    KeepProposals(listing_, listing);
     listing_ = std::move(listing);
     ShowWindow(outOfDate_, SW_HIDE);
     // The rows, the status line and the columns change together: the list
@@ -49,8 +50,8 @@ void CoverageWindow::SetListing(CoverageListing listing) {
         WidenColumns(shown_);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    // Verdicts come in batches while the user looks.
-    judge_->Judge(listing_.rows);
+    // Proposals and verdicts come in batches while the user looks.
+    judge_->Judge(listing_);
 }
 
 void CoverageWindow::MarkOutOfDate() {
@@ -63,36 +64,49 @@ void CoverageWindow::RefreshStatus() {
         LayOut(); // the new counts may need a line more or less
 }
 
-void CoverageWindow::Refilter(const std::string& keepLayout) {
-    const bool onlyNeedingAttention = SendMessageW(filter_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    shown_ = ShownRows(listing_.rows, onlyNeedingAttention);
+void CoverageWindow::Refilter(const std::string& keepLayout, bool quietly) {
+    shown_ = ShownRows(listing_.rows, FilterOn());
     if (sortColumn_ >= 0)
         SortShownRows(shown_, listing_.rows, sortColumn_, ascending_, texts_);
     shownAt_.assign(listing_.rows.size(), -1);
     for (size_t i = 0; i < shown_.size(); ++i)
         shownAt_[shown_[i]] = static_cast<int>(i);
-    ListView_SetItemCountEx(list_, static_cast<int>(shown_.size()), 0);
-    SelectLayout(keepLayout);
-    InvalidateRect(list_, nullptr, TRUE);
+    ListView_SetItemCountEx(list_, static_cast<int>(shown_.size()), quietly ? LVSICF_NOSCROLL : 0);
+    SelectLayout(keepLayout, quietly);
+    InvalidateRect(list_, nullptr, !quietly);
+}
+
+bool CoverageWindow::FilterOn() const {
+    return SendMessageW(filter_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // The layout's row when it is shown, else the first row, so that a row's
 // pictures always show.
-void CoverageWindow::SelectLayout(const std::string& layout) {
+void CoverageWindow::SelectLayout(const std::string& layout, bool quietly) {
     int place = shown_.empty() ? -1 : 0;
     for (size_t i = 0; i < shown_.size() && !layout.empty(); ++i)
         if (listing_.rows[shown_[i]].layout == layout) {
             place = static_cast<int>(i);
             break;
         }
+    selecting_ = true;
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     if (place >= 0) {
         ListView_SetItemState(list_, place, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list_, place, FALSE);
+        if (!quietly)
+            ListView_EnsureVisible(list_, place, FALSE);
     }
-    ShowSelected();
+    selecting_ = false;
+    if (!quietly)
+        ShowSelected();
     EnableDecisions();
+}
+
+std::array<std::string, 2> CoverageWindow::SelectedPictures() const {
+    const CoverageRow* row = SelectedRow();
+    return row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
+               : std::array<std::string, 2>{};
 }
 
 const CoverageRow* CoverageWindow::SelectedRow() const {
@@ -260,7 +274,7 @@ LRESULT CoverageWindow::OnNotify(const NMHDR& header) {
     }
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) {
+        if (!selecting_ && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
             ShowSelected();
             EnableDecisions();
         }
@@ -313,19 +327,31 @@ void CoverageWindow::ShowSortArrow() {
     }
 }
 
-// Only the rows whose verdict came in are drawn again, and the line above.
+// Only the rows the findings fill are drawn again, and the line above,
+// unless the filter or the order moves rows; the selected row's pictures
+// are decoded again only when the findings change them.
 void CoverageWindow::ShowJudged(const Judged& judged) {
     if (!judge_->IsLatest(judged.generation))
         return;
-    ApplyJudgedPictures(listing_.rows, judged.pictures);
+    const CoverageRow* selected = SelectedRow();
+    const std::string layout = selected ? selected->layout : std::string();
+    const std::array<std::string, 2> pictures = SelectedPictures();
+    ApplyFindings(listing_.rows, judged.findings);
     std::vector<size_t> rows;
-    rows.reserve(judged.pictures.size());
-    for (const JudgedPicture& picture : judged.pictures)
-        if (picture.row < listing_.rows.size())
-            rows.push_back(picture.row);
+    for (const ProposedScreen& proposed : judged.findings.proposals)
+        rows.push_back(proposed.row);
+    for (const JudgedPicture& picture : judged.findings.pictures)
+        rows.push_back(picture.row);
+    std::erase_if(rows, [this](size_t row) { return row >= listing_.rows.size(); });
+    if (FindingsMoveRows(judged.findings, FilterOn(), sortColumn_)) {
+        Refilter(layout, true);
+    } else {
+        for (const size_t row : rows)
+            if (shownAt_[row] >= 0)
+                ListView_RedrawItems(list_, shownAt_[row], shownAt_[row]);
+    }
     WidenColumns(rows);
-    for (const JudgedPicture& picture : judged.pictures)
-        if (picture.row < shownAt_.size() && shownAt_[picture.row] >= 0)
-            ListView_RedrawItems(list_, shownAt_[picture.row], shownAt_[picture.row]);
     RefreshStatus();
+    if (SelectedPictures() != pictures)
+        ShowSelected();
 }

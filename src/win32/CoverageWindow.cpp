@@ -67,15 +67,14 @@ CoverageWindow::CoverageWindow(HWND owner, CoverageHost host)
     CreateControls();
     TakeFontAndIcons();
     HWND window = window_;
-    judge_ = std::make_unique<CoverageJudge>(
-        [window](uint64_t generation, std::vector<JudgedPicture> batch) {
-            auto judged = std::make_unique<Judged>();
-            judged->generation = generation;
-            judged->pictures = std::move(batch);
-            // A window already gone takes nothing: the batch is freed here.
-            if (PostMessageW(window, kPicturesJudged, 0, reinterpret_cast<LPARAM>(judged.get())))
-                judged.release();
-        });
+    judge_ = std::make_unique<CoverageJudge>([window](uint64_t generation, CoverageFindings batch) {
+        auto judged = std::make_unique<Judged>();
+        judged->generation = generation;
+        judged->findings = std::move(batch);
+        // A window already gone takes nothing: the batch is freed here.
+        if (PostMessageW(window, kPicturesJudged, 0, reinterpret_cast<LPARAM>(judged.get())))
+            judged.release();
+    });
 }
 
 CoverageWindow::~CoverageWindow() {

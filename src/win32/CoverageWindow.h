@@ -59,10 +59,10 @@ class CoverageWindow final : public CoverageViewPort {
         uint64_t ticket = 0;
         std::array<HBITMAP, 2> bitmaps{};
     };
-    // What the judge posts back: verdicts of one listing's rows.
+    // What the judge posts back: findings on one listing's rows.
     struct Judged {
         uint64_t generation = 0;
-        std::vector<JudgedPicture> pictures;
+        CoverageFindings findings;
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,10 +83,14 @@ class CoverageWindow final : public CoverageViewPort {
     int FindRow(const NMLVFINDITEM& find) const;
     void SortBy(int column);
     void ShowSortArrow();
-    void Refilter(const std::string& keepLayout);
+    // `quietly`: for findings coming in, the list is neither scrolled nor
+    // its selection's pictures decoded again.
+    void Refilter(const std::string& keepLayout, bool quietly = false);
     void RefreshStatus();
     const CoverageRow* SelectedRow() const;
-    void SelectLayout(const std::string& layout);
+    bool FilterOn() const;
+    void SelectLayout(const std::string& layout, bool quietly = false);
+    std::array<std::string, 2> SelectedPictures() const;
     void EnableDecisions();
     void Decide(const std::function<void(ScreenLinks&)>& change);
     void PickScreen(const CoverageRow& row);
@@ -122,6 +126,7 @@ class CoverageWindow final : public CoverageViewPort {
     std::vector<size_t> shown_;
     std::vector<int> shownAt_; // row -> its place in shown_, or -1
     int sortColumn_ = -1;      // the install's order
+    bool selecting_ = false;   // the selection is moved by the window itself
     int lastColumnWidth_ = 0;  // what the last column's texts need
     bool ascending_ = true;
     std::wstring cell_; // the text handed to the list view, alive until its next request

@@ -15,30 +15,40 @@ namespace {
 struct Deliveries {
     std::mutex mutex;
     std::condition_variable arrived;
-    std::map<uint64_t, std::vector<JudgedPicture>> byGeneration;
+    std::map<uint64_t, CoverageFindings> byGeneration;
+    // The kinds of the findings in the order they came: 'p'roposals, 'j'udged.
+    std::string order;
     size_t batches = 0;
 
     CoverageJudge::Delivery Sink() {
-        return [this](uint64_t generation, std::vector<JudgedPicture> batch) {
+        return [this](uint64_t generation, CoverageFindings batch) {
             const std::lock_guard lock(mutex);
-            auto& judged = byGeneration[generation];
-            judged.insert(judged.end(), batch.begin(), batch.end());
+            CoverageFindings& found = byGeneration[generation];
+            found.proposals.insert(found.proposals.end(), batch.proposals.begin(),
+                                   batch.proposals.end());
+            found.pictures.insert(found.pictures.end(), batch.pictures.begin(),
+                                  batch.pictures.end());
+            order +=
+                std::string(batch.proposals.size(), 'p') + std::string(batch.pictures.size(), 'j');
             ++batches;
             arrived.notify_all();
         };
     }
     bool WaitFor(uint64_t generation, size_t count) {
         std::unique_lock lock(mutex);
-        return arrived.wait_for(lock, std::chrono::seconds(30),
-                                [&] { return byGeneration[generation].size() >= count; });
+        return arrived.wait_for(lock, std::chrono::seconds(30), [&] {
+            const CoverageFindings& found = byGeneration[generation];
+            return found.proposals.size() + found.pictures.size() >= count;
+        });
     }
 };
 
-std::vector<CoverageRow> RowsOf(const std::vector<std::string>& paths) {
-    std::vector<CoverageRow> rows(paths.size());
+CoverageListing RowsOf(const std::vector<std::string>& paths) {
+    CoverageListing listing;
+    listing.rows.resize(paths.size());
     for (size_t i = 0; i < paths.size(); ++i)
-        rows[i].screenPath = paths[i];
-    return rows;
+        listing.rows[i].screenPath = paths[i];
+    return listing;
 }
 
 TEST(CoverageJudgeTest, EveryScreenIsJudgedInBatchesAndANewListingReplacesTheOlder) {
@@ -53,11 +63,11 @@ TEST(CoverageJudgeTest, EveryScreenIsJudgedInBatchesAndANewListingReplacesTheOld
     CoverageJudge judge(got.Sink());
     const uint64_t first = judge.Judge(RowsOf(paths));
     ASSERT_TRUE(got.WaitFor(first, paths.size() - 1));
-    std::vector<CoverageRow> rows = RowsOf(paths);
+    std::vector<CoverageRow> rows = RowsOf(paths).rows;
     {
         const std::lock_guard lock(got.mutex);
         EXPECT_GE(got.batches, 3u) << "batches of at most 64";
-        ApplyJudgedPictures(rows, got.byGeneration[first]);
+        ApplyFindings(rows, got.byGeneration[first]);
     }
     EXPECT_EQ(rows[0].picture->kind, ScreenPicture::Png);
     EXPECT_EQ(rows[199].picture->size.width, 32u);
@@ -69,8 +79,34 @@ TEST(CoverageJudgeTest, EveryScreenIsJudgedInBatchesAndANewListingReplacesTheOld
     EXPECT_TRUE(judge.IsLatest(second));
     ASSERT_TRUE(got.WaitFor(second, 1));
     const std::lock_guard lock(got.mutex);
-    EXPECT_EQ(got.byGeneration[second].size(), 1u);
-    EXPECT_EQ(got.byGeneration[first].size(), paths.size() - 1) << "nothing late of the first";
+    EXPECT_EQ(got.byGeneration[second].pictures.size(), 1u);
+    EXPECT_EQ(got.byGeneration[first].pictures.size(), paths.size() - 1)
+        << "nothing late of the first";
+}
+
+// The rows waiting for a proposal get their answer, a proposal or none,
+// before any picture is judged; the others are not sought.
+TEST(CoverageJudgeTest, ProposalsAreSoughtFirstForTheRowsThatWaitForOne) {
+    TempFolder folder;
+    CoverageListing listing = RowsOf({"", "", "", folder.Write("a.png", Png(8, 8))});
+    listing.screenNames = {"Sonic _ Knuckles", "Pac-Man"};
+    listing.rows[0].layout = "Sonic & Knuckles";
+    listing.rows[1].layout = "Galaga";
+    listing.rows[2].layout = "Pac-Man (USA)";
+    listing.rows[0].proposalSearch = listing.rows[1].proposalSearch = CoverageRow::Search::Waiting;
+
+    Deliveries got;
+    CoverageJudge judge(got.Sink());
+    const uint64_t generation = judge.Judge(listing);
+    ASSERT_TRUE(got.WaitFor(generation, 3));
+    const std::lock_guard lock(got.mutex);
+    EXPECT_EQ(got.order, "ppj");
+    ApplyFindings(listing.rows, got.byGeneration[generation]);
+    ASSERT_TRUE(listing.rows[0].proposal.has_value());
+    EXPECT_EQ(listing.rows[0].proposal->screen, "Sonic _ Knuckles");
+    EXPECT_FALSE(listing.rows[1].proposal.has_value());
+    EXPECT_FALSE(ProposalPending(listing.rows[0]) || ProposalPending(listing.rows[1]));
+    EXPECT_FALSE(listing.rows[2].proposal.has_value()) << "a row that waits for none";
 }
 
 // The first batch holds the judge's thread until the window closes it: the
@@ -84,7 +120,7 @@ TEST(CoverageJudgeTest, TheDestructorStopsALongJobBetweenTwoPictures) {
     std::atomic<size_t> delivered{0};
     std::atomic<int> batches{0};
     auto judge = std::make_unique<CoverageJudge>([&](uint64_t generation, auto batch) {
-        delivered += batch.size();
+        delivered += batch.pictures.size();
         if (batches++ > 0)
             return;
         while (running.load()->IsLatest(generation))

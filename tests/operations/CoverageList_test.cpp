@@ -146,7 +146,11 @@ class CoverageLinksTest : public CoverageTest {
         folder.Write("layouts/Pacman/loading.png", "own");
         folder.Write(kScreenLinksFileName, "\"Legend of Zelda, The (USA)\",The Legend of Zelda\r\n"
                                            "Gone,Vanished\r\nQuiet,\r\n");
-        const CoverageListing listing = ListCoverageOf(window, program).value();
+        CoverageListing listing = ListCoverageOf(window, program).value();
+        const auto sonic =
+            std::ranges::find(listing.rows, "Sonic & Knuckles", &CoverageRow::layout);
+        EXPECT_TRUE(ProposalPending(*sonic)) << "the proposals come after the listing";
+        ProposeNearScreens(listing);
         for (const CoverageRow& row : listing.rows)
             byName[row.layout] = row;
         counts = CountCoverage(listing.rows);
@@ -444,3 +448,31 @@ TEST(PictureFileTest, AJpegOfMoreScansThanTheCapIsRefusedWhateverItsScansHold) {
 }
 
 } // namespace
+
+// A refresh after a decision keeps the proposals already sought, unless the
+// screens changed; a layout whose link is forgotten waits for its own.
+TEST(KeepProposals, ASecondListingOfTheSameScreensKeepsWhatWasSought) {
+    const auto listingOf = [](std::vector<std::string> screens) {
+        CoverageListing listing;
+        listing.screenNames = std::move(screens);
+        for (const char* layout : {"Sonic & Knuckles", "Galaga", "Pac-Man (USA)"}) {
+            listing.rows.emplace_back().layout = layout;
+            listing.rows.back().proposalSearch = CoverageRow::Search::Waiting;
+        }
+        return listing;
+    };
+    CoverageListing before = listingOf({"Sonic _ Knuckles", "Pac-Man"});
+    before.rows[2].proposalSearch = CoverageRow::Search::NotNeeded; // linked then
+    ProposeNearScreens(before);
+    ASSERT_TRUE(before.rows[0].proposal.has_value());
+
+    CoverageListing after = listingOf({"Sonic _ Knuckles", "Pac-Man"});
+    KeepProposals(before, after);
+    EXPECT_EQ(after.rows[0].proposal->screen, "Sonic _ Knuckles");
+    EXPECT_FALSE(ProposalPending(after.rows[1]) || after.rows[1].proposal.has_value());
+    EXPECT_TRUE(ProposalPending(after.rows[2])) << "its link forgotten, it was never sought";
+
+    CoverageListing changed = listingOf({"Sonic _ Knuckles", "Pac-Man", "Galaga 88"});
+    KeepProposals(before, changed);
+    EXPECT_TRUE(std::ranges::all_of(changed.rows, ProposalPending)) << "the screens changed";
+}

@@ -36,6 +36,9 @@ class CoverageDecisions : public ::testing::Test {
         view = bench.Find<CoverageDialog>("CoverageDialog");
         ASSERT_TRUE(view && view->isVisible());
         table = view->findChild<QTableView*>("CoverageTable");
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return std::ranges::none_of(view->Model().Rows(), ProposalPending);
+        })) << "the proposals come in";
     }
     void Select(const std::string& layout) {
         const int index = view->Model().IndexOf(layout);
@@ -107,7 +110,8 @@ TEST_F(CoverageDecisions, AcceptingARuleLinksItsRowsOnlyAndForgettingUndoesOne) 
     EXPECT_EQ(Enabled(), "00111");
 
     Button("CoverageForgetLink").click();
-    EXPECT_TRUE(Row("Sonic & Knuckles").proposal.has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Row("Sonic & Knuckles").proposal.has_value(); }))
+        << "a forgotten link's layout gets its proposal again";
     EXPECT_EQ(Row("Tails & Friends").origin, ScreenOrigin::Linked);
 
     Select("Street Fighter II");

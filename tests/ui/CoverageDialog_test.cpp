@@ -128,6 +128,31 @@ TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
               table->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
 }
 
+// The selected row's proposal comes after the view shows: its screen then
+// shows, and the counts and the buttons follow.
+TEST(CoverageFindingsComing, TheSelectedRowShowsItsProposedScreenAsItComes) {
+    TempFolder folder;
+    Png(folder, "Screens/Sonic _ Knuckles.png", 40, 30);
+    std::vector<std::string> calls;
+    FakeMessageBoxes boxes(calls);
+    FakeFolderDialog dialogs;
+    CoverageHost host;
+    host.screensFolder = [&] { return folder.Sub("Screens") + "/"; };
+    CoverageDialog view(nullptr, boxes, dialogs, host);
+    CoverageListing listing;
+    listing.rows.resize(1);
+    listing.rows[0].layout = "Sonic & Knuckles";
+    listing.rows[0].proposalSearch = CoverageRow::Search::Waiting;
+    listing.screenNames = {"Sonic _ Knuckles"};
+    view.SetListing(std::move(listing));
+    view.show();
+    const auto* pane = view.findChild<QLabel*>("ScreenPicture");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->pixmap().isNull(); }));
+    EXPECT_TRUE(view.Model().Rows()[0].proposal.has_value());
+    EXPECT_TRUE(view.findChild<QPushButton*>("CoverageAccept")->isEnabled());
+    EXPECT_NE(view.findChild<QLabel*>("CoverageCounts")->text().indexOf("1 proposal"), -1);
+}
+
 TEST(CoverageColumns, TheCountsStayWholeInANarrowWindow) {
     std::vector<std::string> calls;
     FakeMessageBoxes boxes(calls);
