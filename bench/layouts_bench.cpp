@@ -85,10 +85,19 @@ struct Series {
 // One run of every method on trees of their own, alternating.
 void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python) {
     const std::string run = std::to_string(r);
-    const fs::path ours = MakeLayoutTree(setup, "ours-" + run);
-    const fs::path bare = MakeLayoutTree(setup, "bare-" + run);
-    const fs::path store = MakeLayoutTree(setup, "store-" + run);
-    const fs::path other = python ? MakeLayoutTree(setup, "python-" + run) : fs::path();
+    const size_t methods = python ? 4 : 3;
+    // The trees are made in turn too: where a tree's inodes fall, among
+    // those the last run freed, weighs on the file system's allocation.
+    std::vector<fs::path> trees(methods);
+    static const char* const kNames[] = {"ours-", "bare-", "store-", "python-"};
+    for (size_t k = 0; k < methods; ++k) {
+        const size_t method = (k + static_cast<size_t>(r)) % methods;
+        trees[method] = MakeLayoutTree(setup, kNames[method] + run);
+    }
+    const fs::path ours = trees[0];
+    const fs::path bare = trees[1];
+    const fs::path store = trees[2];
+    const fs::path other = python ? trees[3] : fs::path();
     const auto install = [&](Series& into, const fs::path& tree, auto&& how) {
         Prepare(setup.Screens());
         into.install.push_back(how(tree));
@@ -122,7 +131,6 @@ void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python
         },
         [&] { remove(series[3], other, [](const fs::path& t) { return FindDelete(t); }); },
     };
-    const size_t methods = python ? 4 : 3;
     for (size_t k = 0; k < methods; ++k)
         installs[(k + static_cast<size_t>(r)) % methods]();
     for (size_t k = 0; k < methods; ++k)
