@@ -128,8 +128,9 @@ TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
               table->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
 }
 
-// The selected row's proposal comes after the view shows: its screen then
-// shows, and the counts and the buttons follow.
+// The proposals come after the view shows: the selected row's screen then
+// shows, the counts and the buttons follow, and a row the filter hid joins
+// it once its proposal needs the user.
 TEST(CoverageFindingsComing, TheSelectedRowShowsItsProposedScreenAsItComes) {
     TempFolder folder;
     Png(folder, "Screens/Sonic _ Knuckles.png", 40, 30);
@@ -139,18 +140,25 @@ TEST(CoverageFindingsComing, TheSelectedRowShowsItsProposedScreenAsItComes) {
     CoverageHost host;
     host.screensFolder = [&] { return folder.Sub("Screens") + "/"; };
     CoverageDialog view(nullptr, boxes, dialogs, host);
+    view.findChild<QCheckBox*>("CoverageFilter")->setChecked(true);
     CoverageListing listing;
-    listing.rows.resize(1);
+    listing.rows.resize(2);
     listing.rows[0].layout = "Sonic & Knuckles";
-    listing.rows[0].proposalSearch = CoverageRow::Search::Waiting;
-    listing.screenNames = {"Sonic _ Knuckles"};
+    listing.rows[1].layout = "Tails & Friends"; // gets the default screen
+    listing.rows[1].action = ScreenAction::CopyDefault;
+    listing.rows[1].origin = ScreenOrigin::Default;
+    for (CoverageRow& row : listing.rows)
+        row.proposalSearch = CoverageRow::Search::Waiting;
+    listing.screenNames = {"Sonic _ Knuckles", "Tails _ Friends"};
     view.SetListing(std::move(listing));
     view.show();
+    EXPECT_EQ(view.Model().rowCount(), 1);
     const auto* pane = view.findChild<QLabel*>("ScreenPicture");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->pixmap().isNull(); }));
     EXPECT_TRUE(view.Model().Rows()[0].proposal.has_value());
     EXPECT_TRUE(view.findChild<QPushButton*>("CoverageAccept")->isEnabled());
-    EXPECT_NE(view.findChild<QLabel*>("CoverageCounts")->text().indexOf("1 proposal"), -1);
+    EXPECT_NE(view.findChild<QLabel*>("CoverageCounts")->text().indexOf("2 proposals"), -1);
+    EXPECT_EQ(view.Model().rowCount(), 2);
 }
 
 TEST(CoverageColumns, TheCountsStayWholeInANarrowWindow) {
