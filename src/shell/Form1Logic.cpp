@@ -37,24 +37,36 @@ void Form1Logic::ChooseLanguage(int32_t language) {
     LanguageChanged();
 }
 
-// The listing yields to the window as the install's does, so it runs under
-// the guard: no operation starts in the middle of it.
 void Form1Logic::MnuCheckScreens_Click() {
     std::optional<CoverageListing> listing;
-    const bool listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
-    if (guard_.TakeDeferredClose())
-        return CloseWindow();
-    if (listed && listing)
+    if (ListForCoverage(listing) && listing)
         ShowCoverage(std::move(*listing));
 }
 
 void Form1Logic::RefreshCoverage() {
     std::optional<CoverageListing> listing;
-    const bool listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
-    if (guard_.TakeDeferredClose())
-        return CloseWindow();
-    if (listed && listing && CoverageView())
+    if (ListForCoverage(listing) && listing && CoverageView())
         CoverageView()->SetListing(std::move(*listing));
+}
+
+// The listing yields to the window as the install's does, so it runs under
+// the guard: no operation starts in the middle of it. A decision the user
+// takes in the view meanwhile asks for a refresh the guard refuses; the
+// listing is then made again, or the view would show the links as they
+// were before that decision. False when nothing was listed or the window
+// closed meanwhile.
+bool Form1Logic::ListForCoverage(std::optional<CoverageListing>& listing) {
+    bool listed = false;
+    do {
+        relistCoverage_ = false;
+        listed = guard_.Run([this, &listing] { listing = ListCoverageOf(*this, program_); });
+        if (guard_.TakeDeferredClose()) {
+            CloseWindow();
+            return false;
+        }
+    } while (listed && relistCoverage_);
+    relistCoverage_ = !listed;
+    return listed;
 }
 
 CoverageHost Form1Logic::HostForCoverage() {

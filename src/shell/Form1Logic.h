@@ -80,6 +80,7 @@ class Form1Logic : public MainWindowPort {
     void Browse(FolderField field, TextId title);
     void RunOperation(const WindowOperation& operation);
     void FollowInCoverage();
+    bool ListForCoverage(std::optional<CoverageListing>& listing);
     bool CoverageShowing();
     void Form_QueryUnload();
     void Form_Unload();
@@ -90,4 +91,5 @@ class Form1Logic : public MainWindowPort {
     OperationGuard guard_;
     bool closing_ = false;
     bool unloaded_ = false;
+    bool relistCoverage_ = false; // a refresh was refused while the guard was held
 };

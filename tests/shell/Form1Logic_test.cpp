@@ -286,19 +286,35 @@ TEST_F(Form1LogicTest, TheOpenViewFollowsOperationsAndTheFields) {
     EXPECT_EQ(view.updatedRows.back(), 2u);
     EXPECT_EQ(form.host.screensFolder(), form.port.screensText + Native("/"));
     EXPECT_EQ(form.host.program, &form.Program());
+    // A decision taken while the view lists (the listing yields to the
+    // window) asks for a refresh the guard refuses: the listing is made again.
+    bool decided = false;
+    form.PaceEventsWith(EventPacing([t = EventPacing::Clock::time_point{}]() mutable {
+        return t += std::chrono::seconds(1); // every entry yields
+    }));
+    form.port.onYield = [&] {
+        if (!std::exchange(decided, true)) {
+            folder.MakeDir("layouts/Frogger");
+            form.host.refresh();
+        }
+    };
+    form.host.refresh();
+    EXPECT_EQ(view.updatedRows.back(), 3u);
+    form.port.onYield = nullptr;
     form.FieldsChanged();
     EXPECT_EQ(view.outOfDate, 1);
     form.port.screensText = " ";
     form.Command3_Click();
     EXPECT_EQ(view.outOfDate, 2) << "a blank field: no second box after the operation's";
     EXPECT_TRUE(form.port.CallsStartingWith("message").empty());
-    EXPECT_EQ(view.updatedRows.size(), 5u);
+    EXPECT_EQ(view.updatedRows.size(), 6u);
+
 
     view.showing = false; // closed: kept, and left be
     form.FieldsChanged();
     form.Command3_Click();
     EXPECT_EQ(view.outOfDate, 2);
-    EXPECT_EQ(view.updatedRows.size(), 5u);
+    EXPECT_EQ(view.updatedRows.size(), 6u);
 }
 
 } // namespace
