@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -151,6 +152,21 @@ std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyNee
     return shown;
 }
 
+std::string LayoutToKeepSelected(const std::vector<std::string>& shownBefore, size_t selected,
+                                 const std::vector<CoverageRow>& rowsAfter,
+                                 bool onlyNeedingAttention) {
+    std::unordered_set<std::string_view> shownAfter;
+    for (const size_t row : ShownRows(rowsAfter, onlyNeedingAttention))
+        shownAfter.insert(rowsAfter[row].layout);
+    for (size_t i = selected; i < shownBefore.size(); ++i)
+        if (shownAfter.contains(shownBefore[i]))
+            return shownBefore[i];
+    for (size_t i = std::min(selected, shownBefore.size()); i-- > 0;)
+        if (shownAfter.contains(shownBefore[i]))
+            return shownBefore[i];
+    return {};
+}
+
 namespace {
 
 bool IsDigit(char c) {
@@ -259,19 +275,23 @@ void ApplyFindings(std::vector<CoverageRow>& rows, const CoverageFindings& findi
     ApplyJudgedPictures(rows, findings.pictures);
 }
 
-void KeepProposals(const CoverageListing& before, CoverageListing& after) {
-    if (after.screenNames.empty() || before.screenNames != after.screenNames)
-        return;
-    std::unordered_map<std::string_view, const CoverageRow*> sought;
+void KeepFindings(const CoverageListing& before, CoverageListing& after) {
+    std::unordered_map<std::string_view, const CoverageRow*> byLayout;
     for (const CoverageRow& row : before.rows)
-        if (row.proposalSearch == CoverageRow::Search::Done)
-            sought.emplace(row.layout, &row);
+        byLayout.emplace(row.layout, &row);
+    const bool sameScreens = !after.screenNames.empty() && before.screenNames == after.screenNames;
     for (CoverageRow& row : after.rows) {
-        const auto found = ProposalPending(row) ? sought.find(row.layout) : sought.end();
-        if (found != sought.end()) {
-            row.proposal = found->second->proposal;
+        const auto found = byLayout.find(row.layout);
+        if (found == byLayout.end())
+            continue;
+        const CoverageRow& old = *found->second;
+        if (sameScreens && ProposalPending(row) &&
+            old.proposalSearch == CoverageRow::Search::Done) {
+            row.proposal = old.proposal;
             row.proposalSearch = CoverageRow::Search::Done;
         }
+        if (!row.picture && !row.screenPath.empty() && row.screenPath == old.screenPath)
+            row.picture = old.picture;
     }
 }
 
@@ -368,6 +388,9 @@ std::string PictureText(const CoverageRow& row, const Texts& texts) {
 }
 
 std::string ActionText(const CoverageRow& row, const Texts& texts) {
+    // Until its proposal is sought, "nothing" may not be the last word.
+    if (row.action == ScreenAction::Nothing && ProposalPending(row))
+        return texts[kCovPictureChecking];
     if (row.action == ScreenAction::Nothing && row.proposal)
         return texts[kCovNothingUntilAccepted];
     switch (row.action) {

@@ -107,6 +107,15 @@ bool NeedsAttention(const CoverageRow& row);
 // attention, in the install's order.
 std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyNeedingAttention);
 
+// The layout a new listing keeps selected, from the layouts shown before
+// in their order and the place selected among them: that one while the new
+// rows still show it, else the next one shown, else the one before; so that
+// a decision which takes its row out of the filter moves on to the next row
+// rather than back to the top. Empty when none is shown.
+std::string LayoutToKeepSelected(const std::vector<std::string>& shownBefore, size_t selected,
+                                 const std::vector<CoverageRow>& rowsAfter,
+                                 bool onlyNeedingAttention);
+
 // Sorts the shown rows by the texts of `column` (letter case and numbers
 // read as a person reads them), the install's order between equal texts;
 // column -1 is the install's order itself.
@@ -138,10 +147,13 @@ struct CoverageFindings {
     std::vector<JudgedPicture> pictures;
 };
 void ApplyFindings(std::vector<CoverageRow>& rows, const CoverageFindings& findings);
-// A new listing of the same screens keeps the proposals sought for the
-// older one: a proposal depends only on the layout's name and the screens'
-// names, so a decision does not send every other proposal back to waiting.
-void KeepProposals(const CoverageListing& before, CoverageListing& after);
+// A new listing keeps what was found for the older one until it is found
+// again, so that a decision neither sends every other proposal back to
+// waiting nor takes the rows with bad pictures out of the filter for a
+// while: the proposals when the screens' names are the same (a proposal
+// depends on nothing else), and the verdict on a row's screen when the row
+// has the same screen (the judge judges it again).
+void KeepFindings(const CoverageListing& before, CoverageListing& after);
 // The proposals for every row of `listing` that waits for one, in one go.
 void ProposeNearScreens(CoverageListing& listing);
 // Whether findings may change which rows are shown or their order: the

@@ -213,10 +213,16 @@ CoverageDialog::~CoverageDialog() {
 }
 
 void CoverageDialog::SetListing(CoverageListing listing) {
-    const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
-    const std::string selected = row ? row->layout : std::string();
+    KeepFindings(model_.Listing(), listing);
+    const int current = table_->currentIndex().row();
+    std::vector<std::string> shownBefore;
+    for (int i = 0; i < model_.rowCount(); ++i)
+        shownBefore.push_back(model_.RowAt(i)->layout);
+    const std::string selected =
+        current < 0 ? std::string()
+                    : LayoutToKeepSelected(shownBefore, static_cast<size_t>(current), listing.rows,
+                                           filter_->isChecked());
     const bool first = model_.Rows().empty();
-    KeepProposals(model_.Listing(), listing);
     model_.SetListing(std::move(listing));
     judge_->Judge(model_.Listing());
     outOfDate_->hide();

@@ -36,9 +36,16 @@ bool StartsWithIgnoringCase(const std::wstring& text, const wchar_t* prefix) {
 } // namespace
 
 void CoverageWindow::SetListing(CoverageListing listing) {
-    const CoverageRow* selected = SelectedRow();
-    const std::string keep = selected ? selected->layout : std::string();
-    KeepProposals(listing_, listing);
+    KeepFindings(listing_, listing);
+    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    std::vector<std::string> shownBefore;
+    shownBefore.reserve(shown_.size());
+    for (const size_t row : shown_)
+        shownBefore.push_back(listing_.rows[row].layout);
+    const std::string keep = selected < 0
+                                 ? std::string()
+                                 : LayoutToKeepSelected(shownBefore, static_cast<size_t>(selected),
+                                                        listing.rows, FilterOn());
     listing_ = std::move(listing);
     ShowWindow(outOfDate_, SW_HIDE);
     // The rows, the status line and the columns change together: the list
@@ -343,15 +350,16 @@ void CoverageWindow::ShowJudged(const Judged& judged) {
     for (const JudgedPicture& picture : judged.findings.pictures)
         rows.push_back(picture.row);
     std::erase_if(rows, [this](size_t row) { return row >= listing_.rows.size(); });
-    if (FindingsMoveRows(judged.findings, FilterOn(), sortColumn_)) {
+    // Drawn once, when the rows, the columns and the counts are in place:
+    // rows drawn one by one while the columns widen leave smeared text.
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    if (FindingsMoveRows(judged.findings, FilterOn(), sortColumn_))
         Refilter(layout, true);
-    } else {
-        for (const size_t row : rows)
-            if (shownAt_[row] >= 0)
-                ListView_RedrawItems(list_, shownAt_[row], shownAt_[row]);
-    }
     WidenColumns(rows);
     RefreshStatus();
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     if (SelectedPictures() != pictures)
         ShowSelected();
+    EnableDecisions();
 }

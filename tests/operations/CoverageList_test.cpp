@@ -149,6 +149,7 @@ class CoverageLinksTest : public CoverageTest {
         CoverageListing listing = ListCoverageOf(window, program).value();
         const auto sonic =
             std::ranges::find(listing.rows, "Sonic & Knuckles", &CoverageRow::layout);
+        EXPECT_EQ(ActionText(*sonic, TextsIn(0)), "checking...");
         EXPECT_TRUE(ProposalPending(*sonic)) << "the proposals come after the listing";
         ProposeNearScreens(listing);
         for (const CoverageRow& row : listing.rows)
@@ -450,8 +451,9 @@ TEST(PictureFileTest, AJpegOfMoreScansThanTheCapIsRefusedWhateverItsScansHold) {
 } // namespace
 
 // A refresh after a decision keeps the proposals already sought, unless the
-// screens changed; a layout whose link is forgotten waits for its own.
-TEST(KeepProposals, ASecondListingOfTheSameScreensKeepsWhatWasSought) {
+// screens changed, and the verdicts on the same screens; a layout whose link
+// is forgotten waits for its own proposal.
+TEST(KeepFindings, ASecondListingOfTheSameScreensKeepsWhatWasSought) {
     const auto listingOf = [](std::vector<std::string> screens) {
         CoverageListing listing;
         listing.screenNames = std::move(screens);
@@ -466,13 +468,19 @@ TEST(KeepProposals, ASecondListingOfTheSameScreensKeepsWhatWasSought) {
     ProposeNearScreens(before);
     ASSERT_TRUE(before.rows[0].proposal.has_value());
 
+    before.rows[1].screenPath = "/screens/loading.png";
+    before.rows[1].picture = ScreenPictureVerdict{ScreenPicture::Empty, {}};
     CoverageListing after = listingOf({"Sonic _ Knuckles", "Pac-Man"});
-    KeepProposals(before, after);
+    after.rows[1].screenPath = "/screens/loading.png";
+    KeepFindings(before, after);
+    EXPECT_EQ(after.rows[1].picture->kind, ScreenPicture::Empty) << "judged again later";
     EXPECT_EQ(after.rows[0].proposal->screen, "Sonic _ Knuckles");
     EXPECT_FALSE(ProposalPending(after.rows[1]) || after.rows[1].proposal.has_value());
     EXPECT_TRUE(ProposalPending(after.rows[2])) << "its link forgotten, it was never sought";
 
     CoverageListing changed = listingOf({"Sonic _ Knuckles", "Pac-Man", "Galaga 88"});
-    KeepProposals(before, changed);
+    changed.rows[1].screenPath = "/screens/Galaga 88.png";
+    KeepFindings(before, changed);
     EXPECT_TRUE(std::ranges::all_of(changed.rows, ProposalPending)) << "the screens changed";
+    EXPECT_FALSE(changed.rows[1].picture.has_value()) << "another screen";
 }

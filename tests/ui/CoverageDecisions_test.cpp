@@ -3,6 +3,7 @@
 #include "support/PictureBytes.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,21 @@ TEST_F(CoverageDecisions, AcceptingARuleLinksItsRowsOnlyAndForgettingUndoesOne) 
     EXPECT_EQ(Row("Street Fighter II").origin, ScreenOrigin::NotWanted);
     EXPECT_EQ(Enabled(), "00101");
     EXPECT_TRUE(bench.calls.empty());
+}
+
+// With the filter on, a decided row leaves the list and the one after it
+// is selected, not the first row.
+TEST_F(CoverageDecisions, WithTheFilterOnADecisionMovesOnToTheNextRow) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Row("Bosconian").picture.has_value(); }));
+    view->findChild<QCheckBox*>("CoverageFilter")->click();
+    const std::vector<std::string> before = Layouts();
+    const auto place =
+        static_cast<size_t>(std::ranges::find(before, "Sonic & Knuckles") - before.begin());
+    ASSERT_LT(place, before.size());
+    Select("Sonic & Knuckles");
+    Button("CoverageAccept").click();
+    EXPECT_EQ(std::ranges::count(Layouts(), "Sonic & Knuckles"), 0);
+    EXPECT_EQ(Selected().layout, place + 1 < before.size() ? before[place + 1] : before[place - 1]);
 }
 
 TEST_F(CoverageDecisions, APickedScreenMustComeFromTheScreensFolderAndAFailedSaveIsTold) {
