@@ -501,6 +501,6 @@ void CoverageDialog::SaveList() {
         dialogs_.ShowSaveDialog(this, texts_[kCovSaveList], "screens.csv", texts_[kCovCsvFilter]);
     if (path.empty())
         return;
-    if (!SaveCoverageCsv(path, model_.Rows(), texts_, Machine()))
+    if (!SaveCoverageCsv(path, model_.Listing(), texts_, Machine()))
         boxes_.Show(this, texts_[kCovSaveFailed], MessageIcon::Exclamation);
 }

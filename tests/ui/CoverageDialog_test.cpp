@@ -279,8 +279,9 @@ TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCanno
     auto* save = view.findChild<QPushButton*>("CoverageSave");
     bench.dialog->saveAnswer = bench.folder.Sub("list.csv");
     save->click();
-    EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")),
-              CoverageCsv(view.Model().Rows(), TextsIn(0)));
+    CoverageListing sought = view.Model().Listing();
+    ProposeNearScreens(sought);
+    EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")), CoverageCsv(sought.rows, TextsIn(0)));
     EXPECT_EQ(bench.dialog->saveTitles, std::vector<std::string>{"Save list..."});
 
     bench.dialog->saveAnswer = bench.folder.Sub("no such folder/list.csv");
