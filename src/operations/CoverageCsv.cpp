@@ -5,8 +5,6 @@
 #include "services/LogFile.h"
 #include "services/SpreadsheetText.h"
 
-#include <algorithm>
-#include <optional>
 #include <string_view>
 
 // A spreadsheet takes a cell that starts with one of these for a formula,
@@ -48,12 +46,7 @@ std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts
 
 Status SaveCoverageCsv(const std::string& path, const CoverageListing& listing, const Texts& texts,
                        const MachineFacts& machine) {
-    std::optional<CoverageListing> sought;
-    if (std::ranges::any_of(listing.rows, ProposalPending)) {
-        sought = listing;
-        ProposeNearScreens(*sought);
-    }
-    const std::vector<CoverageRow>& rows = sought ? sought->rows : listing.rows;
+    const std::vector<CoverageRow> rows = RowsWithProposals(listing);
     Status saved =
         ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts, machine.listSeparator)));
     if (!saved)

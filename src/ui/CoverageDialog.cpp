@@ -192,7 +192,7 @@ void CoverageDialog::ConnectHandlers() {
     connect(acceptRule_, &QPushButton::clicked, this, [this] {
         Decide([this](ScreenLinks& links, const CoverageRow& row) {
             if (row.proposal)
-                AcceptRule(links, model_.Rows(), row.proposal->rule);
+                AcceptRule(links, model_.Listing(), row.proposal->rule);
         });
     });
     connect(noScreen_, &QPushButton::clicked, this, [this] {
