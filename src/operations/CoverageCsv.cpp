@@ -44,8 +44,9 @@ std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts
     return csv;
 }
 
-Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                       const Texts& texts, const MachineFacts& machine) {
+Status SaveCoverageCsv(const std::string& path, const CoverageListing& listing, const Texts& texts,
+                       const MachineFacts& machine) {
+    const std::vector<CoverageRow> rows = RowsWithProposals(listing);
     Status saved =
         ReplaceFileContent(path, SpreadsheetText(CoverageCsv(rows, texts, machine.listSeparator)));
     if (!saved)

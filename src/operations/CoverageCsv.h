@@ -20,8 +20,10 @@ std::string CsvField(const std::string& text, const std::string& separator = ","
 std::string CoverageCsv(const std::vector<CoverageRow>& rows, const Texts& texts,
                         const std::string& separator = ",");
 
-// Writes the CSV to `path` as this system's spreadsheet programs read it,
-// with `machine`'s list separator. On failure (ReplaceFileContent's) the
-// log says so and the file at `path` is as it was.
-Status SaveCoverageCsv(const std::string& path, const std::vector<CoverageRow>& rows,
-                       const Texts& texts, const MachineFacts& machine);
+// Writes the CSV of the listing's rows to `path` as this system's
+// spreadsheet programs read it, with `machine`'s list separator; the
+// proposals still sought are sought first, as a saved list is read after
+// the view is gone. On failure (ReplaceFileContent's) the log says so and
+// the file at `path` is as it was.
+Status SaveCoverageCsv(const std::string& path, const CoverageListing& listing, const Texts& texts,
+                       const MachineFacts& machine);

@@ -304,6 +304,16 @@ void ProposeNearScreens(CoverageListing& listing) {
         }
 }
 
+std::vector<CoverageRow> RowsWithProposals(const CoverageListing& listing) {
+    if (std::ranges::none_of(listing.rows, ProposalPending))
+        return listing.rows;
+    CoverageListing sought;
+    sought.rows = listing.rows;
+    sought.screenNames = listing.screenNames;
+    ProposeNearScreens(sought);
+    return std::move(sought.rows);
+}
+
 bool FindingsMoveRows(const CoverageFindings& findings, bool onlyNeedingAttention, int sortColumn) {
     if (onlyNeedingAttention)
         return true;

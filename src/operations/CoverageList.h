@@ -156,6 +156,10 @@ void ApplyFindings(std::vector<CoverageRow>& rows, const CoverageFindings& findi
 void KeepFindings(const CoverageListing& before, CoverageListing& after);
 // The proposals for every row of `listing` that waits for one, in one go.
 void ProposeNearScreens(CoverageListing& listing);
+// The listing's rows, each with its proposal, sought here for the rows that
+// still wait: what outlasts the view (a saved list, the links of a rule
+// accepted) must not depend on how far the judge has come.
+std::vector<CoverageRow> RowsWithProposals(const CoverageListing& listing);
 // Whether findings may change which rows are shown or their order: the
 // filter keeps rows by them, or the rows are sorted by a column they fill.
 bool FindingsMoveRows(const CoverageFindings& findings, bool onlyNeedingAttention, int sortColumn);

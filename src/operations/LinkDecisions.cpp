@@ -74,9 +74,9 @@ bool AcceptProposal(ScreenLinks& links, const CoverageRow& row) {
     return true;
 }
 
-long long AcceptRule(ScreenLinks& links, const std::vector<CoverageRow>& rows, NearRule rule) {
+long long AcceptRule(ScreenLinks& links, const CoverageListing& listing, NearRule rule) {
     long long accepted = 0;
-    for (const CoverageRow& row : rows)
+    for (const CoverageRow& row : RowsWithProposals(listing))
         if (row.proposal && row.proposal->rule == rule && AcceptProposal(links, row))
             ++accepted;
     return accepted;

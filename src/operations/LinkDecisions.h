@@ -30,8 +30,9 @@ Status ChangeScreenLinks(const ProgramState& program,
 // Links the row's proposed screen to its layout; false when no proposal waits.
 bool AcceptProposal(ScreenLinks& links, const CoverageRow& row);
 
-// Accepts every waiting proposal of `rule`; returns how many.
-long long AcceptRule(ScreenLinks& links, const std::vector<CoverageRow>& rows, NearRule rule);
+// Accepts every proposal of `rule` among the listing's rows, those not
+// sought yet included; returns how many.
+long long AcceptRule(ScreenLinks& links, const CoverageListing& listing, NearRule rule);
 
 enum class PickedScreen {
     Linked,

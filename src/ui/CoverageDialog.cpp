@@ -192,7 +192,7 @@ void CoverageDialog::ConnectHandlers() {
     connect(acceptRule_, &QPushButton::clicked, this, [this] {
         Decide([this](ScreenLinks& links, const CoverageRow& row) {
             if (row.proposal)
-                AcceptRule(links, model_.Rows(), row.proposal->rule);
+                AcceptRule(links, model_.Listing(), row.proposal->rule);
         });
     });
     connect(noScreen_, &QPushButton::clicked, this, [this] {
@@ -273,14 +273,21 @@ void CoverageDialog::FitColumns() {
     std::vector<int> widths;
     for (int i = 0; i < header->count(); ++i)
         widths.push_back(header->sectionSize(i));
-    const int floor = table_->fontMetrics().averageCharWidth() * 10;
-    // The viewport of a hidden table has not been laid out yet: its room is
-    // reckoned from the table, with a vertical scroll bar, as thousands need.
-    const int room = table_->width() - 2 * table_->frameWidth() -
-                     table_->verticalScrollBar()->sizeHint().width();
-    widths = FittedWidths(widths, room, floor);
+    widths = FittedWidths(widths, ListRoom(), ColumnFloor());
+    lastColumnWidth_ = widths.back();
     for (int i = 0; i + 1 < header->count(); ++i)
         header->resizeSection(i, widths[static_cast<size_t>(i)]);
+}
+
+// The viewport of a hidden table has not been laid out yet: its room is
+// reckoned from the table, with a vertical scroll bar, as thousands need.
+int CoverageDialog::ListRoom() const {
+    return table_->width() - 2 * table_->frameWidth() -
+           table_->verticalScrollBar()->sizeHint().width();
+}
+
+int CoverageDialog::ColumnFloor() const {
+    return table_->fontMetrics().averageCharWidth() * 10;
 }
 
 // The row at `index` (the first when none), selected and in sight, so its
@@ -366,11 +373,41 @@ void CoverageDialog::TakeFindings(uint64_t generation, const CoverageFindings& f
         return;
     const std::array<std::string, 2> pictures = SelectedPictures();
     model_.ApplyFindings(findings);
+    WidenForProposals(findings);
     RefreshCounts();
     if (SelectedPictures() != pictures)
         ShowSelected();
     else
         EnableDecisions();
+}
+
+// The proposals come after the columns were fitted to "checking": their
+// column widens for them, never narrows under the user's eyes, and leaves
+// the last column room for its texts.
+void CoverageDialog::WidenForProposals(const CoverageFindings& findings) {
+    std::vector<size_t> proposed;
+    for (const ProposedScreen& proposal : findings.proposals)
+        if (proposal.row < model_.Rows().size())
+            proposed.push_back(proposal.row);
+    const QFontMetrics metrics = table_->fontMetrics();
+    const auto widest = [&](int column) {
+        int width = 0;
+        for (const size_t row :
+             LongestCellRows(model_.Rows(), proposed, column, texts_, kLongestMeasured))
+            width = std::max(width, metrics.horizontalAdvance(
+                                        Text(CoverageCell(model_.Rows()[row], column, texts_))) +
+                                        2 * metrics.averageCharWidth());
+        return width;
+    };
+    const int last = kCoverageColumnCount - 1;
+    lastColumnWidth_ = std::max(lastColumnWidth_, widest(last));
+    QHeaderView* header = table_->horizontalHeader();
+    int others = lastColumnWidth_;
+    for (int column = 0; column < last; ++column)
+        others += column == kFoundByColumn ? 0 : header->sectionSize(column);
+    const int width = std::min(widest(kFoundByColumn), ListRoom() - others);
+    if (width > header->sectionSize(kFoundByColumn))
+        header->resizeSection(kFoundByColumn, width);
 }
 
 std::array<std::string, 2> CoverageDialog::SelectedPictures() const {
@@ -470,6 +507,6 @@ void CoverageDialog::SaveList() {
         dialogs_.ShowSaveDialog(this, texts_[kCovSaveList], "screens.csv", texts_[kCovCsvFilter]);
     if (path.empty())
         return;
-    if (!SaveCoverageCsv(path, model_.Rows(), texts_, Machine()))
+    if (!SaveCoverageCsv(path, model_.Listing(), texts_, Machine()))
         boxes_.Show(this, texts_[kCovSaveFailed], MessageIcon::Exclamation);
 }

@@ -55,6 +55,9 @@ class CoverageDialog final : public QDialog, public CoverageViewPort {
     void ConnectHandlers();
     void MeasureColumns();
     void FitColumns();
+    int ListRoom() const;
+    int ColumnFloor() const;
+    void WidenForProposals(const CoverageFindings& findings);
     void Select(int index);
     void ShowSelected();
     void EnableDecisions();
@@ -88,6 +91,7 @@ class CoverageDialog final : public QDialog, public CoverageViewPort {
     QLabel* loadingPicture_;
     QPushButton* save_;
     RowPictures shown_;
+    int lastColumnWidth_ = 0; // what the last column's texts need
     std::unique_ptr<LatestJobWorker> decoder_;
     std::unique_ptr<CoverageJudge> judge_;
 };

@@ -227,8 +227,8 @@ void CoverageWindow::OnCommand(int id, int code) {
     case kAcceptRule:
         if (chosen.proposal) {
             const NearRule rule = chosen.proposal->rule;
-            const std::vector<CoverageRow>& rows = listing_.rows;
-            Decide([&rows, rule](ScreenLinks& links) { AcceptRule(links, rows, rule); });
+            const CoverageListing& listing = listing_;
+            Decide([&listing, rule](ScreenLinks& links) { AcceptRule(links, listing, rule); });
         }
         return;
     case kPickScreen:

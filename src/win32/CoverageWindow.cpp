@@ -414,6 +414,6 @@ void CoverageWindow::SaveList() {
     const std::string file = RunFileDialog(window_, spec);
     if (file.empty())
         return;
-    if (!SaveCoverageCsv(file, listing_.rows, texts_, Machine()))
+    if (!SaveCoverageCsv(file, listing_, texts_, Machine()))
         ShowMessageBox(window_, texts_[kCovSaveFailed], MessageIcon::Exclamation);
 }

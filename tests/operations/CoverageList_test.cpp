@@ -300,6 +300,20 @@ TEST_F(CoverageTest, ABlankFieldIsAnInvalidFolderAndTheViewListsNothing) {
                   "focus: Text2"}));
 }
 
+// A list saved before the view has sought every proposal has them all.
+TEST(CoverageCsvTest, TheSavedListHasTheProposalsTheViewStillWaitsFor) {
+    CoverageListing listing;
+    listing.rows.resize(1);
+    listing.rows[0].layout = "Sonic & Knuckles";
+    listing.rows[0].proposalSearch = CoverageRow::Search::Waiting;
+    listing.screenNames = {"Sonic _ Knuckles"};
+    TempFolder folder;
+    MachineScope machine{folder.Path()};
+    ASSERT_TRUE(SaveCoverageCsv(folder.Sub("list.csv"), listing, TextsIn(0), Machine()));
+    const std::string saved = FileContent(folder.Sub("list.csv"));
+    EXPECT_NE(saved.find("Sonic _ Knuckles.png"), std::string::npos) << saved;
+}
+
 TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWrittenThroughTheSeam) {
     EXPECT_EQ(CsvField("plain name"), "plain name");
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
@@ -322,14 +336,16 @@ TEST(CoverageCsvTest, FieldsWithCommasQuotesOrBreaksAreQuotedAndTheFileIsWritten
     TempFolder folder;
     MachineScope machine{folder.Path()};
     const std::string path = folder.Sub("list.csv");
-    ASSERT_TRUE(SaveCoverageCsv(path, {row}, french, Machine()));
+    CoverageListing listing;
+    listing.rows = {row};
+    ASSERT_TRUE(SaveCoverageCsv(path, listing, french, Machine()));
 #ifdef _WIN32
     const std::string mark = "\xEF\xBB\xBF";
 #else
     const std::string mark;
 #endif
     EXPECT_EQ(FileContent(path), mark + CoverageCsv({row}, french, Machine().listSeparator));
-    EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), {row}, french, Machine()));
+    EXPECT_FALSE(SaveCoverageCsv(folder.Sub("missing/list.csv"), listing, french, Machine()));
     EXPECT_NE(
         FileContent(folder.Sub("OrvanePatchLayouts.log.txt"))
             .find("Error while saving the list of screens to " + folder.Sub("missing/list.csv")),

@@ -21,15 +21,29 @@ TEST(LinkDecisionsTest, ProposalsBecomeLinksOneByOneOrByRule) {
     CoverageRow none;
     none.layout = "Alone";
     EXPECT_FALSE(AcceptProposal(links, none));
-    const std::vector<CoverageRow> rows{
-        Proposed("Sonic & Knuckles", "Sonic _ Knuckles", NearRule::ReservedCharacters),
-        Proposed("Pac-Man (USA)", "Pac-Man", NearRule::ShortName), none,
-        Proposed("Q*bert", "Q_bert", NearRule::ReservedCharacters)};
-    EXPECT_EQ(AcceptRule(links, rows, NearRule::ReservedCharacters), 2);
+    CoverageListing listing;
+    listing.rows = {Proposed("Sonic & Knuckles", "Sonic _ Knuckles", NearRule::ReservedCharacters),
+                    Proposed("Pac-Man (USA)", "Pac-Man", NearRule::ShortName), none,
+                    Proposed("Q*bert", "Q_bert", NearRule::ReservedCharacters)};
+    const std::vector<CoverageRow>& rows = listing.rows;
+    EXPECT_EQ(AcceptRule(links, listing, NearRule::ReservedCharacters), 2);
     EXPECT_EQ(links.ScreenOf("sonic & knuckles"), "Sonic _ Knuckles");
     EXPECT_FALSE(links.ScreenOf("Pac-Man (USA)").has_value());
     EXPECT_TRUE(AcceptProposal(links, rows[1]));
     EXPECT_EQ(links.ScreenOf("Pac-Man (USA)"), "Pac-Man");
+}
+
+// A rule accepted while the view still seeks proposals takes the later ones too.
+TEST(LinkDecisionsTest, ARuleTakesTheProposalsNotSoughtYet) {
+    CoverageListing listing;
+    listing.rows = {Proposed("Sonic & Knuckles", "Sonic _ Knuckles", NearRule::ReservedCharacters),
+                    Proposed("Q*bert", "", NearRule::ReservedCharacters)};
+    listing.rows[1].proposal.reset();
+    listing.rows[1].proposalSearch = CoverageRow::Search::Waiting;
+    listing.screenNames = {"Sonic _ Knuckles", "Q_bert"};
+    ScreenLinks links;
+    EXPECT_EQ(AcceptRule(links, listing, NearRule::ReservedCharacters), 2);
+    EXPECT_EQ(links.ScreenOf("Q*bert"), "Q_bert");
 }
 
 TEST(LinkDecisionsTest, APickedScreenIsLinkedOnlyFromTheScreensFolderAsSpeltThere) {

@@ -128,6 +128,29 @@ TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
               table->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
 }
 
+// A proposal comes after the columns are fitted: its column widens for it.
+TEST(CoverageColumns, AProposalComingLateIsShownWhole) {
+    std::vector<std::string> calls;
+    FakeMessageBoxes boxes(calls);
+    FakeFolderDialog dialogs;
+    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    view.resize(1600, 800);
+    view.layout()->activate();
+    CoverageListing listing;
+    listing.rows.resize(2);
+    listing.rows[0].layout = "Pacman";
+    listing.rows[1].layout = "Legend of Zelda, The - A Link to the Past (USA) (Rev 1)";
+    listing.rows[1].proposalSearch = CoverageRow::Search::Waiting;
+    listing.screenNames = {"Legend of Zelda, The - A Link to the Past (USA)"};
+    view.SetListing(std::move(listing));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ProposalPending(view.Model().Rows()[1]); }));
+    const auto* table = view.findChild<QTableView*>("CoverageTable");
+    const std::string cell = CoverageCell(view.Model().Rows()[1], kFoundByColumn, TextsIn(0));
+    ASSERT_NE(cell.find("Legend"), std::string::npos) << cell;
+    EXPECT_GT(table->horizontalHeader()->sectionSize(kFoundByColumn),
+              table->fontMetrics().horizontalAdvance(QString::fromStdString(cell)));
+}
+
 // The proposals come after the view shows: the selected row's screen then
 // shows, the counts and the buttons follow, and a row the filter hid joins
 // it once its proposal needs the user.
@@ -264,8 +287,9 @@ TEST_F(CoverageWindow, SaveListWritesTheCsvWhereTheDialogSaysAndTellsWhenItCanno
     auto* save = view.findChild<QPushButton*>("CoverageSave");
     bench.dialog->saveAnswer = bench.folder.Sub("list.csv");
     save->click();
-    EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")),
-              CoverageCsv(view.Model().Rows(), TextsIn(0)));
+    CoverageListing sought = view.Model().Listing();
+    ProposeNearScreens(sought);
+    EXPECT_EQ(FileContent(bench.folder.Sub("list.csv")), CoverageCsv(sought.rows, TextsIn(0)));
     EXPECT_EQ(bench.dialog->saveTitles, std::vector<std::string>{"Save list..."});
 
     bench.dialog->saveAnswer = bench.folder.Sub("no such folder/list.csv");
