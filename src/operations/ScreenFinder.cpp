@@ -10,16 +10,20 @@
 
 ScreenFinder::ScreenFinder(std::string folder) : folder_(std::move(folder)) {}
 
-// The listing answers for a file spelt as asked; a link, or a name the
-// listing did not show as spelt (a system that ignores letter case finds
-// it all the same), is looked at as before.
+// The listing answers for a file spelt as asked, and for a name it shows in
+// no letter case at all: a look at the disk for a missing name costs a scan
+// of the whole folder where the system ignores letter case by reading it
+// (Wine), thousands of times over for a folder of thousands of screens. A
+// name listed in another letter case, or not as a file, is looked at.
 std::string ScreenFinder::Find(const std::string& name) {
     ListOnce();
-    if (listedFiles_.contains(name) || IsFile(folder_ + name))
+    if (listedFiles_.contains(name))
         return folder_ + name;
     const auto found = byCaseKey_.find(NameCaseKey(name));
     if (found == byCaseKey_.end())
         return {};
+    if (IsFile(folder_ + name))
+        return folder_ + name;
     for (const std::string& onDisk : found->second)
         if (onDisk != name && IsFile(folder_ + onDisk))
             return folder_ + onDisk;
