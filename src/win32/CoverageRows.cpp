@@ -245,8 +245,10 @@ void CoverageWindow::OnCommand(int id, int code) {
 void CoverageWindow::Decide(const std::function<void(ScreenLinks&)>& change) {
     if (!ChangeScreenLinks(program_, change))
         ShowMessageBox(window_, texts_[kCovLinksSaveFailed], MessageIcon::Exclamation);
-    host_.refresh();
+    // A button's access key gives it the focus; the keys pressed while the
+    // refresh lists (Down, the next Alt+A) belong to the list.
     SetFocus(list_);
+    host_.refresh();
 }
 
 void CoverageWindow::PickScreen(const CoverageRow& row) {
@@ -362,4 +364,8 @@ void CoverageWindow::ShowJudged(const Judged& judged) {
     if (SelectedPictures() != pictures)
         ShowSelected();
     EnableDecisions();
+    // Batches come one after another, and a window paints only when no
+    // posted message waits: without this the list and the buttons would
+    // show their state of long ago until the last batch.
+    RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
