@@ -336,9 +336,20 @@ void CoverageWindow::ShowSortArrow() {
     }
 }
 
-// Only the rows the findings fill are drawn again, and the line above,
-// unless the filter or the order moves rows; the selected row's pictures
-// are decoded again only when the findings change them.
+void CoverageWindow::TakeWaitingFindings() {
+    KillTimer(window_, kFindingsTimer);
+    Judged judged;
+    {
+        const std::lock_guard lock(waiting_.mutex);
+        judged = std::exchange(waiting_.judged, Judged{waiting_.judged.generation, {}});
+        waiting_.woken = false;
+    }
+    ShowJudged(judged);
+}
+
+// The findings go into their rows, which move when the filter or the order
+// says so; the selected row's pictures are decoded again only when the
+// findings change them. A late batch of an older listing is dropped.
 void CoverageWindow::ShowJudged(const Judged& judged) {
     if (!judge_->IsLatest(judged.generation))
         return;

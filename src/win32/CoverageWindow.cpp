@@ -67,14 +67,18 @@ CoverageWindow::CoverageWindow(HWND owner, CoverageHost host)
     CreateControls();
     TakeFontAndIcons();
     HWND window = window_;
-    judge_ = std::make_unique<CoverageJudge>([window](uint64_t generation, CoverageFindings batch) {
-        auto judged = std::make_unique<Judged>();
-        judged->generation = generation;
-        judged->findings = std::move(batch);
-        // A window already gone takes nothing: the batch is freed here.
-        if (PostMessageW(window, kPicturesJudged, 0, reinterpret_cast<LPARAM>(judged.get())))
-            judged.release();
-    });
+    judge_ = std::make_unique<CoverageJudge>(
+        [this, window](uint64_t generation, CoverageFindings batch) {
+            const std::lock_guard lock(waiting_.mutex);
+            Judged& judged = waiting_.judged;
+            if (judged.generation != generation)
+                judged = Judged{generation, {}};
+            auto& [proposals, pictures] = judged.findings;
+            proposals.insert(proposals.end(), batch.proposals.begin(), batch.proposals.end());
+            pictures.insert(pictures.end(), batch.pictures.begin(), batch.pictures.end());
+            if (!waiting_.woken)
+                waiting_.woken = PostMessageW(window, kFindingsWaiting, 0, 0) != 0;
+        });
 }
 
 CoverageWindow::~CoverageWindow() {
@@ -84,8 +88,6 @@ CoverageWindow::~CoverageWindow() {
     MSG message;
     while (PeekMessageW(&message, window_, kPicturesDecoded, kPicturesDecoded, PM_REMOVE))
         delete reinterpret_cast<Decoded*>(message.lParam);
-    while (PeekMessageW(&message, window_, kPicturesJudged, kPicturesJudged, PM_REMOVE))
-        delete reinterpret_cast<Judged*>(message.lParam);
     for (Pane& pane : panes_)
         if (pane.bitmap)
             DeleteObject(pane.bitmap);
@@ -310,8 +312,12 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case kPicturesDecoded:
         ShowDecoded(*std::unique_ptr<Decoded>(reinterpret_cast<Decoded*>(lParam)));
         return 0;
-    case kPicturesJudged:
-        ShowJudged(*std::unique_ptr<Judged>(reinterpret_cast<Judged*>(lParam)));
+    case kFindingsWaiting:
+        SetTimer(window_, kFindingsTimer, kFindingsDelayMs, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kFindingsTimer)
+            TakeWaitingFindings();
         return 0;
     case WM_ACTIVATE:
         focus_.OnActivate(window_, wParam, list_);

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -59,10 +60,20 @@ class CoverageWindow final : public CoverageViewPort {
         uint64_t ticket = 0;
         std::array<HBITMAP, 2> bitmaps{};
     };
-    // What the judge posts back: findings on one listing's rows.
+    // What the judge found on one listing's rows.
     struct Judged {
         uint64_t generation = 0;
         CoverageFindings findings;
+    };
+    // Findings wait here for the window. The judge's thread adds its batches
+    // and wakes the window once; the window takes them all on a timer, whose
+    // message comes after the user's keys and clicks: a message posted per
+    // batch would come before them, and thousands of rows' findings would
+    // hold the keys until the last batch.
+    struct WaitingFindings {
+        std::mutex mutex;
+        Judged judged;
+        bool woken = false;
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,6 +105,7 @@ class CoverageWindow final : public CoverageViewPort {
     void EnableDecisions();
     void Decide(const std::function<void(ScreenLinks&)>& change);
     void PickScreen(const CoverageRow& row);
+    void TakeWaitingFindings();
     void ShowJudged(const Judged& judged);
     void ShowSelected();
     void ShowPane(Pane& pane, HBITMAP bitmap, TextId text);
@@ -131,5 +143,6 @@ class CoverageWindow final : public CoverageViewPort {
     bool ascending_ = true;
     std::wstring cell_; // the text handed to the list view, alive until its next request
     std::unique_ptr<LatestJobWorker> decoder_;
-    std::unique_ptr<CoverageJudge> judge_;
+    WaitingFindings waiting_;
+    std::unique_ptr<CoverageJudge> judge_; // last: it stops before what it fills goes
 };
