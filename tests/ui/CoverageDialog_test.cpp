@@ -35,6 +35,15 @@ std::string HugePngHeader() {
     return bytes + std::string(40, '\0');
 }
 
+// A view on its own, with scripted boxes and dialogs.
+struct LoneView {
+    explicit LoneView(CoverageHost host = {}) : view(nullptr, boxes, dialogs, std::move(host)) {}
+    std::vector<std::string> calls;
+    FakeMessageBoxes boxes{calls};
+    FakeFolderDialog dialogs;
+    CoverageDialog view;
+};
+
 class CoverageWindow : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -110,10 +119,8 @@ TEST_F(CoverageWindow, TheListTakesTheKeysAsItOpensAndTypingFindsALayout) {
 }
 
 TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
-    std::vector<std::string> calls;
-    FakeMessageBoxes boxes(calls);
-    FakeFolderDialog dialogs;
-    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    LoneView lone;
+    CoverageDialog& view = lone.view;
     view.resize(1600, 800);
     view.layout()->activate();
     CoverageListing listing;
@@ -130,10 +137,8 @@ TEST(CoverageColumns, ALongNameFarDownTheInstallsOrderIsShownWhole) {
 
 // A proposal comes after the columns are fitted: its column widens for it.
 TEST(CoverageColumns, AProposalComingLateIsShownWhole) {
-    std::vector<std::string> calls;
-    FakeMessageBoxes boxes(calls);
-    FakeFolderDialog dialogs;
-    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    LoneView lone;
+    CoverageDialog& view = lone.view;
     view.resize(1600, 800);
     view.layout()->activate();
     CoverageListing listing;
@@ -157,12 +162,10 @@ TEST(CoverageColumns, AProposalComingLateIsShownWhole) {
 TEST(CoverageFindingsComing, TheSelectedRowShowsItsProposedScreenAsItComes) {
     TempFolder folder;
     Png(folder, "Screens/Sonic _ Knuckles.png", 40, 30);
-    std::vector<std::string> calls;
-    FakeMessageBoxes boxes(calls);
-    FakeFolderDialog dialogs;
     CoverageHost host;
     host.screensFolder = [&] { return folder.Sub("Screens") + "/"; };
-    CoverageDialog view(nullptr, boxes, dialogs, host);
+    LoneView lone(host);
+    CoverageDialog& view = lone.view;
     view.findChild<QCheckBox*>("CoverageFilter")->setChecked(true);
     CoverageListing listing;
     listing.rows.resize(2);
@@ -185,10 +188,8 @@ TEST(CoverageFindingsComing, TheSelectedRowShowsItsProposedScreenAsItComes) {
 }
 
 TEST(CoverageColumns, TheCountsStayWholeInANarrowWindow) {
-    std::vector<std::string> calls;
-    FakeMessageBoxes boxes(calls);
-    FakeFolderDialog dialogs;
-    CoverageDialog view(nullptr, boxes, dialogs, CoverageHost{});
+    LoneView lone;
+    CoverageDialog& view = lone.view;
     view.SetLanguage(1);
     CoverageListing listing;
     listing.rows.resize(3012);
