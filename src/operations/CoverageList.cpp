@@ -447,3 +447,15 @@ std::string StatusLineOf(const CoverageListing& listing, const Texts& texts) {
         return WithValues(texts[listing.missingFolderText], {listing.missingFolder});
     return CountsLineOf(CountCoverage(listing.rows), texts);
 }
+
+std::string StatusLineOnceProposed(const CoverageListing& listing, const Texts& texts) {
+    if (!listing.missingFolder.empty())
+        return StatusLineOf(listing, texts);
+    CoverageCounts counts = CountCoverage(listing.rows);
+    for (const CoverageRow& row : listing.rows)
+        if (ProposalPending(row)) {
+            ++counts.proposals;
+            counts.needAttention += NeedsAttention(row) ? 0 : 1;
+        }
+    return CountsLineOf(counts, texts);
+}

@@ -196,3 +196,7 @@ std::string CoverageCell(const CoverageRow& row, int column, const Texts& texts)
 std::string CountsLineOf(const CoverageCounts& counts, const Texts& texts);
 // The line above the list: the counts, or which folder does not exist.
 std::string StatusLineOf(const CoverageListing& listing, const Texts& texts);
+// The same line as it would read if every row still waiting got a
+// proposal: the room to keep for it, so that the controls under it do not
+// move down as the proposals come in.
+std::string StatusLineOnceProposed(const CoverageListing& listing, const Texts& texts);

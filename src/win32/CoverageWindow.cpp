@@ -164,7 +164,10 @@ CoverageWidths CoverageWindow::MeasureCaptions() const {
     CoverageWidths widths;
     for (int i = 0; i < kDecisionButtonCount; ++i)
         widths.decisions[i] = TextWidth(WindowText(decisions_[i])) + buttonPadding;
-    widths.status = TextWidth(WindowText(status_));
+    // The room the counts will need once the proposals are in, kept from
+    // the start: a second line taken later would move everything under it.
+    widths.status = std::max(TextWidth(WindowText(status_)),
+                             TextWidth(StatusLineOnceProposed(listing_, texts_)));
     widths.filter = TextWidth(WindowText(filter_)) + ScaledBy(kCheckPadding, dpi_);
     widths.refresh = TextWidth(WindowText(refresh_)) + buttonPadding;
     widths.save = TextWidth(WindowText(save_)) + buttonPadding;

@@ -133,6 +133,7 @@ class CoverageLinksTest : public CoverageTest {
     std::map<std::string, CoverageRow> byName;
     CoverageCounts counts;
     std::string sonicActionWhileWaiting;
+    std::string statusWhileWaiting, statusOnceProposed;
 
     void List() {
         folder.Write("screens/Sonic _ Knuckles.png", "s");
@@ -151,6 +152,8 @@ class CoverageLinksTest : public CoverageTest {
         const auto sonic =
             std::ranges::find(listing.rows, "Sonic & Knuckles", &CoverageRow::layout);
         sonicActionWhileWaiting = ActionText(*sonic, TextsIn(0));
+        statusWhileWaiting = StatusLineOf(listing, TextsIn(0));
+        statusOnceProposed = StatusLineOnceProposed(listing, TextsIn(0));
         EXPECT_TRUE(ProposalPending(*sonic)) << "the proposals come after the listing";
         ProposeNearScreens(listing);
         for (const CoverageRow& row : listing.rows)
@@ -162,6 +165,9 @@ class CoverageLinksTest : public CoverageTest {
 TEST_F(CoverageLinksTest, LinksDecideMarksSilenceAndOnlyTheRestGetProposals) {
     List();
     EXPECT_EQ(sonicActionWhileWaiting, "checking...");
+    EXPECT_EQ(statusWhileWaiting.find("proposal"), std::string::npos);
+    EXPECT_NE(statusOnceProposed.find("(2 proposals)"), std::string::npos)
+        << "room for every row that waits: " << statusOnceProposed;
     const CoverageRow& sonic = byName["Sonic & Knuckles"];
     ASSERT_TRUE(sonic.proposal.has_value());
     EXPECT_EQ(sonic.proposal->screen, "Sonic _ Knuckles");
