@@ -152,18 +152,25 @@ std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyNee
     return shown;
 }
 
-std::string LayoutToKeepSelected(const std::vector<std::string>& shownBefore, size_t selected,
+std::string LayoutToKeepSelected(const std::vector<CoverageRow>& rowsBefore,
+                                 const std::vector<size_t>& shownBefore, int selected,
                                  const std::vector<CoverageRow>& rowsAfter,
                                  bool onlyNeedingAttention) {
+    if (selected < 0)
+        return {};
     std::unordered_set<std::string_view> shownAfter;
     for (const size_t row : ShownRows(rowsAfter, onlyNeedingAttention))
         shownAfter.insert(rowsAfter[row].layout);
-    for (size_t i = selected; i < shownBefore.size(); ++i)
-        if (shownAfter.contains(shownBefore[i]))
-            return shownBefore[i];
-    for (size_t i = std::min(selected, shownBefore.size()); i-- > 0;)
-        if (shownAfter.contains(shownBefore[i]))
-            return shownBefore[i];
+    const auto stillShown = [&](size_t place) {
+        return shownAfter.contains(rowsBefore[shownBefore[place]].layout);
+    };
+    const auto first = std::min(static_cast<size_t>(selected), shownBefore.size());
+    for (size_t i = first; i < shownBefore.size(); ++i)
+        if (stillShown(i))
+            return rowsBefore[shownBefore[i]].layout;
+    for (size_t i = first; i-- > 0;)
+        if (stillShown(i))
+            return rowsBefore[shownBefore[i]].layout;
     return {};
 }
 
@@ -307,9 +314,7 @@ void ProposeNearScreens(CoverageListing& listing) {
 std::vector<CoverageRow> RowsWithProposals(const CoverageListing& listing) {
     if (std::ranges::none_of(listing.rows, ProposalPending))
         return listing.rows;
-    CoverageListing sought;
-    sought.rows = listing.rows;
-    sought.screenNames = listing.screenNames;
+    CoverageListing sought = listing;
     ProposeNearScreens(sought);
     return std::move(sought.rows);
 }

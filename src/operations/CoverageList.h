@@ -107,12 +107,13 @@ bool NeedsAttention(const CoverageRow& row);
 // attention, in the install's order.
 std::vector<size_t> ShownRows(const std::vector<CoverageRow>& rows, bool onlyNeedingAttention);
 
-// The layout a new listing keeps selected, from the layouts shown before
-// in their order and the place selected among them: that one while the new
-// rows still show it, else the next one shown, else the one before; so that
-// a decision which takes its row out of the filter moves on to the next row
-// rather than back to the top. Empty when none is shown.
-std::string LayoutToKeepSelected(const std::vector<std::string>& shownBefore, size_t selected,
+// The layout a new listing keeps selected, from the rows shown before (in
+// their order) and the place selected among them, -1 for none: that one
+// while the new rows still show it, else the next one shown, else the one
+// before; so that a decision which takes its row out of the filter moves on
+// to the next row rather than back to the top. Empty when none is shown.
+std::string LayoutToKeepSelected(const std::vector<CoverageRow>& rowsBefore,
+                                 const std::vector<size_t>& shownBefore, int selected,
                                  const std::vector<CoverageRow>& rowsAfter,
                                  bool onlyNeedingAttention);
 

@@ -16,13 +16,6 @@ bool IsPlainName(const std::string& screen) {
     });
 }
 
-std::string CsvLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (size_t i = 0; i < fields.size(); ++i)
-        line += (i == 0 ? "" : ",") + QuotedCsvField(fields[i]);
-    return line + "\r\n";
-}
-
 } // namespace
 
 ScreenLinks ScreenLinks::FromText(const std::string& text) {
@@ -47,9 +40,9 @@ std::string ScreenLinks::ToText() const {
     // layout whose name starts with one from losing it when read back.
     std::string text = "\xEF\xBB\xBF";
     for (const Pair& pair : pairs_)
-        text += CsvLine({pair.layout, pair.screen});
+        text += QuotedCsvLine({pair.layout, pair.screen});
     for (const std::vector<std::string>& record : skipped_)
-        text += CsvLine(record);
+        text += QuotedCsvLine(record);
     return text;
 }
 

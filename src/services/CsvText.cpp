@@ -46,6 +46,13 @@ std::string QuotedCsvField(std::string_view text, std::string_view separator) {
     return quoted + "\"";
 }
 
+std::string QuotedCsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i)
+        line += (i == 0 ? "" : ",") + QuotedCsvField(fields[i]);
+    return line + "\r\n";
+}
+
 std::vector<std::vector<std::string>> ParseCsv(std::string_view text, char separator) {
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());

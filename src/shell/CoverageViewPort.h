@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "operations/CoverageList.h"
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,12 @@ struct CoverageHost {
     const ProgramState* program = nullptr;      // whose links file the decisions change
     std::function<std::string()> screensFolder; // as the field says, with its separator
     std::function<void()> refresh; // asks for a new listing, which comes through SetListing
+
+    // The pictures the view shows for `row` (none without a row).
+    std::array<std::string, 2> PicturesOf(const CoverageRow* row) const {
+        return row ? PicturesOfRow(*row, screensFolder ? screensFolder() : std::string())
+                   : std::array<std::string, 2>{};
+    }
 };
 
 // The view of screens as the main window's logic sees it, whichever shell

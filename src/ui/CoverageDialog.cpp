@@ -214,14 +214,9 @@ CoverageDialog::~CoverageDialog() {
 
 void CoverageDialog::SetListing(CoverageListing listing) {
     KeepFindings(model_.Listing(), listing);
-    const int current = table_->currentIndex().row();
-    std::vector<std::string> shownBefore;
-    for (int i = 0; i < model_.rowCount(); ++i)
-        shownBefore.push_back(model_.RowAt(i)->layout);
     const std::string selected =
-        current < 0 ? std::string()
-                    : LayoutToKeepSelected(shownBefore, static_cast<size_t>(current), listing.rows,
-                                           filter_->isChecked());
+        LayoutToKeepSelected(model_.Rows(), model_.Shown(), table_->currentIndex().row(),
+                             listing.rows, filter_->isChecked());
     const bool first = model_.Rows().empty();
     model_.SetListing(std::move(listing));
     judge_->Judge(model_.Listing());
@@ -411,9 +406,7 @@ void CoverageDialog::WidenForProposals(const CoverageFindings& findings) {
 }
 
 std::array<std::string, 2> CoverageDialog::SelectedPictures() const {
-    const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
-    return row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
-               : std::array<std::string, 2>{};
+    return host_.PicturesOf(model_.RowAt(table_->currentIndex().row()));
 }
 
 void CoverageDialog::EnableDecisions() {
@@ -463,14 +456,13 @@ void CoverageDialog::PickScreen() {
 
 void CoverageDialog::ShowSelected() {
     EnableDecisions();
-    const CoverageRow* row = model_.RowAt(table_->currentIndex().row());
     const std::array<std::string, 2> paths = SelectedPictures();
     const QSize box = screenPicture_->size();
     shown_ = {};
     for (size_t i = 0; i < paths.size(); ++i)
         shown_[i].text = paths[i].empty() ? kCovNone : kCovDecoding;
     ShowPanes();
-    if (!row || (paths[0].empty() && paths[1].empty())) {
+    if (paths[0].empty() && paths[1].empty()) {
         decoder_->Forget();
         return;
     }

@@ -25,6 +25,8 @@ class CoverageModel final : public QAbstractTableModel {
 
     const CoverageListing& Listing() const { return listing_; }
     const std::vector<CoverageRow>& Rows() const { return listing_.rows; }
+    // The rows shown, as indices into Rows(), in their order.
+    const std::vector<size_t>& Shown() const { return shown_; }
     // The row shown at `index`, or null.
     const CoverageRow* RowAt(int index) const;
     // Where the row of `layout` is shown, or -1.

@@ -37,15 +37,9 @@ bool StartsWithIgnoringCase(const std::wstring& text, const wchar_t* prefix) {
 
 void CoverageWindow::SetListing(CoverageListing listing) {
     KeepFindings(listing_, listing);
-    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    std::vector<std::string> shownBefore;
-    shownBefore.reserve(shown_.size());
-    for (const size_t row : shown_)
-        shownBefore.push_back(listing_.rows[row].layout);
-    const std::string keep = selected < 0
-                                 ? std::string()
-                                 : LayoutToKeepSelected(shownBefore, static_cast<size_t>(selected),
-                                                        listing.rows, FilterOn());
+    const std::string keep =
+        LayoutToKeepSelected(listing_.rows, shown_, ListView_GetNextItem(list_, -1, LVNI_SELECTED),
+                             listing.rows, FilterOn());
     listing_ = std::move(listing);
     ShowWindow(outOfDate_, SW_HIDE);
     // The rows, the status line and the columns change together: the list
@@ -67,6 +61,7 @@ void CoverageWindow::MarkOutOfDate() {
 
 void CoverageWindow::RefreshStatus() {
     SetWindowTextUtf8(status_, StatusLineOf(listing_, texts_));
+    statusRoom_ = StatusLineOnceProposed(listing_, texts_);
     if (placed_)
         LayOut(); // the new counts may need a line more or less
 }
@@ -111,9 +106,7 @@ void CoverageWindow::SelectLayout(const std::string& layout, bool quietly) {
 }
 
 std::array<std::string, 2> CoverageWindow::SelectedPictures() const {
-    const CoverageRow* row = SelectedRow();
-    return row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
-               : std::array<std::string, 2>{};
+    return host_.PicturesOf(SelectedRow());
 }
 
 const CoverageRow* CoverageWindow::SelectedRow() const {

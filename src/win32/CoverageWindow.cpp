@@ -166,8 +166,7 @@ CoverageWidths CoverageWindow::MeasureCaptions() const {
         widths.decisions[i] = TextWidth(WindowText(decisions_[i])) + buttonPadding;
     // The room the counts will need once the proposals are in, kept from
     // the start: a second line taken later would move everything under it.
-    widths.status = std::max(TextWidth(WindowText(status_)),
-                             TextWidth(StatusLineOnceProposed(listing_, texts_)));
+    widths.status = std::max(TextWidth(WindowText(status_)), TextWidth(statusRoom_));
     widths.filter = TextWidth(WindowText(filter_)) + ScaledBy(kCheckPadding, dpi_);
     widths.refresh = TextWidth(WindowText(refresh_)) + buttonPadding;
     widths.save = TextWidth(WindowText(save_)) + buttonPadding;
@@ -334,10 +333,7 @@ LRESULT CoverageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void CoverageWindow::ShowSelected() {
-    const CoverageRow* row = SelectedRow();
-    const std::array<std::string, 2> paths =
-        row ? PicturesOfRow(*row, host_.screensFolder ? host_.screensFolder() : std::string())
-            : std::array<std::string, 2>{};
+    const std::array<std::string, 2> paths = SelectedPictures();
     for (size_t i = 0; i < panes_.size(); ++i)
         ShowPane(panes_[i], nullptr, paths[i].empty() ? kCovNone : kCovDecoding);
     if (paths[0].empty() && paths[1].empty()) {

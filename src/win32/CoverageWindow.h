@@ -140,6 +140,9 @@ class CoverageWindow final : public CoverageViewPort {
     int sortColumn_ = -1;      // the install's order
     bool selecting_ = false;   // the selection is moved by the window itself
     int lastColumnWidth_ = 0;  // what the last column's texts need
+    // The counts line once every waiting proposal is in, kept with the line
+    // itself: measured at every move of the frame, it is not counted anew.
+    std::string statusRoom_;
     bool ascending_ = true;
     std::wstring cell_; // the text handed to the list view, alive until its next request
     std::unique_ptr<LatestJobWorker> decoder_;
