@@ -19,6 +19,9 @@ int32_t LastSystemCode();
 // Copies all of `input` into the empty `output` the platform's cheapest
 // way; the platform file gives it.
 Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source);
+// Whether CopyContent reads `input` through the program's buffer, as the
+// platform file tells: then the ends come from that buffer for free.
+bool CopyContentPassesThroughBuffer(const FileForReading& input);
 
 // The bytes of `input` from `from` on, through a buffer each thread reuses:
 // no copy allocates, nor fills, a buffer of its own.
@@ -153,6 +156,42 @@ void RemoveTemporaryLeftovers(const std::string& path) {
 
 namespace {
 
+// Keeps a file's ends as its bytes go by, in order from the first: the same
+// ends FileForReading::Ends() reads, without reading them again.
+class EndsGatherer {
+  public:
+    EndsGatherer(FileEnds& ends, uint64_t size) : ends_(ends) {
+        ends_ = {};
+        ends_.size = size;
+        ends_.headRead = size == 0;
+        tailFrom_ = size >= FileEnds::kHeadBytes + FileEnds::kTailBytes
+                        ? size - FileEnds::kTailBytes
+                        : size;
+    }
+    void Add(const unsigned char* bytes, uint64_t size) {
+        const uint64_t end = at_ + size;
+        Keep(bytes, end, 0, std::min(ends_.size, FileEnds::kHeadBytes), ends_.head);
+        Keep(bytes, end, tailFrom_, ends_.size, ends_.tail);
+        at_ = end;
+        ends_.headRead = at_ >= std::min(ends_.size, FileEnds::kHeadBytes);
+        ends_.tailRead = tailFrom_ < ends_.size && at_ == ends_.size;
+    }
+
+  private:
+    // Copies what this piece, which ends at `end`, holds of [from, to).
+    void Keep(const unsigned char* bytes, uint64_t end, uint64_t from, uint64_t to,
+              unsigned char* kept) const {
+        const uint64_t first = std::max(from, at_);
+        const uint64_t last = std::min(to, end);
+        if (first < last)
+            std::copy(bytes + (first - at_), bytes + (last - at_), kept + (first - from));
+    }
+
+    FileEnds& ends_;
+    uint64_t tailFrom_ = 0;
+    uint64_t at_ = 0;
+};
+
 // The source is closed when this returns: Windows lets no file that is open
 // be replaced, and a file may be copied over itself.
 Status CopyInto(const std::string& source, NewFile& output, const BytesSeen& seen = {},
@@ -163,6 +202,15 @@ Status CopyInto(const std::string& source, NewFile& output, const BytesSeen& see
         return outcome == FileForReading::Opened::Refused
                    ? SystemFailure("open " + source, LastSystemCode())
                    : FailureOf(FailureCause::NotFound, "no regular file at " + source);
+    if (ends && (seen || CopyContentPassesThroughBuffer(*input))) {
+        EndsGatherer gatherer(*ends, input->Size());
+        return CopyThroughBuffer(*input, 0, output, source,
+                                 [&](const unsigned char* bytes, uint64_t size) {
+                                     gatherer.Add(bytes, size);
+                                     if (seen)
+                                         seen(bytes, size);
+                                 });
+    }
     if (ends)
         *ends = input->Ends();
     return seen ? CopyThroughBuffer(*input, 0, output, source, seen)

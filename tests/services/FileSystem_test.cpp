@@ -3,6 +3,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -126,6 +127,35 @@ TEST(FileSystem, AStagedCopyShowsTheBytesItReadAndTouchesTheTargetOnlyWhenPlaced
     EXPECT_FALSE(full.Stage(source, target));
     EXPECT_EQ(FileContent(target), bytes);
     EXPECT_EQ(EntryCount(folder.Path()), 2u);
+}
+
+// The ends a copy keeps are the file's own, whether or not its bytes pass
+// through the program: at the sizes where head and tail meet, and where the
+// tail straddles two pieces of the copy's buffer.
+TEST(FileSystem, AStagedCopyKeepsTheSourcesEndsAsTheFileHasThem) {
+    TempFolder folder;
+    const std::string target = folder.Sub("loading.png");
+    for (const uint64_t size : {0ull, 7ull, 8ull, 19ull, 20ull, 21ull, (1ull << 20) + 5}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 13 % 251 + 1);
+        const std::string source = folder.Write("screen.png", bytes);
+        FileForReading::Opened opened{};
+        const FileEnds expected = FileForReading::Open(source, opened)->Ends();
+        for (const bool watched : {false, true}) {
+            SCOPED_TRACE(std::to_string(size) + (watched ? " watched" : ""));
+            StagedCopy copy;
+            copy.KeepSourceEnds();
+            ASSERT_TRUE(watched ? copy.Stage(source, target, [](const unsigned char*, uint64_t) {})
+                                : copy.Stage(source, target));
+            const FileEnds& ends = copy.SourceEnds();
+            EXPECT_EQ(ends.size, size);
+            EXPECT_EQ(ends.headRead, expected.headRead);
+            EXPECT_EQ(ends.tailRead, expected.tailRead);
+            EXPECT_TRUE(std::equal(std::begin(ends.head), std::end(ends.head), expected.head));
+            EXPECT_TRUE(std::equal(std::begin(ends.tail), std::end(ends.tail), expected.tail));
+        }
+    }
 }
 
 // What the undo store relies on: a move that never replaces anything and
