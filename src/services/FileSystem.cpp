@@ -18,20 +18,25 @@ const std::string& ProcessTag();
 int32_t LastSystemCode();
 // Copies all of `input` into the empty `output` the platform's cheapest
 // way; the platform file gives it.
-Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source);
+Status CopyContent(FileForReading& input, NewFile& output, const std::string& source);
+// Moves the open, fully written `draft` over `target` as MoveOver does, and
+// closes it; the draft is removed when either fails. The platform file
+// gives it.
+Status PlaceDraft(NewFile& draft, const std::string& target);
+
 // Whether CopyContent reads `input` through the program's buffer, as the
 // platform file tells: then the ends come from that buffer for free.
 bool CopyContentPassesThroughBuffer(const FileForReading& input);
 
 // The bytes of `input` from `from` on, through a buffer each thread reuses:
 // no copy allocates, nor fills, a buffer of its own.
-Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+Status CopyThroughBuffer(FileForReading& input, uint64_t from, NewFile& output,
                          const std::string& source, const BytesSeen& seen) {
     constexpr uint64_t kChunk = 1 << 20;
     thread_local const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kChunk]);
     for (uint64_t done = from; done < input.Size();) {
         const uint64_t length = std::min(input.Size() - done, kChunk);
-        if (!input.ReadAt(done, buffer.get(), length))
+        if (!input.ReadInOrder(done, buffer.get(), length))
             return SystemFailure("read " + source, LastSystemCode());
         if (seen)
             seen(buffer.get(), length);
@@ -239,37 +244,34 @@ Status CopyOver(const std::string& source, const std::string& target) {
     return copy.Place();
 }
 
-StagedCopy::~StagedCopy() {
-    if (!staged_.empty())
-        (void)RemoveFile(staged_); // a leftover draft is tidied at the next start
-}
+StagedCopy::~StagedCopy() = default; // the draft, if any, goes with staged_
 
 Status StagedCopy::Stage(const std::string& source, const std::string& target,
                          const BytesSeen& seen) {
-    if (!staged_.empty())
+    if (staged_.IsOpen())
         return SystemFailure("stage again beside " + target, 0);
     NewFile output;
     if (Status created = CreateBeside(target, output); !created)
         return created;
     ends_ = {};
+    // Every write was checked: what is left to fail is told by Place().
     if (Status copied = CopyInto(source, output, seen, keepEnds_ ? &ends_ : nullptr); !copied)
         return copied;
-    const std::string written = output.Path();
-    if (Status committed = output.Commit(); !committed)
-        return committed;
-    staged_ = written;
+    staged_ = std::move(output);
     target_ = target;
     return Success();
 }
 
 Status StagedCopy::Place() {
-    if (staged_.empty())
+    if (!staged_.IsOpen())
         return SystemFailure("place a copy never staged", 0);
-    const std::string staged = std::exchange(staged_, {});
-    Status moved = MoveOver(staged, target_);
-    if (!moved)
-        (void)RemoveFile(staged); // a leftover draft is tidied at the next start
-    return moved;
+    NewFile staged = std::move(staged_);
+    return PlaceDraft(staged, target_);
+}
+
+// For a platform file whose PlaceDraft can only move a closed file by name.
+Status CommitAndMoveOver(NewFile& draft, const std::string& target) {
+    return CommitAndMove(draft, target, MoveOver);
 }
 
 Status CopyFlushed(const std::string& source, const std::string& target) {

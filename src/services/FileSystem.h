@@ -118,8 +118,9 @@ struct FileEnds {
 
 // CopyOver in two steps, so that what the copy read can be recorded before
 // the target changes: Stage() writes the whole copy beside the target,
-// Place() moves it over the target. A copy staged and never placed is
-// removed with its StagedCopy.
+// Place() moves it over the target. The copy stays open in between, so that
+// Windows renames it through its own handle rather than opening it again.
+// A copy staged and never placed is removed with its StagedCopy.
 class StagedCopy {
   public:
     StagedCopy() = default;
@@ -140,7 +141,7 @@ class StagedCopy {
     Status Place();
 
   private:
-    std::string staged_;
+    NewFile staged_;
     std::string target_;
     bool keepEnds_ = false;
     FileEnds ends_;
@@ -259,6 +260,10 @@ class FileForReading {
     uint64_t Size() const { return size_; }
     // Reads `length` bytes at `offset`; false unless all of them were read.
     bool ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const;
+    // ReadAt for the file's one reader, reading it in order: where reads at
+    // an offset cost more than reads from where the last one stopped
+    // (Windows queues a completion for each), this takes the cheaper way.
+    bool ReadInOrder(uint64_t offset, unsigned char* output, uint64_t length);
     FileEnds Ends() const;
 
   private:

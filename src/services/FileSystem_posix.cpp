@@ -136,14 +136,14 @@ Status NewFile::Close() {
 
 // ---- Copying ----
 
-Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+Status CopyThroughBuffer(FileForReading& input, uint64_t from, NewFile& output,
                          const std::string& source, const BytesSeen& seen);
 
 // The kernel copies without the bytes passing through the program (and
 // shares the blocks where the file system can). Where it refuses (another
 // volume, a file system that cannot) or stops short, the rest goes through
 // the buffer, whose own read or write tells any real failure.
-Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source) {
+Status CopyContent(FileForReading& input, NewFile& output, const std::string& source) {
     const int from = NewFileAccess::Descriptor(input);
     const int to = NewFileAccess::Descriptor(output);
     off64_t in = 0;
@@ -159,6 +159,13 @@ Status CopyContent(const FileForReading& input, NewFile& output, const std::stri
         NewFileAccess::Wrote(output, static_cast<uint64_t>(copied));
     }
     return CopyThroughBuffer(input, static_cast<uint64_t>(in), output, source, {});
+}
+
+Status CommitAndMoveOver(NewFile& draft, const std::string& target);
+
+// A descriptor cannot be renamed: the draft is closed, then moved by name.
+Status PlaceDraft(NewFile& draft, const std::string& target) {
+    return CommitAndMoveOver(draft, target);
 }
 
 bool CopyContentPassesThroughBuffer(const FileForReading& /*input*/) {
@@ -501,4 +508,8 @@ FileForReading::~FileForReading() {
 
 bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t length) const {
     return ReadAllAt(static_cast<int>(native_), output, length, offset);
+}
+
+bool FileForReading::ReadInOrder(uint64_t offset, unsigned char* output, uint64_t length) {
+    return ReadAt(offset, output, length); // pread costs no more than read
 }

@@ -7,6 +7,9 @@
 #include "services/WideText.h"
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <vector>
 #include <windows.h>
 
 const std::string& ProcessTag() {
@@ -125,6 +128,10 @@ std::wstring WidePath(const std::string& path) {
 
 // ---- NewFile ----
 
+struct NewFileAccess {
+    static HANDLE Handle(const NewFile& file) { return AsHandle(file.native_); }
+};
+
 Status NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
     Discard();
     failure_.reset();
@@ -133,8 +140,9 @@ Status NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
         return Unusable(path);
     // CREATE_NEW: never opened over what is there (the C runtime's "x" mode
     // is unknown to msvcrt.dll).
-    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    // DELETE: the draft is renamed into place through this handle.
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return RefusedAt("create", path);
     native_ = reinterpret_cast<intptr_t>(file);
@@ -164,11 +172,11 @@ Status NewFile::Close() {
 
 // ---- Copying ----
 
-Status CopyThroughBuffer(const FileForReading& input, uint64_t from, NewFile& output,
+Status CopyThroughBuffer(FileForReading& input, uint64_t from, NewFile& output,
                          const std::string& source, const BytesSeen& seen);
 
 // Windows has no copy between two open handles: every copy is the buffer's.
-Status CopyContent(const FileForReading& input, NewFile& output, const std::string& source) {
+Status CopyContent(FileForReading& input, NewFile& output, const std::string& source) {
     return CopyThroughBuffer(input, 0, output, source, {});
 }
 
@@ -189,6 +197,38 @@ Status MoveOver(const std::string& source, const std::string& target) {
         }))
         return Success();
     return Refused("move " + source + " over", target);
+}
+
+BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* /*from*/, const wchar_t* to) {
+    const size_t nameBytes = std::wcslen(to) * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, to, nameBytes);
+    return SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size()));
+}
+
+// The draft already has a handle with the right to be renamed: no second
+// opening, as MoveFileExW would make, for every file an install places.
+Status PlaceDraft(NewFile& draft, const std::string& target) {
+    const std::string path = draft.Path();
+    if (!IsUsableName(target)) {
+        draft.Discard();
+        return Unusable(path + " -> " + target);
+    }
+    const std::wstring from = WidePath(path);
+    const std::wstring to = WidePath(target);
+    const HANDLE file = NewFileAccess::Handle(draft);
+    if (!EvenIfReadOnly(
+            to, [&] { return FileCalls().renameOpenFile(file, from.c_str(), to.c_str()) != 0; })) {
+        const Failure refused = Refused("move " + path + " over", target);
+        draft.Discard();
+        return refused;
+    }
+    return draft.Commit();
 }
 
 Status MoveWithoutReplacing(const std::string& source, const std::string& target) {
@@ -532,6 +572,25 @@ bool FileForReading::ReadAt(uint64_t offset, unsigned char* output, uint64_t len
             return false;
         output += got;
         offset += got;
+        length -= got;
+    }
+    return true;
+}
+
+bool FileForReading::ReadInOrder(uint64_t offset, unsigned char* output, uint64_t length) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(AsHandle(native_), at, nullptr, FILE_BEGIN))
+        return false;
+    // No OVERLAPPED: Wine asks its server to queue a completion for a read
+    // that has one, even on a handle no completion port listens to.
+    while (length > 0) {
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(native_), output,
+                      static_cast<DWORD>(std::min(length, kLargestTransfer)), &got, nullptr) ||
+            got == 0)
+            return false;
+        output += got;
         length -= got;
     }
     return true;

@@ -28,6 +28,19 @@ BOOL WINAPI StrictMove(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
 }
 
+BOOL WINAPI StrictRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to) {
+    if (IsReadOnly(to)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return RenameOpenFile(file, from, to);
+}
+
+BOOL WINAPI RefusedRenameOpen(HANDLE, const wchar_t*, const wchar_t*) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
 BOOL WINAPI StrictDelete(const wchar_t* path) {
     if (IsReadOnly(path)) {
         SetLastError(ERROR_ACCESS_DENIED);
@@ -86,6 +99,7 @@ class WindowsRules : public ::testing::Test {
   protected:
     void SetUp() override {
         FileCalls().moveFileEx = &StrictMove;
+        FileCalls().renameOpenFile = &StrictRenameOpen;
         FileCalls().deleteFile = &StrictDelete;
     }
     void TearDown() override { FileCalls() = WindowsFileCalls{}; }
@@ -110,11 +124,15 @@ TEST_F(WindowsRules, AReadOnlyFileIsReplacedByACopyAndRemovedByADelete) {
 
 TEST_F(WindowsRules, AReplacementThatStillFailsLeavesTheFileReadOnlyAndWhole) {
     FileCalls().moveFileEx = &RefusedMove;
+    FileCalls().renameOpenFile = &RefusedRenameOpen;
     const std::string source = folder.Write("screen.png", "new");
     const std::string target = ReadOnlyFile("loading.png", "old");
-    EXPECT_FALSE(CopyOver(source, target));
+    const Status refused = CopyOver(source, target);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.Error().code, ERROR_ACCESS_DENIED) << "the rename's own refusal is told";
     EXPECT_EQ(FileContent(target), "old");
     EXPECT_TRUE(IsReadOnly(WidePath(target).c_str()));
+    EXPECT_EQ(ContentsOf(folder), (std::multiset<std::string>{"new", "old"})) << "no draft left";
 }
 
 // The undo store copies when the rename fails for the drives alone, and

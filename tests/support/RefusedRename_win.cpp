@@ -15,11 +15,20 @@ BOOL WINAPI RefusingMove(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
 }
 
+BOOL WINAPI RefusingRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to) {
+    if (from == refused) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return RenameOpenFile(file, from, to);
+}
+
 } // namespace
 
 RefusedRename::RefusedRename(const std::string& path) {
     refused = WidePath(path);
     FileCalls().moveFileEx = &RefusingMove;
+    FileCalls().renameOpenFile = &RefusingRenameOpen;
 }
 
 RefusedRename::~RefusedRename() {
