@@ -8,9 +8,9 @@
 // Windows refuses (a read-only file renamed over or deleted, say). The seam
 // makes them through this table, so that a test can put Windows' own rule
 // back in and check that the seam copes with it.
-// Renames the open `file`, whose name is `from`, to `to`, over whatever is
-// there (SetFileInformationByHandle with FileRenameInfo).
-BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* from, const wchar_t* to);
+// Renames the open `file`, whose name is `from`, to `to`; over whatever is
+// there only when `replace` (SetFileInformationByHandle with FileRenameInfo).
+BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* from, const wchar_t* to, BOOL replace);
 
 struct WindowsFileCalls {
     decltype(&MoveFileExW) moveFileEx = &MoveFileExW;

@@ -199,11 +199,11 @@ Status MoveOver(const std::string& source, const std::string& target) {
     return Refused("move " + source + " over", target);
 }
 
-BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* /*from*/, const wchar_t* to) {
+BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* /*from*/, const wchar_t* to, BOOL replace) {
     const size_t nameBytes = std::wcslen(to) * sizeof(wchar_t);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = TRUE;
+    rename->ReplaceIfExists = replace ? TRUE : FALSE;
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(nameBytes);
     std::memcpy(rename->FileName, to, nameBytes);
@@ -222,8 +222,9 @@ Status PlaceDraft(NewFile& draft, const std::string& target) {
     const std::wstring from = WidePath(path);
     const std::wstring to = WidePath(target);
     const HANDLE file = NewFileAccess::Handle(draft);
-    if (!EvenIfReadOnly(
-            to, [&] { return FileCalls().renameOpenFile(file, from.c_str(), to.c_str()) != 0; })) {
+    if (!EvenIfReadOnly(to, [&] {
+            return FileCalls().renameOpenFile(file, from.c_str(), to.c_str(), TRUE) != 0;
+        })) {
         const Failure refused = Refused("move " + path + " over", target);
         draft.Discard();
         return refused;
@@ -234,11 +235,22 @@ Status PlaceDraft(NewFile& draft, const std::string& target) {
 Status MoveWithoutReplacing(const std::string& source, const std::string& target) {
     if (!IsUsableName(source) || !IsUsableName(target))
         return Unusable(source + " -> " + target);
-    // Without MOVEFILE_COPY_ALLOWED a move to another volume fails, as the
-    // caller expects; without MOVEFILE_REPLACE_EXISTING a taken name does.
-    if (FileCalls().moveFileEx(WidePath(source).c_str(), WidePath(target).c_str(),
-                               MOVEFILE_WRITE_THROUGH) != 0)
+    const std::wstring from = WidePath(source);
+    // The entry itself: a link is moved, not followed, and a folder opens too.
+    const HANDLE entry = CreateFileW(
+        from.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (entry == INVALID_HANDLE_VALUE)
+        return RefusedAt("move " + source + " to", target);
+    // A rename never copies: a move to another volume fails, as the caller
+    // expects; and it replaces nothing, so a taken name fails too.
+    const bool moved =
+        FileCalls().renameOpenFile(entry, from.c_str(), WidePath(target).c_str(), false) != 0;
+    const DWORD error = GetLastError();
+    CloseHandle(entry); // renamed or not, nothing was written through it
+    if (moved)
         return Success();
+    SetLastError(error);
     return RefusedAt("move " + source + " to", target);
 }
 

@@ -28,15 +28,15 @@ BOOL WINAPI StrictMove(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
 }
 
-BOOL WINAPI StrictRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to) {
-    if (IsReadOnly(to)) {
+BOOL WINAPI StrictRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to, BOOL replace) {
+    if (replace && IsReadOnly(to)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    return RenameOpenFile(file, from, to);
+    return RenameOpenFile(file, from, to, replace);
 }
 
-BOOL WINAPI RefusedRenameOpen(HANDLE, const wchar_t*, const wchar_t*) {
+BOOL WINAPI RefusedRenameOpen(HANDLE, const wchar_t*, const wchar_t*, BOOL) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -54,8 +54,8 @@ BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
     return FALSE;
 }
 
-// What MoveFileExW says, without MOVEFILE_COPY_ALLOWED, for another drive.
-BOOL WINAPI MoveToOtherDrive(const wchar_t*, const wchar_t*, DWORD) {
+// What a rename says for another drive.
+BOOL WINAPI RenameToOtherDrive(HANDLE, const wchar_t*, const wchar_t*, BOOL) {
     SetLastError(ERROR_NOT_SAME_DEVICE);
     return FALSE;
 }
@@ -139,11 +139,11 @@ TEST_F(WindowsRules, AReplacementThatStillFailsLeavesTheFileReadOnlyAndWhole) {
 // for nothing else.
 TEST_F(WindowsRules, AMoveToAnotherDriveIsToldFromOtherRefusals) {
     const std::string source = folder.Write("loading.png", "screen");
-    FileCalls().moveFileEx = &MoveToOtherDrive;
+    FileCalls().renameOpenFile = &RenameToOtherDrive;
     const Status acrossDrives = MoveWithoutReplacing(source, folder.Sub("1.png"));
     EXPECT_TRUE(acrossDrives.Failed(FailureCause::OtherVolume));
     EXPECT_EQ(acrossDrives.Error().code, ERROR_NOT_SAME_DEVICE);
-    FileCalls().moveFileEx = &RefusedMove;
+    FileCalls().renameOpenFile = &RefusedRenameOpen;
     const Status refused = MoveWithoutReplacing(source, folder.Sub("1.png"));
     ASSERT_FALSE(refused);
     EXPECT_FALSE(refused.Failed(FailureCause::OtherVolume));

@@ -15,12 +15,12 @@ BOOL WINAPI RefusingMove(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
 }
 
-BOOL WINAPI RefusingRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to) {
+BOOL WINAPI RefusingRenameOpen(HANDLE file, const wchar_t* from, const wchar_t* to, BOOL replace) {
     if (from == refused) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    return RenameOpenFile(file, from, to);
+    return RenameOpenFile(file, from, to, replace);
 }
 
 } // namespace
