@@ -2,9 +2,10 @@
 // folders, run through the program's own operations with a window that
 // draws nothing, against the floor of a bare loop over the same listing
 // that only copies each screen with the system's own call (copy_file_range,
-// CopyFileW) and removes each loading.png (unlink, DeleteFileW); then the
-// same with the undo store kept. Where Python and find are at hand (not
-// under Wine), a Python shutil.copyfile loop and `find -delete` as well.
+// CopyFileW) and removes each loading.png (unlink, DeleteFileW); against a
+// loop that copies beside and renames over, as a copy must that never
+// leaves a half-written file; then the same with the undo store kept. Where Python and find are at
+// hand (not under Wine), a Python shutil.copyfile loop and `find -delete` as well.
 //
 //   layouts_bench [work-folder] [layouts=10000] [runs=5] [screen-kb=150]
 //
@@ -71,6 +72,19 @@ double BareInstall(const Setup& setup, const fs::path& root) {
     return Seconds(start);
 }
 
+// The least an install that never leaves a half-written loading.png can do:
+// copy beside, then rename over.
+double SafeInstall(const Setup& setup, const fs::path& root) {
+    const std::string screens = setup.Screens().string() + kSlash;
+    const auto start = Clock::now();
+    for (const auto& entry : fs::directory_iterator(root / "layouts")) {
+        const std::string target = entry.path().string() + kSlash + "loading.png";
+        BareCopy(screens + LayoutName(entry) + ".png", target + ".tmp");
+        BareRename(target + ".tmp", target);
+    }
+    return Seconds(start);
+}
+
 double BareDeleteAll(const fs::path& root) {
     const auto start = Clock::now();
     for (const auto& entry : fs::directory_iterator(root / "layouts"))
@@ -85,11 +99,11 @@ struct Series {
 // One run of every method on trees of their own, alternating.
 void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python) {
     const std::string run = std::to_string(r);
-    const size_t methods = python ? 4 : 3;
+    const size_t methods = python ? 5 : 4;
     // The trees are made in turn too: where a tree's inodes fall, among
     // those the last run freed, weighs on the file system's allocation.
     std::vector<fs::path> trees(methods);
-    static const char* const kNames[] = {"ours-", "bare-", "store-", "python-"};
+    static const char* const kNames[] = {"ours-", "bare-", "store-", "safe-", "python-"};
     for (size_t k = 0; k < methods; ++k) {
         const size_t method = (k + static_cast<size_t>(r)) % methods;
         trees[method] = MakeLayoutTree(setup, kNames[method] + run);
@@ -97,7 +111,8 @@ void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python
     const fs::path ours = trees[0];
     const fs::path bare = trees[1];
     const fs::path store = trees[2];
-    const fs::path other = python ? trees[3] : fs::path();
+    const fs::path safe = trees[3];
+    const fs::path other = python ? trees[4] : fs::path();
     const auto install = [&](Series& into, const fs::path& tree, auto&& how) {
         Prepare(setup.Screens());
         into.install.push_back(how(tree));
@@ -119,8 +134,9 @@ void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python
             install(series[2], store,
                     [&](const fs::path& t) { return HeadlessInstall(setup, t, true); });
         },
+        [&] { install(series[3], safe, [&](const fs::path& t) { return SafeInstall(setup, t); }); },
         [&] {
-            install(series[3], other, [&](const fs::path& t) { return PythonInstall(setup, t); });
+            install(series[4], other, [&](const fs::path& t) { return PythonInstall(setup, t); });
         },
     };
     const std::vector<std::function<void()>> removals = {
@@ -129,15 +145,17 @@ void RunOnce(const Setup& setup, int r, std::vector<Series>& series, bool python
         [&] {
             remove(series[2], store, [](const fs::path& t) { return HeadlessDelete(t, true); });
         },
-        [&] { remove(series[3], other, [](const fs::path& t) { return FindDelete(t); }); },
+        [&] { remove(series[3], safe, [](const fs::path& t) { return BareDeleteAll(t); }); },
+        [&] { remove(series[4], other, [](const fs::path& t) { return FindDelete(t); }); },
     };
     for (size_t k = 0; k < methods; ++k)
         installs[(k + static_cast<size_t>(r)) % methods]();
     for (size_t k = 0; k < methods; ++k)
         removals[(k + static_cast<size_t>(r)) % methods]();
-    std::printf("run %d  install: ours %.3f s  bare %.3f s  with store %.3f s%s\n", r,
+    std::printf("run %d  install: ours %.3f s  bare %.3f s  with store %.3f s  safe %.3f s%s\n", r,
                 series[0].install.back(), series[1].install.back(), series[2].install.back(),
-                python ? (" python " + std::to_string(series[3].install.back())).c_str() : "");
+                series[3].install.back(),
+                python ? (" python " + std::to_string(series[4].install.back())).c_str() : "");
     std::printf("run %d  delete:  ours %.3f s  bare %.3f s  with store %.3f s\n", r,
                 series[0].remove.back(), series[1].remove.back(), series[2].remove.back());
 }
@@ -150,19 +168,21 @@ int main(int argc, char** argv) {
     PrintSetup(setup);
     MakeScreens(setup);
     const bool python = ToolExists("python3") && ToolExists("find");
-    // ours, bare loop, ours with the undo store, Python and find.
-    std::vector<Series> series(4);
+    // ours, bare loop, ours with the undo store, copy-and-rename loop,
+    // Python and find.
+    std::vector<Series> series(5);
     for (int r = 0; r < setup.runs; ++r)
         RunOnce(setup, r, series, python);
     Report("install", "ours", series[0].install, "bare", series[1].install);
+    Report("install", "ours", series[0].install, "copy and rename", series[3].install);
     Report("delete", "ours", series[0].remove, "bare", series[1].remove);
     Report("install, undo store", "kept", series[2].install, "bare", series[1].install);
     Report("delete, undo store", "kept", series[2].remove, "bare", series[1].remove);
     Report("install, undo store", "kept", series[2].install, "none", series[0].install);
     Report("delete, undo store", "kept", series[2].remove, "none", series[0].remove);
     if (python) {
-        Report("install", "ours", series[0].install, "python", series[3].install);
-        Report("delete", "ours", series[0].remove, "find", series[3].remove);
+        Report("install", "ours", series[0].install, "python", series[4].install);
+        Report("delete", "ours", series[0].remove, "find", series[4].remove);
     }
     RemoveWork(setup);
     return 0;

@@ -32,6 +32,10 @@ int ProcessNumber();
 // copy of one file over another (copy_file_range here, CopyFileW on
 // Windows) and its own removal (unlink, DeleteFileW), nothing around them.
 bool BareCopy(const std::string& source, const std::string& target);
+// Renames `source` over `target` with the system's own call (rename,
+// MoveFileExW): with BareCopy to a name beside, the least a copy that
+// never leaves a half-written target can do.
+bool BareRename(const std::string& source, const std::string& target);
 bool BareDelete(const std::string& path);
 
 // Lets each line of the standard output out as it is printed, so progress

@@ -82,6 +82,10 @@ bool BareCopy(const std::string& source, const std::string& target) {
     return output >= 0 && close(output) == 0 && copied;
 }
 
+bool BareRename(const std::string& source, const std::string& target) {
+    return rename(source.c_str(), target.c_str()) == 0;
+}
+
 bool BareDelete(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }

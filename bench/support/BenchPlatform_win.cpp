@@ -47,6 +47,11 @@ bool BareCopy(const std::string& source, const std::string& target) {
     return CopyFileW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str(), FALSE) != 0;
 }
 
+bool BareRename(const std::string& source, const std::string& target) {
+    return MoveFileExW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool BareDelete(const std::string& path) {
     return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
 }
