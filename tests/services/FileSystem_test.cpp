@@ -158,6 +158,20 @@ TEST(FileSystem, AStagedCopyKeepsTheSourcesEndsAsTheFileHasThem) {
     }
 }
 
+// A read in order starts where it is told, whatever read came before it.
+TEST(FileSystem, AReadInOrderStartsAtItsOffsetAfterAnyOtherRead) {
+    TempFolder folder;
+    FileForReading::Opened opened{};
+    const auto file = FileForReading::Open(folder.Write("screen.png", "0123456789"), opened);
+    unsigned char bytes[3] = {};
+    ASSERT_TRUE(file->ReadAt(6, bytes, 3));
+    ASSERT_TRUE(file->ReadInOrder(2, bytes, 3));
+    EXPECT_EQ(std::string(bytes, bytes + 3), "234");
+    ASSERT_TRUE(file->ReadInOrder(5, bytes, 3));
+    EXPECT_EQ(std::string(bytes, bytes + 3), "567");
+    EXPECT_FALSE(file->ReadInOrder(8, bytes, 3)) << "past the end";
+}
+
 // What the undo store relies on: a move that never replaces anything and
 // a copy that leaves nothing behind when it fails.
 TEST(FileSystem, AMoveWithoutReplacingKeepsBothFilesWhenTheNameIsTaken) {
