@@ -92,8 +92,10 @@ template <typename Change> bool EvenIfReadOnly(const std::wstring& path, Change 
         return true;
     const DWORD error = GetLastError();
     const DWORD attributes = Attributes(path);
-    if (error != ERROR_ACCESS_DENIED || !IsReadOnlyFile(attributes))
+    if (error != ERROR_ACCESS_DENIED || !IsReadOnlyFile(attributes)) {
+        SetLastError(error); // the look at a free name says "not found" itself
         return false;
+    }
     const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
     if (!SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) {
         SetLastError(error); // the caller tells the change's own refusal

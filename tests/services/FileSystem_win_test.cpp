@@ -54,6 +54,16 @@ BOOL WINAPI RefusedMove(const wchar_t*, const wchar_t*, DWORD) {
     return FALSE;
 }
 
+BOOL WINAPI MoveOnAFullDisk(const wchar_t*, const wchar_t*, DWORD) {
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+BOOL WINAPI RenameOpenOnAFullDisk(HANDLE, const wchar_t*, const wchar_t*, BOOL) {
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
 // What a rename says for another drive.
 BOOL WINAPI RenameToOtherDrive(HANDLE, const wchar_t*, const wchar_t*, BOOL) {
     SetLastError(ERROR_NOT_SAME_DEVICE);
@@ -133,6 +143,22 @@ TEST_F(WindowsRules, AReplacementThatStillFailsLeavesTheFileReadOnlyAndWhole) {
     EXPECT_EQ(FileContent(target), "old");
     EXPECT_TRUE(IsReadOnly(WidePath(target).c_str()));
     EXPECT_EQ(ContentsOf(folder), (std::multiset<std::string>{"new", "old"})) << "no draft left";
+}
+
+// The usual placing goes to a free name (the old file went to the undo
+// store): the look for a read-only file there finds none, and that must not
+// stand in for the refusal itself.
+TEST_F(WindowsRules, ARefusalToPlaceAtAFreeNameIsToldAsItself) {
+    FileCalls().renameOpenFile = &RenameOpenOnAFullDisk;
+    FileCalls().moveFileEx = &MoveOnAFullDisk;
+    const std::string source = folder.Write("screen.png", "new");
+    const Status copied = CopyOver(source, folder.Sub("loading.png"));
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.Error().code, ERROR_DISK_FULL);
+    const Status moved = MoveOver(source, folder.Sub("loading.png"));
+    ASSERT_FALSE(moved);
+    EXPECT_EQ(moved.Error().code, ERROR_DISK_FULL);
+    EXPECT_EQ(ContentsOf(folder), (std::multiset<std::string>{"new"})) << "no draft left";
 }
 
 // The undo store copies when the rename fails for the drives alone, and
