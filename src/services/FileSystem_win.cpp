@@ -132,6 +132,7 @@ std::wstring WidePath(const std::string& path) {
 
 struct NewFileAccess {
     static HANDLE Handle(const NewFile& file) { return AsHandle(file.native_); }
+    static bool Failed(const NewFile& file) { return file.failure_.has_value(); }
 };
 
 Status NewFile::Create(const std::string& path, bool /*ownerOnly*/) {
@@ -216,6 +217,10 @@ BOOL WINAPI RenameOpenFile(HANDLE file, const wchar_t* /*from*/, const wchar_t* 
 // The draft already has a handle with the right to be renamed: no second
 // opening, as MoveFileExW would make, for every file an install places.
 Status PlaceDraft(NewFile& draft, const std::string& target) {
+    // A draft with a failed write never takes the target's place: Commit()
+    // removes it and tells the write's failure.
+    if (!draft.IsOpen() || NewFileAccess::Failed(draft))
+        return draft.Commit();
     const std::string path = draft.Path();
     if (!IsUsableName(target)) {
         draft.Discard();
