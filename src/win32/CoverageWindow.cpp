@@ -174,6 +174,7 @@ CoverageWidths CoverageWindow::MeasureCaptions() const {
 }
 
 void CoverageWindow::LayOut() {
+    const PictureSize paneBefore = PaneBox(panes_[0]);
     RECT client;
     GetClientRect(window_, &client);
     const CoveragePlaces places =
@@ -197,6 +198,12 @@ void CoverageWindow::LayOut() {
         EndDeferWindowPos(moves);
     ListView_SetColumnWidth(list_, kCoverageColumnCount - 1, LVSCW_AUTOSIZE_USEHEADER);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The pictures are decoded to their panes' size: panes that changed
+    // size show them again. At the first placing the panes had no size yet,
+    // and the first row's pictures had been decoded to a single pixel.
+    const PictureSize paneAfter = PaneBox(panes_[0]);
+    if (paneAfter.width != paneBefore.width || paneAfter.height != paneBefore.height)
+        ShowSelected();
 }
 
 // At its first showing the window is as wide as its columns, up to its
@@ -239,10 +246,9 @@ void CoverageWindow::OnDpiChanged(int dpi, LPARAM suggested) {
         ListView_SetColumnWidth(list_, column,
                                 MulDiv(ListView_GetColumnWidth(list_, column), dpi, old));
     TakeSuggestedRect(window_, suggested);
-    LayOut();
+    LayOut(); // the pictures again, at the panes' new size
     for (Pane& pane : panes_)
         InvalidateRect(pane.control, nullptr, TRUE);
-    ShowSelected(); // the pictures again, at the panes' new size
 }
 
 void CoverageWindow::Show() {
@@ -372,7 +378,7 @@ void CoverageWindow::ShowDecoded(Decoded& decoded) {
 
 // Inside the pane's sunken edge.
 PictureSize CoverageWindow::PaneBox(const Pane& pane) const {
-    RECT box;
+    RECT box{};
     GetClientRect(pane.control, &box);
     InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
     return {static_cast<uint32_t>(std::max<LONG>(box.right - box.left, 1)),

@@ -83,6 +83,10 @@ program_pid=$!
 keys_to "$main" F10 Down Down Return # Menu > Check screens...
 wait_for "$view" >/dev/null
 sleep 1
+shot coverage-opened # the first row selected, its pictures at the panes' size
+# Alpha's gradient brings thousands of colours; the window alone has < 100.
+colours=$(import -window root png:- | convert - -format %k info:)
+[ "$colours" -gt 1000 ] || fail "the first row's picture is not shown when the view opens"
 keys_to "$view" Home # the list has the focus; its first row
 sleep 1
 shot coverage-first-row
