@@ -24,9 +24,9 @@ Status CopyContent(FileForReading& input, NewFile& output, const std::string& so
 // gives it.
 Status PlaceDraft(NewFile& draft, const std::string& target);
 
-// Whether CopyContent reads `input` through the program's buffer, as the
-// platform file tells: then the ends come from that buffer for free.
-bool CopyContentPassesThroughBuffer(const FileForReading& input);
+// Whether CopyContent reads through the program's buffer, as the platform
+// file tells: then the ends come from that buffer for free.
+bool CopyContentPassesThroughBuffer();
 
 // The bytes of `input` from `from` on, through a buffer each thread reuses:
 // no copy allocates, nor fills, a buffer of its own.
@@ -169,16 +169,17 @@ class EndsGatherer {
         ends_ = {};
         ends_.size = size;
         ends_.headRead = size == 0;
+        headTo_ = std::min(size, FileEnds::kHeadBytes);
         tailFrom_ = size >= FileEnds::kHeadBytes + FileEnds::kTailBytes
                         ? size - FileEnds::kTailBytes
                         : size;
     }
     void Add(const unsigned char* bytes, uint64_t size) {
         const uint64_t end = at_ + size;
-        Keep(bytes, end, 0, std::min(ends_.size, FileEnds::kHeadBytes), ends_.head);
+        Keep(bytes, end, 0, headTo_, ends_.head);
         Keep(bytes, end, tailFrom_, ends_.size, ends_.tail);
         at_ = end;
-        ends_.headRead = at_ >= std::min(ends_.size, FileEnds::kHeadBytes);
+        ends_.headRead = at_ >= headTo_;
         ends_.tailRead = tailFrom_ < ends_.size && at_ == ends_.size;
     }
 
@@ -193,6 +194,7 @@ class EndsGatherer {
     }
 
     FileEnds& ends_;
+    uint64_t headTo_ = 0;
     uint64_t tailFrom_ = 0;
     uint64_t at_ = 0;
 };
@@ -207,7 +209,7 @@ Status CopyInto(const std::string& source, NewFile& output, const BytesSeen& see
         return outcome == FileForReading::Opened::Refused
                    ? SystemFailure("open " + source, LastSystemCode())
                    : FailureOf(FailureCause::NotFound, "no regular file at " + source);
-    if (ends && (seen || CopyContentPassesThroughBuffer(*input))) {
+    if (ends && (seen || CopyContentPassesThroughBuffer())) {
         EndsGatherer gatherer(*ends, input->Size());
         return CopyThroughBuffer(*input, 0, output, source,
                                  [&](const unsigned char* bytes, uint64_t size) {
@@ -243,8 +245,6 @@ Status CopyOver(const std::string& source, const std::string& target) {
         return staged;
     return copy.Place();
 }
-
-StagedCopy::~StagedCopy() = default; // the draft, if any, goes with staged_
 
 Status StagedCopy::Stage(const std::string& source, const std::string& target,
                          const BytesSeen& seen) {

@@ -124,7 +124,6 @@ struct FileEnds {
 class StagedCopy {
   public:
     StagedCopy() = default;
-    ~StagedCopy();
     StagedCopy(const StagedCopy&) = delete;
     StagedCopy& operator=(const StagedCopy&) = delete;
 

@@ -183,7 +183,7 @@ Status CopyContent(FileForReading& input, NewFile& output, const std::string& so
     return CopyThroughBuffer(input, 0, output, source, {});
 }
 
-bool CopyContentPassesThroughBuffer(const FileForReading& /*input*/) {
+bool CopyContentPassesThroughBuffer() {
     return true;
 }
 
@@ -252,7 +252,7 @@ Status MoveWithoutReplacing(const std::string& source, const std::string& target
     // A rename never copies: a move to another volume fails, as the caller
     // expects; and it replaces nothing, so a taken name fails too.
     const bool moved =
-        FileCalls().renameOpenFile(entry, from.c_str(), WidePath(target).c_str(), false) != 0;
+        FileCalls().renameOpenFile(entry, from.c_str(), WidePath(target).c_str(), FALSE) != 0;
     const DWORD error = GetLastError();
     CloseHandle(entry); // renamed or not, nothing was written through it
     if (moved)
