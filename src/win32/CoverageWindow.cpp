@@ -203,7 +203,7 @@ void CoverageWindow::LayOut() {
     // and the first row's pictures had been decoded to a single pixel.
     const PictureSize paneAfter = PaneBox(panes_[0]);
     if (paneAfter.width != paneBefore.width || paneAfter.height != paneBefore.height)
-        ShowSelected();
+        DecodeAgainAtPaneSize();
 }
 
 // At its first showing the window is as wide as its columns, up to its
@@ -346,6 +346,24 @@ void CoverageWindow::ShowSelected() {
         decoder_->Forget();
         return;
     }
+    Decode(paths);
+}
+
+// A picture shown stays while it is decoded again at the new size: taken
+// down at every step of a drag of the frame, it would give way to the
+// "decoding" text for as long as the drag lasts.
+void CoverageWindow::DecodeAgainAtPaneSize() {
+    bool awaited = false;
+    for (Pane& pane : panes_)
+        if (pane.bitmap || pane.text == kCovDecoding) {
+            pane.text = kCovDecoding; // the bitmap is drawn until its successor comes
+            awaited = true;
+        }
+    if (awaited)
+        Decode(SelectedPictures());
+}
+
+void CoverageWindow::Decode(const std::array<std::string, 2>& paths) {
     const std::array<PictureSize, 2> boxes{PaneBox(panes_[0]), PaneBox(panes_[1])};
     HWND window = window_;
     decoder_->Post([paths, boxes, window](uint64_t ticket) {

@@ -49,7 +49,7 @@ class CoverageWindow final : public CoverageViewPort {
     struct Pane {
         HWND control = nullptr;
         HBITMAP bitmap = nullptr;
-        TextId text = kCovNone; // shown without a bitmap
+        TextId text = kCovNone; // shown without a bitmap; kCovDecoding: a decode is awaited
     };
     // What the decoder posts back for one selection.
     struct Decoded {
@@ -108,6 +108,8 @@ class CoverageWindow final : public CoverageViewPort {
     void TakeWaitingFindings();
     void ShowJudged(const Judged& judged);
     void ShowSelected();
+    void DecodeAgainAtPaneSize();
+    void Decode(const std::array<std::string, 2>& paths);
     void ShowPane(Pane& pane, HBITMAP bitmap, TextId text);
     void ShowDecoded(Decoded& decoded);
     PictureSize PaneBox(const Pane& pane) const;
